@@ -1,0 +1,55 @@
+// ConsoleDialog: the operator's main window (template 102).  Roster list on the left, the
+// operation log on the right, the output switch and screen buttons below.  It performs the
+// program's start-up and shut-down of shared state and owns the output window.
+#pragma once
+#include <string>
+
+#include "framework/controls_win.h"
+#include "framework/dialog_win.h"
+
+class ConsoleDialog : public CDialog {
+ public:
+  ConsoleDialog();
+  ~ConsoleDialog() override;
+
+  CListCtrl m_rosterList;  // 1005
+  CListBox m_logList;      // 1004
+  HICON m_hIcon;
+
+  BOOL PreTranslateMessage(MSG* msg) override;
+
+  // One line into the operation log: local time stamp, a space, text.
+  void appendLog(const std::string& text);
+  // The score of a row as the console shows it everywhere.
+  std::string formatScore(int row) const;
+  void loadRoster();
+  void readDisplayMode();
+  void applyOutput();
+  void exportResults();
+  void exportLog();
+
+ protected:
+  void DoDataExchange(CDataExchange* dx) override;
+  BOOL OnInitDialog() override;
+  const MessageMap* GetMessageMap() const override;
+
+ private:
+  LRESULT OnPaint(WPARAM, LPARAM);
+  LRESULT OnQueryDragIcon(WPARAM, LPARAM);
+  void OnOptions();
+  LRESULT OnDestroy(WPARAM, LPARAM);
+  void OnOutputSwitch();
+  void OnAbout();
+  void OnReload();
+  LRESULT OnTimer(WPARAM, LPARAM);
+  void OnRosterDoubleClick(NMHDR* header, LRESULT* result);
+  void OnSecondScreen();
+  void OnModeButton(UINT id);
+
+  // The operator dialogs: true when accepted.
+  bool runScoreEntry(int row, std::string& changeText);
+  bool runOptions();
+
+  // The output check box clicked, or the options dialog accepted.
+  void reapplyOutputSwitch();
+};

@@ -1,0 +1,19 @@
+#include "console/log_format.h"
+
+#include <cstdio>
+
+std::string formatLogLine(const LocalTime& t, const std::string& text) {
+  char stamp[64];
+  std::snprintf(stamp, sizeof stamp, "%04d-%02d-%02d %02d:%02d:%02d", t.year, t.month, t.day, t.hour, t.minute,
+                t.second);
+  return std::string(stamp) + " " + text;
+}
+
+std::string logFileText(const std::vector<std::string>& lines) {
+  std::string out;
+  for (const auto& line : lines) out += line + "\r\n";
+  return out;
+}
+
+std::string resultsFileName(const std::string& timeSid) { return "计分结果" + timeSid + ".csv"; }
+std::string logFileName(const std::string& timeSid) { return "操作日志" + timeSid + ".txt"; }

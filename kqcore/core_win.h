@@ -1,0 +1,70 @@
+// CCore: the program's core services -- settings store, files, text, numbers, colours,
+// random numbers, message boxes and (with the output window) GDI+ drawing.  Holds no state
+// the program sees besides the settings store.  Text in and out is GBK; every Win32 call gets
+// UTF-16 converted with code page 936.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+#include <random>
+#include <string>
+
+#include "kqcore/config_store.h"
+
+class CCore {
+ public:
+  CCore();
+
+  // Chooses and reads the settings store: "Quillet.cfg" beside the program, or, when the
+  // program's folder cannot be written, "%APPDATA%\Quillet\Quillet.cfg" (which starts as a
+  // copy of the one beside the program, if that exists).  Call once before any settings call.
+  void autoFileConfig();
+  std::string configPath() const { return store_.writePath(); }
+
+  int getConfigInt(const std::string& key) const { return store_.getInt(key); }
+  std::string getConfigStr(const std::string& key) const { return store_.getStr(key); }
+  std::uint32_t getConfigClr(const std::string& key) const { return store_.getClr(key); }
+  int getConfigB(const std::string& key) const { return store_.getB(key); }
+  bool saveConfigInt(const std::string& key, int value) { return store_.saveInt(key, value); }
+  bool saveConfigStr(const std::string& key, const std::string& value) { return store_.saveStr(key, value); }
+  bool saveConfigClr(const std::string& key, std::uint32_t argb) { return store_.saveClr(key, argb); }
+  bool saveConfigB(const std::string& key, int value) { return store_.saveB(key, value); }
+
+  // The program's folder, ending in a backslash.
+  std::string getAppPath() const;
+  int isFileExist(const std::string& path) const;
+  // The file's content (at most kMaxTextFile bytes of it); empty when missing or unreadable.
+  std::string readTxtFile(const std::string& path) const;
+  static const std::size_t kMaxTextFile = 1u << 20;
+  // The system save prompt offering defaultName; asks before replacing an existing file.
+  // The full path chosen, or empty on cancel.
+  std::string fileTxtSave(const std::string& defaultName, HWND owner = nullptr) const;
+
+  std::string getStrInt(int value) const;
+  std::string getStrFloat(float value, int decimals) const;
+  std::string getFg(const std::string& text, char separator, int index) const;
+  // Local time as YYYYMMDD-HHMMSS: digits and a hyphen, safe inside a file name.
+  std::string getCurTimeSid() const;
+
+  COLORREF getClrRef(std::uint32_t argb) const;
+  std::uint32_t getColorFromClrRef(COLORREF ref) const;
+  void kqseed();
+  int getRandInt(int lo, int hi);
+  std::uint32_t getRandColor();
+  int getPageCount(int total, int perPage) const;
+
+  // 6 (IDYES) when the operator confirms.
+  int msgboxConfirm(HWND owner, const std::string& text) const;
+  void msgboxWarning(HWND owner, const std::string& text) const;
+  void msgboxInfo(HWND owner, const std::string& text) const;
+
+  // Tests point the program's folder somewhere else before autoFileConfig.
+  static void overrideAppPath(const std::string& path);
+
+ private:
+  ConfigStore store_;
+  std::mt19937 random_;
+};
+
+// The caption of every message box of the program.
+extern const wchar_t kMessageCaption[];

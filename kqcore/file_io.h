@@ -1,0 +1,29 @@
+// Whole-file reading and safe writing.  Paths are the program's own text (GBK on Windows,
+// where they are converted with code page 936; bytes natively).
+#pragma once
+#include <cstddef>
+#include <string>
+
+namespace fileio {
+
+bool exists(const std::string& path);
+
+// Reads at most maxBytes bytes from the start of the file into out; false when the file
+// cannot be opened (out is then empty).
+bool readPrefix(const std::string& path, std::size_t maxBytes, std::string& out);
+
+// Writes data to a temporary file beside path, flushes it to disk and replaces path with it,
+// so path holds either its old or its new content, never a part.  On failure the temporary
+// file is removed and path is untouched.
+bool writeAtomic(const std::string& path, const std::string& data);
+
+// Creates or truncates path and writes data; false on any failure (the file may then hold
+// part of the data).
+bool writeWhole(const std::string& path, const std::string& data);
+
+bool remove(const std::string& path);
+
+// True when a new file can be created in folder (which ends with a separator).
+bool folderWritable(const std::string& folder);
+
+}  // namespace fileio

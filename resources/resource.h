@@ -1,0 +1,29 @@
+// Resource ids: one header for the one resource script.  Grouped by dialog, never reused.
+#pragma once
+
+#define IDR_MAINFRAME 128
+
+// Console window
+#define IDD_CONSOLE 102
+#define IDC_OUTPUT_ON 1001
+#define IDC_OPTIONS 1002
+#define IDC_ABOUT 1003
+#define IDC_LOG_LIST 1004
+#define IDC_ROSTER_LIST 1005
+#define IDC_EXPORT_LOG 1007
+#define IDC_EXPORT_RESULTS 1008
+#define IDC_RELOAD 1011
+#define IDC_MODE_WELCOME 1018
+#define IDC_MODE_SCORING 1019
+#define IDC_MODE_INDIVIDUAL 1020
+#define IDC_MODE_GROUP 1021
+#define IDC_SECOND_SCREEN 1033
+
+// Output window
+#define IDD_SCOREBOARD 129
+
+// Score entry dialog
+#define IDD_SCORE_ENTRY 130
+
+// Options dialog
+#define IDD_OPTIONS 131

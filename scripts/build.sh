@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Configures and builds one of the two builds.  Usage: scripts/build.sh native|windows
+#   native  -- host g++: the portable libraries and their tests, with ASan and UBSan
+#   windows -- MinGW-w64 i686: Quillet.exe, the portable libraries again, all tests
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+kind="${1:?native or windows}"
+jobs="$(nproc 2>/dev/null || echo 2)"
+case "$kind" in
+  native)
+    cmake -S "$root" -B "$root/build/native" -DCMAKE_BUILD_TYPE=Debug -DQUILLET_SANITIZE=ON >/dev/null ;;
+  windows)
+    cmake -S "$root" -B "$root/build/windows" -DCMAKE_BUILD_TYPE=Release \
+      -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" >/dev/null ;;
+  *) echo "unknown build: $kind" >&2; exit 2 ;;
+esac
+cmake --build "$root/build/$kind" -j "$jobs"

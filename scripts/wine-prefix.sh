@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Creates the build tree's own Wine prefix once (32-bit, fonts for the Chinese UI, no crash
+# dialog) and reuses it afterwards.  Usage: scripts/wine-prefix.sh BUILD_DIR
+set -euo pipefail
+here="$(cd "$(dirname "$0")" && pwd)"
+mkdir -p "$1"
+source "$here/wine-env.sh" "$1"
+stamp="$WINEPREFIX/.quillet-ready"
+[ -f "$stamp" ] && exit 0
+
+echo "Creating Wine prefix $WINEPREFIX"
+rm -rf "$WINEPREFIX"
+wineboot -i >/dev/null 2>&1 || true
+wineserver -w
+reg() { wine reg add "$@" /f >/dev/null 2>&1; }
+for face in SimSun SimHei NSimSun 宋体 黑体 新宋体 "Microsoft YaHei" 微软雅黑; do
+  reg 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /d 'WenQuanYi Zen Hei'
+done
+reg 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0
+wineserver -w
+touch "$stamp"

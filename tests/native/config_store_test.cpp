@@ -1,0 +1,93 @@
+#include "kqcore/config_store.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include "kqcore/config_defaults.h"
+#include "kqcore/file_io.h"
+#include "tests/native/test_files.h"
+
+TEST(ConfigStore, RoundTripAcrossARestart) {
+  TempFolder dir;
+  const std::string path = dir.file("Quillet.cfg");
+  {
+    ConfigStore store(configDefaults());
+    store.open(path, path);
+    EXPECT_TRUE(store.saveInt("cols", 7));
+    EXPECT_TRUE(store.saveStr("title", "  第一届 知识竞赛  "));
+    EXPECT_TRUE(store.saveClr("clrteam", 0x80123456u));
+    EXPECT_TRUE(store.saveB("on", 5));
+    EXPECT_TRUE(store.saveStr("scorestepdefault", "乗\\a\r\nb"));
+  }
+  ConfigStore again(configDefaults());
+  again.open(path, path);
+  EXPECT_EQ(again.getInt("cols"), 7);
+  EXPECT_EQ(again.getStr("title"), "  第一届 知识竞赛  ");
+  EXPECT_EQ(again.getClr("clrteam"), 0x80123456u);
+  EXPECT_EQ(again.getB("on"), 1);
+  EXPECT_EQ(again.getStr("scorestepdefault"), "乗\\a\r\nb");
+  // One line per key, CR LF, GBK bytes as given.
+  const std::string file = readAll(path);
+  EXPECT_NE(file.find("title=  第一届 知识竞赛  \r\n"), std::string::npos);
+  EXPECT_NE(file.find("scorestepdefault=乗\\\\a\\r\\nb\r\n"), std::string::npos);
+}
+
+TEST(ConfigStore, NeverSavedKeysReadAsUsableDefaults) {
+  TempFolder dir;
+  ConfigStore store(configDefaults());
+  store.open(dir.file("missing.cfg"), dir.file("missing.cfg"));
+  EXPECT_EQ(store.getInt("width"), 1024);
+  EXPECT_EQ(store.getInt("height"), 768);
+  EXPECT_GE(store.getInt("cols"), 1);
+  EXPECT_EQ(store.getStr("scoresteps"), "1,2,5,10");
+  EXPECT_FALSE(store.getStr("title").empty());
+  EXPECT_EQ(store.getClr("clrteam") >> 24, 0xFFu);  // an opaque, visible colour
+  EXPECT_EQ(store.getInt("no-such-key"), 0);
+  EXPECT_EQ(store.getStr("no-such-key"), "");
+  EXPECT_FALSE(fileio::exists(dir.file("missing.cfg")));  // reading writes nothing
+}
+
+TEST(ConfigStore, DamagedStoreIsReadAroundItsBadLines) {
+  ConfigStore store(configDefaults());
+  store.parse(std::string("\xEF\xBB\xBF") + "cols=3\r\n" + "garbage line\r\n" + "=nokey\r\n" +
+              "width=12x\r\n" + "height=99999999999\r\n" + " xsw = 2\n" + std::string("\0\0\x01", 3) + "binary" +
+              "\r\ncols=4\r\ntitle=a=b");
+  EXPECT_EQ(store.getInt("cols"), 4);      // the later line wins
+  EXPECT_EQ(store.getInt("width"), 1024);  // not a number: the default
+  EXPECT_EQ(store.getInt("height"), 768);  // does not fit: the default
+  EXPECT_EQ(store.getInt("xsw"), 2);       // spaces around the key are forgiven
+  EXPECT_EQ(store.getStr("title"), "a=b");
+  // Unknown keys survive a rewrite; malformed lines do not.
+  store.parse("future=1\r\nbroken\r\n");
+  EXPECT_EQ(store.serialise(), "future=1\r\n");
+}
+
+TEST(ConfigStore, AFailedSaveLeavesThePreviousStoreIntact) {
+  TempFolder dir;
+  const std::string path = dir.file("Quillet.cfg");
+  ConfigStore store(configDefaults());
+  store.open(path, path);
+  ASSERT_TRUE(store.saveStr("title", "old"));
+  const std::string before = readAll(path);
+
+  // A folder in the way of the temporary file makes the write fail.
+  ASSERT_EQ(::mkdir((path + ".tmp").c_str(), 0755), 0);
+  EXPECT_FALSE(store.saveStr("title", "new"));
+  EXPECT_EQ(readAll(path), before);
+  ::rmdir((path + ".tmp").c_str());
+
+  ConfigStore reread(configDefaults());
+  reread.open(path, path);
+  EXPECT_EQ(reread.getStr("title"), "old");
+  EXPECT_TRUE(store.saveStr("title", "new"));  // and works again once the obstacle is gone
+  reread.open(path, path);
+  EXPECT_EQ(reread.getStr("title"), "new");
+}
+
+TEST(ConfigStore, EscapingNeverSplitsAGbkCharacter) {
+  // 乗 ends with 0x5C: it must not be doubled or taken as the start of an escape.
+  EXPECT_EQ(configtext::escape("乗n"), "乗n");
+  EXPECT_EQ(configtext::unescape("乗n"), "乗n");
+  EXPECT_EQ(configtext::unescape(configtext::escape("\\\r\n乗\\n")), "\\\r\n乗\\n");
+}
