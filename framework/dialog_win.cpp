@@ -4,19 +4,18 @@
 
 namespace {
 
-// The dialog being created on this thread: attached at its first message.
+// The dialog being created on this thread, and the hook that attaches it to its window the
+// moment that window exists (before WM_NCCREATE), so the object sees every message.
 CDialog* g_creating = nullptr;
+HHOOK g_createHook = nullptr;
 
-// Messages whose dialog-procedure result is the value itself, not a handled flag.
-bool returnsValueDirectly(UINT msg) {
-  switch (msg) {
-    case WM_CTLCOLORMSGBOX: case WM_CTLCOLOREDIT: case WM_CTLCOLORLISTBOX: case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG: case WM_CTLCOLORSCROLLBAR: case WM_CTLCOLORSTATIC: case WM_COMPAREITEM:
-    case WM_VKEYTOITEM: case WM_CHARTOITEM: case WM_QUERYDRAGICON: case WM_INITDIALOG:
-      return true;
-    default:
-      return false;
+LRESULT CALLBACK createHook(int code, WPARAM wp, LPARAM lp) {
+  if (code == HCBT_CREATEWND && g_creating) {
+    CDialog* dialog = g_creating;
+    g_creating = nullptr;
+    dialog->SubclassWindow(reinterpret_cast<HWND>(wp));
   }
+  return CallNextHookEx(g_createHook, code, wp, lp);
 }
 
 }  // namespace
@@ -27,8 +26,8 @@ void DDX_Control(CDataExchange* dx, int id, CWnd& control) {
 }
 
 CDialog::CDialog(UINT templateId, CWnd* parent)
-    : m_templateId(templateId), m_parent(parent), m_modal(false), m_endModal(false), m_result(0),
-      m_defaultRequested(false) {}
+    : m_templateId(templateId), m_parent(parent), m_modal(false), m_endModal(false), m_result(0)
+ {}
 
 CDialog::~CDialog() {
   if (m_hWnd) ::DestroyWindow(m_hWnd);
@@ -46,10 +45,15 @@ const MessageMap* CDialog::dialogMessageMap() {
 const MessageMap* CDialog::GetMessageMap() const { return dialogMessageMap(); }
 
 HWND CDialog::createFromTemplate(HWND owner) {
+  CDialog* const savedCreating = g_creating;
+  const HHOOK savedHook = g_createHook;
   g_creating = this;
+  g_createHook = ::SetWindowsHookExW(WH_CBT, &createHook, nullptr, ::GetCurrentThreadId());
   HWND hwnd = ::CreateDialogParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_templateId), owner,
                                    &CDialog::StaticDlgProc, reinterpret_cast<LPARAM>(this));
-  g_creating = nullptr;
+  ::UnhookWindowsHookEx(g_createHook);
+  g_creating = savedCreating;
+  g_createHook = savedHook;
   return hwnd;
 }
 
@@ -132,40 +136,10 @@ BOOL CDialog::PreTranslateMessage(MSG* msg) {
   return ::IsDialogMessageW(m_hWnd, msg);
 }
 
-LRESULT CDialog::Default() {
-  m_defaultRequested = true;
-  return 0;
-}
-
-LRESULT CDialog::DefWindowProc(UINT, WPARAM, LPARAM) { return 0; }
-
-INT_PTR CALLBACK CDialog::StaticDlgProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+INT_PTR CALLBACK CDialog::StaticDlgProc(HWND hwnd, UINT msg, WPARAM, LPARAM) {
+  // Everything but WM_INITDIALOG reaches the object through its window procedure first; the
+  // dialog manager's own handling is the default behind it.
+  if (msg != WM_INITDIALOG) return FALSE;
   CDialog* self = static_cast<CDialog*>(CWnd::FromHandle(hwnd));
-  if (!self && g_creating) {
-    self = g_creating;
-    g_creating = nullptr;
-    self->attach(hwnd);
-  }
-  if (!self) return FALSE;
-
-  if (msg == WM_INITDIALOG) return self->OnInitDialog();
-
-  const CurrentMessage savedMsg = self->m_current;
-  const bool savedDefault = self->m_defaultRequested;
-  self->m_current = CurrentMessage{msg, wp, lp};
-  self->m_defaultRequested = false;
-  LRESULT result = 0;
-  const bool handled = self->OnWndMsg(msg, wp, lp, &result) && !self->m_defaultRequested;
-  self->m_current = savedMsg;
-  self->m_defaultRequested = savedDefault;
-
-  if (msg == WM_NCDESTROY) {
-    self->detach();
-    self->PostNcDestroy();
-    return FALSE;
-  }
-  if (!handled) return FALSE;
-  if (returnsValueDirectly(msg)) return static_cast<INT_PTR>(result);
-  ::SetWindowLongPtrW(hwnd, DWLP_MSGRESULT, result);
-  return TRUE;
+  return self ? self->OnInitDialog() : TRUE;
 }

@@ -1,8 +1,9 @@
 // CDialog: a dialog made from a template resource, run modally or created modeless.
 //
 // Guarantees:
-//  * the object is attached from the dialog's first message (WM_SETFONT, WM_CREATE, ...),
-//    so no message is lost before WM_INITDIALOG;
+//  * the object is attached to the dialog window as it is created (before WM_NCCREATE), so
+//    WM_CREATE and every later message pass through its map; what the map leaves goes to
+//    the dialog manager (DefDlgProc), which also delivers WM_INITDIALOG to OnInitDialog;
 //  * DoModal runs its own message loop: every message taken from the queue is offered to
 //    PreTranslateMessage of the window it is for and of each parent object up to its top
 //    window before anything else; the dialog's default PreTranslateMessage does the dialog
@@ -12,7 +13,7 @@
 //  * IDOK and IDCANCEL go to OnOK / OnCancel, which end a modal dialog with that result;
 //    the close box arrives as IDCANCEL;
 //  * OnInitDialog binds the members of DoDataExchange (UpdateData(FALSE));
-//  * a handler that calls Default() leaves the message to the dialog manager afterwards.
+//  * handlers answer like window procedures: their result is the message's result.
 #pragma once
 #include "framework/wnd_win.h"
 
@@ -55,8 +56,6 @@ class CDialog : public CWnd {
 
   const MessageMap* GetMessageMap() const override;
   static const MessageMap* dialogMessageMap();
-  LRESULT Default() override;
-  LRESULT DefWindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
   UINT m_templateId;
   CWnd* m_parent;
@@ -69,5 +68,4 @@ class CDialog : public CWnd {
   bool m_modal;
   bool m_endModal;
   int m_result;
-  bool m_defaultRequested;
 };

@@ -33,8 +33,21 @@ std::string fromWide(UINT codePage, const std::wstring& in, bool replaceUnmappab
 }  // namespace
 
 std::string utf8ToGbk(const std::string& utf8) {
-  // Invalid sequences come out of the UTF-8 decoder as U+FFFD, which GBK lacks: "?".
-  return fromWide(936, toWide(CP_UTF8, utf8), true);
+  // Invalid sequences come out of the UTF-8 decoder as U+FFFD, which GBK lacks: "?".  A
+  // character beyond the BMP (two UTF-16 units, never in GBK) becomes one "?", not two.
+  std::wstring wide = toWide(CP_UTF8, utf8);
+  std::wstring single;
+  single.reserve(wide.size());
+  for (std::size_t i = 0; i < wide.size(); ++i) {
+    const wchar_t c = wide[i];
+    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < wide.size() && wide[i + 1] >= 0xDC00 && wide[i + 1] <= 0xDFFF) {
+      single += L'?';
+      ++i;
+    } else {
+      single += c;
+    }
+  }
+  return fromWide(936, single, true);
 }
 
 std::string gbkToUtf8(const std::string& gbk) { return fromWide(CP_UTF8, toWide(936, gbk), false); }

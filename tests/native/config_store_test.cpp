@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
+#include <filesystem>
 
 #include "kqcore/config_defaults.h"
 #include "kqcore/file_io.h"
@@ -72,10 +72,10 @@ TEST(ConfigStore, AFailedSaveLeavesThePreviousStoreIntact) {
   const std::string before = readAll(path);
 
   // A folder in the way of the temporary file makes the write fail.
-  ASSERT_EQ(::mkdir((path + ".tmp").c_str(), 0755), 0);
+  ASSERT_TRUE(std::filesystem::create_directory(path + ".tmp"));
   EXPECT_FALSE(store.saveStr("title", "new"));
   EXPECT_EQ(readAll(path), before);
-  ::rmdir((path + ".tmp").c_str());
+  std::filesystem::remove(path + ".tmp");
 
   ConfigStore reread(configDefaults());
   reread.open(path, path);

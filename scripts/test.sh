@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds both builds from scratch and runs every test: the native
+# suites under the sanitizers, then the Windows suites and the end-to-end test under Wine.
+# Usage: scripts/test.sh [--keep]   (--keep reuses the existing build trees)
+set -uo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+cd "$root"
+"$root/scripts/install-deps.sh" || exit 1
+[ "${1:-}" = "--keep" ] || rm -rf "$root/build/native" "$root/build/windows"
+
+passed=0
+failed=0
+# Runs ctest in a build tree and adds its counts to the totals.
+run_ctest() {
+  local dir="$1" out
+  out="$(mktemp)"
+  (cd "$dir" && ctest --output-on-failure --timeout 900) 2>&1 | tee "$out"
+  local line total bad
+  line="$(grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' "$out" | tail -n 1)"
+  rm -f "$out"
+  if [ -z "$line" ]; then failed=$((failed + 1)); return; fi
+  bad="$(echo "$line" | sed -E 's/.* ([0-9]+) tests? failed out of.*/\1/')"
+  total="$(echo "$line" | sed -E 's/.*out of ([0-9]+).*/\1/')"
+  passed=$((passed + total - bad))
+  failed=$((failed + bad))
+}
+
+echo "== native build"
+if "$root/scripts/build.sh" native; then run_ctest "$root/build/native"; else failed=$((failed + 1)); fi
+
+echo "== windows build"
+if "$root/scripts/build.sh" windows; then
+  "$root/scripts/wine-prefix.sh" "$root/build/windows"
+  source "$root/scripts/xvfb.sh"
+  source "$root/scripts/wine-env.sh" "$root/build/windows"
+  start_xvfb 90
+  wineserver -p
+  run_ctest "$root/build/windows"
+  wineserver -k 2>/dev/null || true
+  stop_xvfb
+else
+  failed=$((failed + 1))
+fi
+
+echo
+echo "total: ${passed} passed, ${failed} failed"
+[ "$failed" -eq 0 ] && [ "$passed" -gt 0 ]

@@ -1,0 +1,147 @@
+#include "tests/win/test_support_win.h"
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <vector>
+
+#include "framework/app_win.h"
+#include "kqcore/wide_win.h"
+
+bool pumpUntil(const std::function<bool()>& done, int timeoutMs) {
+  const DWORD start = GetTickCount();
+  while (!done()) {
+    if (static_cast<int>(GetTickCount() - start) > timeoutMs) return done();
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (!AfxPreTranslateMessage(&msg)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+      }
+    }
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+  }
+  return true;
+}
+
+namespace {
+struct ModalScript {
+  CDialog* dialog;
+  std::function<void(HWND)> script;
+  bool ran;
+};
+ModalScript* g_script = nullptr;
+
+void CALLBACK modalTimer(HWND, UINT, UINT_PTR id, DWORD) {
+  if (!g_script || g_script->ran || !g_script->dialog->m_hWnd) return;
+  g_script->ran = true;
+  KillTimer(nullptr, id);
+  g_script->script(g_script->dialog->m_hWnd);
+}
+}  // namespace
+
+INT_PTR runModal(CDialog& dialog, const std::function<void(HWND)>& script) {
+  ModalScript state{&dialog, script, false};
+  ModalScript* saved = g_script;
+  g_script = &state;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 20, &modalTimer);
+  const INT_PTR result = dialog.DoModal();
+  KillTimer(nullptr, timer);
+  g_script = saved;
+  return result;
+}
+
+void postKey(HWND hwnd, WPARAM key) {
+  PostMessageW(hwnd, WM_KEYDOWN, key, 1);
+  PostMessageW(hwnd, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001u));
+}
+
+void clickButton(HWND dialog, int id) { SendMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+
+namespace {
+DialogAnswerer* g_answerer = nullptr;
+
+BOOL CALLBACK collectDialogs(HWND hwnd, LPARAM lp) {
+  wchar_t cls[64] = L"";
+  GetClassNameW(hwnd, cls, 64);
+  if (IsWindowVisible(hwnd) && std::wstring(cls) == L"#32770")
+    reinterpret_cast<std::vector<HWND>*>(lp)->push_back(hwnd);
+  return TRUE;
+}
+
+std::string windowText(HWND hwnd) {
+  wchar_t buf[2048] = L"";
+  GetWindowTextW(hwnd, buf, 2048);
+  return wideToGbk(buf);
+}
+}  // namespace
+
+DialogAnswerer::DialogAnswerer(std::string savePath, int boxAnswer)
+    : savePath_(std::move(savePath)), boxAnswer_(boxAnswer) {
+  g_answerer = this;
+  timer_ = SetTimer(nullptr, 0, 50, &DialogAnswerer::onTimer);
+}
+
+DialogAnswerer::~DialogAnswerer() {
+  KillTimer(nullptr, timer_);
+  g_answerer = nullptr;
+}
+
+void CALLBACK DialogAnswerer::onTimer(HWND, UINT, UINT_PTR, DWORD) {
+  if (g_answerer) g_answerer->poll();
+}
+
+void DialogAnswerer::poll() {
+  std::vector<HWND> dialogs;
+  EnumThreadWindows(GetCurrentThreadId(), collectDialogs, reinterpret_cast<LPARAM>(&dialogs));
+  for (HWND dlg : dialogs) {
+    if (CWnd::FromHandle(dlg)) continue;  // one of the program's own dialogs
+    HWND fileName = GetDlgItem(dlg, 0x47c);  // cmb13: the file name box of the save prompt
+    if (!fileName) fileName = GetDlgItem(dlg, 0x480);
+    if (fileName) {
+      saveSeen_ = true;
+      if (cancelSave) {
+        PostMessageW(dlg, WM_COMMAND, IDCANCEL, 0);
+      } else {
+        SetWindowTextW(fileName, gbkToWide(savePath_).c_str());
+        PostMessageW(dlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dlg, IDOK)));
+      }
+      continue;
+    }
+    // A message box: its text is the static control 0xFFFF.
+    HWND text = GetDlgItem(dlg, 0xFFFF);
+    boxTexts_ += (text ? windowText(text) : std::string()) + "\n";
+    HWND button = GetDlgItem(dlg, boxAnswer_);
+    if (!button) button = GetDlgItem(dlg, IDOK);
+    const int id = button ? GetDlgCtrlID(button) : IDCANCEL;
+    PostMessageW(dlg, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+  }
+}
+
+std::string makeTempAppFolder() {
+  namespace fs = std::filesystem;
+  wchar_t tmp[MAX_PATH];
+  GetTempPathW(MAX_PATH, tmp);
+  static int counter = 0;
+  const fs::path dir = fs::path(tmp) / (L"quillet-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                                        std::to_wstring(++counter));
+  fs::create_directories(dir / L"data");
+  return wideToGbk(dir.wstring()) + "\\";
+}
+
+void removeFolder(const std::string& path) {
+  std::error_code ec;
+  std::filesystem::remove_all(std::filesystem::path(gbkToWide(path)), ec);
+}
+
+std::string readFileBytes(const std::string& path) {
+  std::ifstream in(std::filesystem::path(gbkToWide(path)), std::ios::binary);
+  std::ostringstream out;
+  out << in.rdbuf();
+  return out.str();
+}
+
+void writeFileBytes(const std::string& path, const std::string& bytes) {
+  std::ofstream out(std::filesystem::path(gbkToWide(path)), std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}

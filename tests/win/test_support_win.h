@@ -1,0 +1,50 @@
+// Helpers for driving real windows in-process under Wine.
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "framework/dialog_win.h"
+
+// Pumps this thread's messages until done() is true or timeoutMs has passed; done()'s last
+// value.
+bool pumpUntil(const std::function<bool()>& done, int timeoutMs = 5000);
+
+// Runs dialog modally; script runs once from inside the modal loop, as soon as the dialog
+// window exists, and whatever it leaves to do (posting WM_CLOSE, clicking) ends the dialog.
+INT_PTR runModal(CDialog& dialog, const std::function<void(HWND)>& script);
+
+// Sends a key press (WM_KEYDOWN then WM_KEYUP) through the thread's queue to hwnd, as a
+// keyboard would, so the modal loop's pre-translation sees it.
+void postKey(HWND hwnd, WPARAM key);
+
+// Clicks a dialog button by its id (BM_CLICK, synchronous).
+void clickButton(HWND dialog, int id);
+
+// Answers the next system dialogs of this thread while pumping: a save prompt gets path and
+// OK; a message box gets the button `boxAnswer` (IDYES, IDNO, IDOK).  Returns the text of
+// every message box it answered, one per line.
+class DialogAnswerer {
+ public:
+  explicit DialogAnswerer(std::string savePath = std::string(), int boxAnswer = IDYES);
+  ~DialogAnswerer();
+  std::string boxTexts() const { return boxTexts_; }
+  bool saveDialogSeen() const { return saveSeen_; }
+  bool cancelSave = false;
+
+ private:
+  static void CALLBACK onTimer(HWND, UINT, UINT_PTR, DWORD);
+  void poll();
+  std::string savePath_;
+  int boxAnswer_;
+  std::string boxTexts_;
+  bool saveSeen_ = false;
+  UINT_PTR timer_;
+};
+
+// A folder with a data\ subfolder for a console run; paths are GBK with a trailing "\".
+std::string makeTempAppFolder();
+void removeFolder(const std::string& path);
+std::string readFileBytes(const std::string& path);
+void writeFileBytes(const std::string& path, const std::string& bytes);
