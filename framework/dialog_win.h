@@ -42,6 +42,8 @@ class CDialog : public CWnd {
   // Ends a modal dialog with result; a modeless dialog only records it.
   void EndDialog(int result);
   bool IsModal() const { return m_modal; }
+  // True once EndDialog has ended a modal run that is still unwinding.
+  bool IsEnding() const { return m_modal && m_endModal; }
 
   BOOL UpdateData(BOOL saveAndValidate = TRUE);
   BOOL PreTranslateMessage(MSG* msg) override;

@@ -35,7 +35,7 @@ class CCore {
   int isFileExist(const std::string& path) const;
   // The file's content (at most kMaxTextFile bytes of it); empty when missing or unreadable.
   std::string readTxtFile(const std::string& path) const;
-  static const std::size_t kMaxTextFile = 1u << 20;
+  static constexpr std::size_t kMaxTextFile = 1u << 20;
   // The system save prompt offering defaultName; asks before replacing an existing file.
   // The full path chosen, or empty on cancel.
   std::string fileTxtSave(const std::string& defaultName, HWND owner = nullptr) const;

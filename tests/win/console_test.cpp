@@ -1,1 +1,264 @@
+// The console window driven in-process: start-up, keys, shut-down saving, the log, reload
+// and the two exports.
 #include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/shared_state.h"
+#include "console/console_dialog_win.h"
+#include "kqcore/core_win.h"
+#include "kqcore/wide_win.h"
+#include "resources/resource.h"
+#include "tests/win/test_support_win.h"
+
+namespace {
+
+const char kRoster[] = "A01,一组\r\nA02，二组\r\n# 注释,x\r\nA03\r\n";
+
+// A console over its own program folder: data\_team.txt and an optional settings store.
+class ConsoleRun {
+ public:
+  explicit ConsoleRun(const std::string& roster = kRoster, const std::string& settings = "") {
+    folder = makeTempAppFolder();
+    writeFileBytes(folder + "data\\_team.txt", roster);
+    if (!settings.empty()) writeFileBytes(folder + "Quillet.cfg", settings);
+    CCore::overrideAppPath(folder);
+  }
+  ~ConsoleRun() {
+    CCore::overrideAppPath(std::string());
+    removeFolder(folder);
+  }
+  // Runs the console; script starts once the start line is in the log.  The console is
+  // closed through its close box afterwards unless the script closed it.
+  INT_PTR run(const std::function<void(ConsoleDialog&, HWND)>& script) {
+    return runModal(console, [&](HWND hwnd) {
+      started = pumpUntil([&] { return console.m_logList.m_hWnd && console.m_logList.GetCount() > 0; });
+      if (started) script(console, hwnd);
+      if (IsWindow(hwnd)) PostMessageW(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+    });
+  }
+  std::string settingsFile() const { return readFileBytes(folder + "Quillet.cfg"); }
+
+  std::string folder;
+  ConsoleDialog console;
+  bool started = false;
+};
+
+std::vector<std::string> logLines(ConsoleDialog& c) {
+  std::vector<std::string> lines;
+  for (int i = 0; i < c.m_logList.GetCount(); ++i) lines.push_back(c.m_logList.GetText(i));
+  return lines;
+}
+
+std::string textAfterStamp(const std::string& line) { return line.size() > 20 ? line.substr(20) : std::string(); }
+
+bool looksStamped(const std::string& line) {
+  if (line.size() < 20) return false;
+  const std::string pattern = "dddd-dd-dd dd:dd:dd ";
+  for (std::size_t i = 0; i < pattern.size(); ++i) {
+    if (pattern[i] == 'd' ? (line[i] < '0' || line[i] > '9') : line[i] != pattern[i]) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+TEST(Console, StartsWithTheRosterTheStartLineAndWelcomeChecked) {
+  ConsoleRun run(kRoster, "on=1\r\nuityp=2\r\nxsw=2\r\n");
+  int logCountLater = -1;
+  run.run([&](ConsoleDialog& c, HWND hwnd) {
+    wchar_t caption[64];
+    GetWindowTextW(hwnd, caption, 64);
+    EXPECT_EQ(std::wstring(caption), L"Quillet");
+    EXPECT_EQ(c.m_rosterList.GetColumnCount(), 3);
+    EXPECT_EQ(c.m_rosterList.GetExtendedStyle() & (LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT),
+              static_cast<DWORD>(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT));
+    EXPECT_EQ(ListView_GetColumnWidth(c.m_rosterList.m_hWnd, 0), 100);
+    EXPECT_EQ(ListView_GetColumnWidth(c.m_rosterList.m_hWnd, 1), 100);
+    EXPECT_EQ(ListView_GetColumnWidth(c.m_rosterList.m_hWnd, 2), 80);
+    ASSERT_EQ(c.m_rosterList.GetItemCount(), 3);
+    EXPECT_EQ(c.m_rosterList.GetItemText(0, 0), "一组");
+    EXPECT_EQ(c.m_rosterList.GetItemText(0, 1), "A01");
+    EXPECT_EQ(c.m_rosterList.GetItemText(0, 2), "0.00");
+    EXPECT_EQ(c.m_rosterList.GetItemText(1, 0), "二组");
+    EXPECT_EQ(c.m_rosterList.GetItemText(2, 0), "");
+    EXPECT_EQ(app::contestantCount, 3);
+
+    EXPECT_EQ(IsDlgButtonChecked(hwnd, IDC_MODE_WELCOME), static_cast<UINT>(BST_CHECKED));  // whatever uityp says
+    EXPECT_EQ(IsDlgButtonChecked(hwnd, IDC_OUTPUT_ON), static_cast<UINT>(BST_CHECKED));
+    const std::vector<std::string> lines = logLines(c);
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_TRUE(looksStamped(lines[0])) << lines[0];
+    EXPECT_EQ(textAfterStamp(lines[0]), "-- 程序启动");
+    pumpUntil([] { return false; }, 500);  // the start timer fires once only
+    logCountLater = c.m_logList.GetCount();
+  });
+  EXPECT_TRUE(run.started);
+  EXPECT_EQ(logCountLater, 1);
+}
+
+TEST(Console, EnterAndEscNeverCloseIt) {
+  ConsoleRun run;
+  bool aliveAfterKeys = false;
+  run.run([&](ConsoleDialog& c, HWND hwnd) {
+    postKey(c.m_rosterList.m_hWnd, VK_ESCAPE);
+    postKey(c.m_logList.m_hWnd, VK_RETURN);
+    postKey(GetDlgItem(hwnd, IDC_OPTIONS), VK_RETURN);
+    postKey(hwnd, VK_ESCAPE);
+    pumpUntil([] { return false; }, 300);
+    aliveAfterKeys = IsWindow(hwnd) && !c.IsEnding();
+  });
+  EXPECT_TRUE(aliveAfterKeys);
+  EXPECT_EQ(run.console.m_hWnd, nullptr);  // the close box closed it
+}
+
+TEST(Console, ClosingSavesTheSwitchTheModeAndTheLastChangeText) {
+  ConsoleRun run(kRoster, "on=1\r\nscorestepdefault=3\r\nfuture=kept\r\n");
+  run.run([&](ConsoleDialog&, HWND hwnd) {
+    clickButton(hwnd, IDC_OUTPUT_ON);  // now clear
+    clickButton(hwnd, IDC_MODE_INDIVIDUAL);
+    app::scorestepdefault = " -2.5";
+  });
+  const std::string file = run.settingsFile();
+  EXPECT_NE(file.find("on=0\r\n"), std::string::npos) << file;
+  EXPECT_NE(file.find("uityp=2\r\n"), std::string::npos) << file;
+  EXPECT_NE(file.find("scorestepdefault= -2.5\r\n"), std::string::npos) << file;
+  EXPECT_NE(file.find("future=kept\r\n"), std::string::npos) << file;
+  EXPECT_EQ(app::core, nullptr);
+  EXPECT_EQ(app::contestantTable, nullptr);
+  EXPECT_EQ(app::scoreboard, nullptr);
+}
+
+TEST(Console, LogKeepsTheNewestLineInViewAndNothingSelected) {
+  ConsoleRun run;
+  run.run([&](ConsoleDialog& c, HWND) {
+    EXPECT_EQ(c.m_logList.GetTopIndex(), 0);
+    c.m_logList.SetCurSel(0);
+    c.appendLog("");
+    EXPECT_EQ(c.m_logList.GetCurSel(), -1);
+    EXPECT_EQ(logLines(c).back().size(), 20u);  // the stamp and one space
+    for (int i = 0; i < 60; ++i) c.appendLog("第" + std::to_string(i) + "行");
+    const int count = c.m_logList.GetCount();
+    const int top = c.m_logList.GetTopIndex();
+    RECT client;
+    GetClientRect(c.m_logList.m_hWnd, &client);
+    const int visible = client.bottom / static_cast<int>(c.m_logList.SendMessage(LB_GETITEMHEIGHT, 0));
+    EXPECT_GT(top, 0);
+    EXPECT_GE(top + visible, count);  // the newest line is in view
+    EXPECT_EQ(c.m_logList.GetCurSel(), -1);
+    EXPECT_EQ(textAfterStamp(logLines(c).back()), "第59行");
+  });
+}
+
+TEST(Console, ReloadAsksFirstThenLogsAndResetsScores) {
+  ConsoleRun run(kRoster, "scoreinit=5\r\n");
+  run.run([&](ConsoleDialog& c, HWND hwnd) {
+    app::contestantTable[1].score = 42.0f;
+    app::contestantTable[1].rank = 3;
+    {
+      DialogAnswerer no(std::string(), IDNO);
+      clickButton(hwnd, IDC_RELOAD);
+      EXPECT_EQ(no.boxTexts(), "重新加载参赛队数据，会清空已有计分数据！确认要继续吗？\n");
+    }
+    EXPECT_EQ(c.m_logList.GetCount(), 1);
+    EXPECT_EQ(app::contestantTable[1].score, 42.0f);
+
+    writeFileBytes(run.folder + "data\\_team.txt", "B01,x\r\nB02,y\r\n");
+    {
+      DialogAnswerer yes(std::string(), IDYES);
+      clickButton(hwnd, IDC_RELOAD);
+    }
+    const std::vector<std::string> lines = logLines(c);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(textAfterStamp(lines[1]), "重新加载 参赛队");
+    EXPECT_EQ(app::contestantCount, 2);
+    EXPECT_EQ(c.m_rosterList.GetItemCount(), 2);
+    EXPECT_EQ(c.m_rosterList.GetItemText(1, 1), "B02");
+    EXPECT_EQ(c.m_rosterList.GetItemText(1, 2), "5.0");
+    EXPECT_EQ(app::contestantTable[1].score, 5.0f);
+    EXPECT_EQ(app::contestantTable[1].rank, 0);
+    EXPECT_EQ(std::string(app::contestantTable[2].name), "");
+  });
+}
+
+TEST(Console, MoreThanFiftyContestantsWarnOnce) {
+  std::string roster;
+  for (int i = 0; i < 52; ++i) roster += "T" + std::to_string(i) + ",g\r\n";
+  std::string warnings;
+  {
+    ConsoleRun run(roster);
+    DialogAnswerer answer;
+    run.run([&](ConsoleDialog& c, HWND) { EXPECT_EQ(c.m_rosterList.GetItemCount(), 50); });
+    warnings = answer.boxTexts();
+  }
+  EXPECT_EQ(warnings, "参赛队名单超过 50 队：只载入了前 50 队，另有 2 行未载入。\n");
+}
+
+TEST(Console, ExportsWriteExactBytesAndLogAfterwards) {
+  ConsoleRun run(kRoster, "xsw=0\r\nscoreinit=7\r\n");
+  run.run([&](ConsoleDialog& c, HWND hwnd) {
+    const std::string results = run.folder + "结果.csv";
+    writeFileBytes(results, std::string(5000, 'z'));  // an existing file is replaced whole
+    {
+      DialogAnswerer answer(results, IDYES);
+      clickButton(hwnd, IDC_EXPORT_RESULTS);
+    }
+    EXPECT_EQ(readFileBytes(results), "分组,姓名,分数\r\n一组,A01,7\r\n二组,A02,7\r\n,A03,7\r\n");
+    EXPECT_EQ(textAfterStamp(logLines(c).back()), "导出计分结果");
+
+    const std::string log1 = run.folder + "log1.txt";
+    const std::string log2 = run.folder + "log2.txt";
+    {
+      DialogAnswerer answer(log1);
+      clickButton(hwnd, IDC_EXPORT_LOG);
+    }
+    {
+      DialogAnswerer answer(log2);
+      clickButton(hwnd, IDC_EXPORT_LOG);
+    }
+    const std::vector<std::string> lines = logLines(c);
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(readFileBytes(log1), lines[0] + "\r\n" + lines[1] + "\r\n");
+    EXPECT_EQ(readFileBytes(log2), lines[0] + "\r\n" + lines[1] + "\r\n" + lines[2] + "\r\n");
+    EXPECT_EQ(textAfterStamp(lines[3]), "导出操作日志");
+
+    // Cancelled: nothing written, nothing logged.
+    {
+      DialogAnswerer answer;
+      answer.cancelSave = true;
+      clickButton(hwnd, IDC_EXPORT_RESULTS);
+      EXPECT_TRUE(answer.saveDialogSeen());
+    }
+    EXPECT_EQ(c.m_logList.GetCount(), 4);
+  });
+}
+
+TEST(Console, AnExportThatCannotBeWrittenSaysSoAndLogsNothing) {
+  ConsoleRun run;
+  run.run([&](ConsoleDialog& c, HWND hwnd) {
+    // Another program holds the file open without sharing: the write cannot start.
+    const std::string target = run.folder + "结果.csv";
+    writeFileBytes(target, "old");
+    HANDLE lock = CreateFileW(gbkToWide(target).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    std::string boxes;
+    {
+      DialogAnswerer answer(target, IDYES);
+      clickButton(hwnd, IDC_EXPORT_RESULTS);
+      boxes = answer.boxTexts();
+    }
+    CloseHandle(lock);
+    EXPECT_NE(boxes.find("无法写入文件"), std::string::npos) << boxes;
+    EXPECT_EQ(c.m_logList.GetCount(), 1);
+    EXPECT_EQ(readFileBytes(target), "old");
+
+    // The console goes on working: the same export now succeeds.
+    {
+      DialogAnswerer answer(target, IDYES);
+      clickButton(hwnd, IDC_EXPORT_RESULTS);
+    }
+    EXPECT_EQ(c.m_logList.GetCount(), 2);
+    EXPECT_EQ(readFileBytes(target).substr(0, 14), "分组,姓名,分数");
+  });
+}
