@@ -34,7 +34,9 @@ if "$root/scripts/build.sh" windows; then
   source "$root/scripts/xvfb.sh"
   source "$root/scripts/wine-env.sh" "$root/build/windows"
   start_xvfb 90
-  wineserver -p
+  # One persistent wineserver for the whole run, its helpers started outside ctest's pipes.
+  wineserver -p >/dev/null 2>&1 </dev/null
+  wine wineboot >/dev/null 2>&1 </dev/null || true
   run_ctest "$root/build/windows"
   wineserver -k 2>/dev/null || true
   stop_xvfb
