@@ -35,7 +35,8 @@ std::string userConfigFolder() {
 
 }  // namespace
 
-CCore::CCore() : store_(configDefaults()), random_(5489u) {}
+
+
 
 void CCore::overrideAppPath(const std::string& path) { appPathOverride() = path; }
 

@@ -4,8 +4,11 @@
 // UTF-16 converted with code page 936.
 #pragma once
 #include <windows.h>
+#include <gdiplus.h>
 
 #include <cstdint>
+#include <map>
+#include <memory>
 #include <random>
 #include <string>
 
@@ -14,6 +17,9 @@
 class CCore {
  public:
   CCore();
+  ~CCore();
+  CCore(const CCore&) = delete;
+  CCore& operator=(const CCore&) = delete;
 
   // Chooses and reads the settings store: "Quillet.cfg" beside the program, or, when the
   // program's folder cannot be written, "%APPDATA%\Quillet\Quillet.cfg" (which starts as a
@@ -58,12 +64,32 @@ class CCore {
   void msgboxWarning(HWND owner, const std::string& text) const;
   void msgboxInfo(HWND owner, const std::string& text) const;
 
+  // Drawing (GDI+ must be running).  Sizes are pixels: size is the font's em height.
+  // Style 1 draws board entries, style 2 the event title (bold); both with a soft shadow
+  // that the bounds include.  A font family is looked up by the name given, then by its
+  // English name, then falls back to a generic sans-serif family, so text always appears.
+  Gdiplus::Size getTextBounds(const std::string& fontName, int size, const std::string& text);
+  void drawStrSolid(Gdiplus::Graphics* graphics, Gdiplus::Point origin, int, const std::string& text,
+                    const std::string& fontName, Gdiplus::Color colour, int size, int style);
+  // Pictures are decoded once and kept while the file's size and time stay the same.
+  Gdiplus::Size getPicSize(const std::string& path);
+  void drawPic(Gdiplus::Graphics& graphics, int x, int y, const std::string& path);
+  // Off: every picture call decodes the file again (for measuring what the cache saves).
+  void setPictureCache(bool on) { pictureCacheOn_ = on; }
+
   // Tests point the program's folder somewhere else before autoFileConfig.
   static void overrideAppPath(const std::string& path);
 
  private:
+  struct Picture;
+  struct Drawing;
+  Picture* picture(const std::string& path);
+  Gdiplus::FontFamily* family(const std::string& name);
+
   ConfigStore store_;
   std::mt19937 random_;
+  std::unique_ptr<Drawing> drawing_;
+  bool pictureCacheOn_ = true;
 };
 
 // The caption of every message box of the program.

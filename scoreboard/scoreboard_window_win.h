@@ -1,10 +1,15 @@
 // ScoreboardWindow: the borderless layered output window for the projector (template 129).
 // It holds no content of its own: every redraw composes one whole frame off-screen from
-// shared state and pushes it with UpdateLayeredWindow.
+// shared state (decoration, then the screen of displayMode) and pushes it with
+// UpdateLayeredWindow.
 #pragma once
 #include <windows.h>
+#include <gdiplus.h>
 
 #include "framework/dialog_win.h"
+#include "scoreboard/frame_layout.h"
+
+class FrameSurface;
 
 class ScoreboardWindow : public CDialog {
  public:
@@ -12,12 +17,25 @@ class ScoreboardWindow : public CDialog {
 
   // Moves and sizes the window (z-order kept), draws the current screen, shows the window.
   void placeAndShow(int left, int top, int right, int bottom);
-  // Records mode in displayMode and redraws with that screen.
+  // Records mode in displayMode, composes a frame and pushes it.
   void showScreen(int mode);
   // A row's score changed: the scoring board is redrawn when it is on show.
   void onScoreChanged(int row);
 
+  // Composes the frame of displayMode onto surface without pushing it.
+  void composeFrame(FrameSurface& surface);
+  // The frame size: the placement's width and height.
+  int frameWidth() const { return placement.right - placement.left; }
+  int frameHeight() const { return placement.bottom - placement.top; }
+  const BoardLayout& boardLayout() const { return layout; }
+
+  HDC memoryDC;
+  BLENDFUNCTION blend;
+  HMODULE user32Module;
+  FARPROC updateLayeredWindow;
   RECT placement;
+  BoardLayout layout;
+  int groupCount;
 
  protected:
   const MessageMap* GetMessageMap() const override;
@@ -25,8 +43,9 @@ class ScoreboardWindow : public CDialog {
  private:
   LRESULT OnCreate(WPARAM, LPARAM);
   LRESULT OnLButtonDown(WPARAM, LPARAM);
+  void drawRuns(Gdiplus::Graphics& graphics, const struct FrameRuns& runs);
 
-  HMODULE user32Module;
-  FARPROC updateLayeredWindow;
-  BLENDFUNCTION blend;
+  // False until a frame has drawn its decoration with a fitting title; until then every
+  // frame starts from the layout such a frame would compute without a logo.
+  bool layoutFromFrame;
 };

@@ -1,0 +1,34 @@
+#include "scoreboard/frame_surface_win.h"
+
+namespace {
+
+HBITMAP createDib(HDC dc, int width, int height, void** bits) {
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;  // top-down
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  *bits = nullptr;
+  if (width <= 0 || height <= 0) return nullptr;
+  return ::CreateDIBSection(dc, &info, DIB_RGB_COLORS, bits, nullptr, 0);
+}
+
+}  // namespace
+
+FrameSurface::FrameSurface(HDC reference, int width, int height)
+    : width_(width),
+      height_(height),
+      bits_(nullptr),
+      dc_(reference),
+      bitmap_(createDib(dc_.get(), width, height, &bits_)),
+      selection_(dc_.get(), bitmap_.get()) {
+  if (!bitmap_.get()) bits_ = nullptr;
+}
+
+std::uint32_t FrameSurface::pixel(int x, int y) const {
+  if (!bits_ || x < 0 || y < 0 || x >= width_ || y >= height_) return 0;
+  ::GdiFlush();
+  return static_cast<const std::uint32_t*>(bits_)[static_cast<std::size_t>(y) * width_ + x];
+}

@@ -1,0 +1,31 @@
+// One frame's off-screen surface: a memory DC holding a 32-bit top-down premultiplied-alpha
+// DIB section, zero (fully transparent) when created.  Everything is freed when the surface
+// goes, in the order DC selection, bitmap, DC.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+
+#include "framework/gdi_win.h"
+
+class FrameSurface {
+ public:
+  FrameSurface(HDC reference, int width, int height);
+  FrameSurface(const FrameSurface&) = delete;
+  FrameSurface& operator=(const FrameSurface&) = delete;
+
+  bool ok() const { return bits_ != nullptr; }
+  HDC dc() const { return dc_.get(); }
+  int width() const { return width_; }
+  int height() const { return height_; }
+  // Premultiplied 0xAARRGGBB of a pixel; 0 outside the surface.
+  std::uint32_t pixel(int x, int y) const;
+
+ private:
+  int width_;
+  int height_;
+  void* bits_;
+  MemoryDC dc_;
+  GdiObject<HBITMAP> bitmap_;
+  SelectedObject selection_;
+};

@@ -1,0 +1,42 @@
+// What a screen draws, decided without drawing: pictures and text runs at frame positions.
+// The Win32 side measures text with the core component and draws these runs; the portable
+// screen code never touches a device.
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+struct TextSize {
+  int width;
+  int height;
+};
+
+// Width and height of text as it is drawn at the given font and size.
+using MeasureText = std::function<TextSize(const std::string& font, int size, const std::string& text)>;
+
+// Text styles of the core component's drawing call.
+enum TextStyle : int { kEntryStyle = 1, kTitleStyle = 2 };
+
+struct TextRun {
+  std::string text;
+  int x;
+  int y;
+  int size;
+  int style;
+  std::uint32_t colour;  // ARGB
+};
+
+struct PictureRun {
+  std::string path;
+  int x;
+  int y;
+};
+
+struct FrameRuns {
+  std::vector<PictureRun> pictures;  // drawn first, in order
+  std::vector<TextRun> texts;        // then these, in order
+};
+
+// Every screen draws with this one font family.
+extern const char kBoardFont[];
