@@ -24,7 +24,7 @@ TEST(LogFormat, ResultsFileBytes) {
   auto text = [&](int decimals) {
     return resultsFileText(rows, 3, [&](int i) { return numbers::floatText(rows[i].score, decimals); });
   };
-  EXPECT_EQ(text(0), "分组,姓名,分数\r\n一组,A01,12\r\n,B02,0\r\n乗,乣,3\r\n");
+  EXPECT_EQ(text(0), "分组,姓名,分数\r\n一组,A01,13\r\n,B02,0\r\n乗,乣,3\r\n");
   EXPECT_EQ(text(2), "分组,姓名,分数\r\n一组,A01,12.50\r\n,B02,-0.01\r\n乗,乣,3.00\r\n");
   EXPECT_EQ(resultsFileText(rows, 0, [](int) { return std::string("x"); }), "分组,姓名,分数\r\n");
 }

@@ -8,10 +8,16 @@ TEST(Numbers, FloatTextDecimalsAndRounding) {
   EXPECT_EQ(numbers::floatText(10.0f, 0), "10");
   EXPECT_EQ(numbers::floatText(10.0f, 1), "10.0");
   EXPECT_EQ(numbers::floatText(12.5f, 2), "12.50");
-  EXPECT_EQ(numbers::floatText(2.25f, 1), "2.2");  // exactly representable: ties to even
+  EXPECT_EQ(numbers::floatText(2.25f, 1), "2.3");  // halves go away from zero
+  EXPECT_EQ(numbers::floatText(12.5f, 0), "13");
+  EXPECT_EQ(numbers::floatText(-12.5f, 0), "-13");
+  EXPECT_EQ(numbers::floatText(2.675f, 2), "2.68");  // as typed, though the float is 2.67499995
+  EXPECT_EQ(numbers::floatText(9.96f, 1), "10.0");   // carry into a new digit
+  EXPECT_EQ(numbers::floatText(99.5f, 0), "100");
   EXPECT_EQ(numbers::floatText(-3.0f, 1), "-3.0");
   EXPECT_EQ(numbers::floatText(0.1f, 2), "0.10");
   EXPECT_EQ(numbers::floatText(1e30f, 0), "1000000015047466219876688855040");
+  EXPECT_EQ(numbers::floatText(1e-40f, 2), "0.00");  // a denormal
 }
 
 TEST(Numbers, NoMinusSignOnAValueShownAsZero) {
@@ -38,4 +44,12 @@ TEST(Colour, ArgbAndColorRefAreInverse) {
   EXPECT_EQ(colour::toColorRef(0xFF112233u), 0x00332211u);
   EXPECT_EQ(colour::fromColorRef(0x00332211u), 0xFF112233u);
   EXPECT_EQ(colour::fromColorRef(colour::toColorRef(0x80ABCDEFu)), 0xFFABCDEFu);  // opaque
+}
+
+#include "console/placement.h"
+
+TEST(Placement, FirstShowingAtSeventyAndTenPercent) {
+  EXPECT_EQ(firstPlacement(1920, 1080).x, 1343);
+  EXPECT_EQ(firstPlacement(1920, 1080).y, 108);
+  EXPECT_EQ(firstPlacement(1000, 600).x, 699);
 }
