@@ -31,6 +31,7 @@ ScoreboardWindow::ScoreboardWindow()
       placement{0, 0, 0, 0},
       layout{0, 0, 0, 0, 0, 0, 10},
       groupCount(0),
+      framesPushed(0),
       layoutFromFrame(false) {}
 
 const MessageMap* ScoreboardWindow::GetMessageMap() const {
@@ -89,9 +90,10 @@ void ScoreboardWindow::showScreen(int mode) {
   SIZE size = {frameWidth(), frameHeight()};
   POINT source = {0, 0};
   if (surface.ok() && updateLayeredWindow)
-    reinterpret_cast<UpdateLayeredWindowFn>(updateLayeredWindow)(m_hWnd, destination.get(), &destinationPoint, &size,
+    reinterpret_cast<UpdateLayeredWindowFn>(reinterpret_cast<void (*)()>(updateLayeredWindow))(m_hWnd, destination.get(), &destinationPoint, &size,
                                                                  surface.dc(), &source, 0, &blend, ULW_ALPHA);
   memoryDC = nullptr;
+  ++framesPushed;
 }
 
 void ScoreboardWindow::composeFrame(FrameSurface& surface) {

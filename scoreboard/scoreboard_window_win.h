@@ -36,6 +36,8 @@ class ScoreboardWindow : public CDialog {
   RECT placement;
   BoardLayout layout;
   int groupCount;
+  // Frames composed and pushed so far (for the console's tests and the benchmarks).
+  int framesPushed;
 
  protected:
   const MessageMap* GetMessageMap() const override;

@@ -1,0 +1,32 @@
+#include "kqcore/pixel_blend.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+PixelImage image(int w, int h, std::uint32_t p) {
+  PixelImage img;
+  img.width = w;
+  img.height = h;
+  img.pixels.assign(static_cast<std::size_t>(w * h), p);
+  img.opaque = allOpaque(img.pixels);
+  return img;
+}
+}  // namespace
+
+TEST(PixelBlend, SourceOverPremultipliedAndClipped) {
+  std::vector<std::uint32_t> dst(4 * 3, 0xFF0000FFu);  // opaque blue
+  blendOver(dst.data(), 4, 3, 4, image(2, 2, 0x80800000u), 3, 2);  // half-covering red, hanging off
+  EXPECT_EQ(dst[2 * 4 + 3], 0xFF80007Fu);  // red 0x80 + blue 0xFF * 127/255
+  EXPECT_EQ(dst[2 * 4 + 2], 0xFF0000FFu);
+  EXPECT_EQ(dst[1 * 4 + 3], 0xFF0000FFu);
+
+  std::vector<std::uint32_t> clear(4, 0u);
+  blendOver(clear.data(), 2, 2, 2, image(1, 1, 0x40102030u), 0, 0);
+  EXPECT_EQ(clear[0], 0x40102030u);  // over transparent: the source itself
+  blendOver(clear.data(), 2, 2, 2, image(3, 3, 0xFFABCDEFu), -1, -1);  // opaque: copied
+  EXPECT_EQ(clear[0], 0xFFABCDEFu);
+  EXPECT_EQ(clear[3], 0xFFABCDEFu);
+  blendOver(clear.data(), 2, 2, 2, image(1, 1, 0x00000000u), 5, 5);  // wholly outside
+  blendOver(clear.data(), 2, 2, 2, image(1, 1, 0x00000000u), 0, 0);  // fully transparent
+  EXPECT_EQ(clear[0], 0xFFABCDEFu);
+}

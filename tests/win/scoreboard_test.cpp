@@ -1,0 +1,242 @@
+// The output window: frames composed into a premultiplied bitmap and read back, redraw
+// rules, the console's placement of it, and no leak over a thousand frames.
+#include <windows.h>
+#include <gdiplus.h>
+#include <psapi.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "app/shared_state.h"
+#include "console/console_dialog_win.h"
+#include "kqcore/core_win.h"
+#include "kqcore/wide_win.h"
+#include "resources/resource.h"
+#include "scoreboard/frame_surface_win.h"
+#include "scoreboard/scoreboard_window_win.h"
+#include "tests/win/test_support_win.h"
+
+namespace {
+
+const Gdiplus::ARGB kBackground = 0xFF0A1450;
+const std::uint32_t kTitleColour = 0xFFFFD700;
+const std::uint32_t kTeamColour = 0xFF30FF60;
+
+bool encoderClsid(const wchar_t* mime, CLSID* clsid) {
+  UINT count = 0, size = 0;
+  Gdiplus::GetImageEncodersSize(&count, &size);
+  std::vector<char> buf(size);
+  auto* codecs = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buf.data());
+  Gdiplus::GetImageEncoders(count, size, codecs);
+  for (UINT i = 0; i < count; ++i)
+    if (std::wstring(codecs[i].MimeType) == mime) {
+      *clsid = codecs[i].Clsid;
+      return true;
+    }
+  return false;
+}
+
+// A solid picture saved as PNG (lossless, so colours read back exactly) under any name.
+void writePicture(const std::string& path, int w, int h, Gdiplus::ARGB colour) {
+  Gdiplus::Bitmap bmp(w, h, PixelFormat32bppARGB);
+  {
+    Gdiplus::Graphics g(&bmp);
+    g.Clear(Gdiplus::Color(colour));
+  }
+  CLSID png;
+  ASSERT_TRUE(encoderClsid(L"image/png", &png));
+  ASSERT_EQ(bmp.Save(gbkToWide(path).c_str(), &png, nullptr), Gdiplus::Ok);
+}
+
+// Shared state as the console sets it up, over a temporary data folder.
+class OutputFixture : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder = makeTempAppFolder();
+    app::core = new CCore();
+    app::dataDir = folder + "data\\";
+    app::allocateTables();
+    app::width = 400;
+    app::height = 300;
+    app::cols = 2;
+    app::xsw = 1;
+    app::title = "知识竞赛";
+    app::clrtitle = kTitleColour;
+    app::clrteam = kTeamColour;
+    app::displayMode = Welcome;
+    for (int i = 0; i < 4; ++i) {
+      std::strcpy(app::contestantTable[i].name, ("队" + std::to_string(i)).c_str());
+      app::contestantTable[i].score = static_cast<float>(i);
+    }
+    app::contestantCount = 4;
+    window = new ScoreboardWindow();
+    ASSERT_TRUE(window->Create(IDD_SCOREBOARD));
+    window->placement = RECT{0, 0, app::width, app::height};
+  }
+  void TearDown() override {
+    delete window;
+    app::freeTables();
+    delete app::core;
+    app::core = nullptr;
+    removeFolder(folder);
+  }
+
+  // Composes the current screen and returns the surface for reading.
+  std::unique_ptr<FrameSurface> frame() {
+    HDC screen = GetDC(nullptr);
+    std::unique_ptr<FrameSurface> surface(new FrameSurface(screen, window->frameWidth(), window->frameHeight()));
+    ReleaseDC(nullptr, screen);
+    window->composeFrame(*surface);
+    return surface;
+  }
+
+  // True when some pixel of the rectangle has exactly this (opaque) colour.
+  // True when some pixel of the rectangle has this opaque colour, each channel within
+  // `tolerance` (antialiased small text rarely covers a pixel whole).
+  static bool hasColour(const FrameSurface& s, int left, int top, int right, int bottom, std::uint32_t colour,
+                        int tolerance = 0) {
+    for (int y = top; y < bottom; ++y)
+      for (int x = left; x < right; ++x) {
+        const std::uint32_t p = s.pixel(x, y);
+        bool matches = (p >> 24) == 0xFF;
+        for (int shift = 0; shift < 24 && matches; shift += 8)
+          matches = std::abs(static_cast<int>((p >> shift) & 0xFF) - static_cast<int>((colour >> shift) & 0xFF)) <= tolerance;
+        if (matches) return true;
+      }
+    return false;
+  }
+
+  std::string folder;
+  ScoreboardWindow* window = nullptr;
+};
+
+}  // namespace
+
+TEST_F(OutputFixture, WelcomeFrameHasBackgroundLogoAndTitle) {
+  writePicture(app::dataDir + "bg.jpg", 400, 300, kBackground);
+  writePicture(app::dataDir + "logo.png", 40, 30, 0xFFFF0000);
+  auto s = frame();
+  ASSERT_TRUE(s->ok());
+  EXPECT_EQ(s->pixel(0, 0), kBackground);
+  // marginX = trunc(400 * 0.03f) = 11, marginY = trunc(300 * 0.03f) = 8: the logo is there.
+  EXPECT_EQ(s->pixel(11, 8), 0xFFFF0000u);
+  EXPECT_EQ(s->pixel(11 + 39, 8 + 29), 0xFFFF0000u);
+  EXPECT_EQ(s->pixel(11 + 40, 8 + 30), kBackground);
+  const BoardLayout& l = window->boardLayout();
+  EXPECT_EQ(l.contentTop, 30 + 6 + 8);
+  const int titleX = 59;  // trunc(40 * 1.2f + 11)
+  EXPECT_TRUE(hasColour(*s, titleX, 8, 400, l.contentTop, kTitleColour));
+  EXPECT_FALSE(hasColour(*s, 0, l.contentTop, titleX, l.contentTop + 1, kTitleColour));
+  EXPECT_FALSE(hasColour(*s, 0, l.contentTop, 400, 300, kTeamColour));  // no entries on the welcome screen
+}
+
+TEST_F(OutputFixture, ScoringBoardDrawsEntriesInTheBoardArea) {
+  writePicture(app::dataDir + "bg.jpg", 400, 300, kBackground);
+  app::displayMode = Scoring;
+  auto s = frame();
+  const BoardLayout& l = window->boardLayout();
+  EXPECT_EQ(l.contentLeft, 63);  // trunc(400 * 0.16f)
+  EXPECT_TRUE(hasColour(*s, l.contentLeft, l.contentTop, l.contentLeft + l.contentWidth / 2,
+                        l.contentTop + l.contentHeight / 2, kTeamColour, 60));
+  EXPECT_FALSE(hasColour(*s, 0, l.contentTop, l.contentLeft, 300, kTeamColour, 60));
+}
+
+TEST_F(OutputFixture, TransparentWhereThereIsNoBackground) {
+  writePicture(app::dataDir + "bg.jpg", 100, 50, kBackground);  // smaller than the frame
+  auto s = frame();
+  EXPECT_EQ(s->pixel(50, 25), kBackground);
+  EXPECT_EQ(s->pixel(390, 290), 0u);
+
+  // No background file at all: no decoration, but the board still draws with the layout a
+  // logo-less frame would compute.
+  DeleteFileW(gbkToWide(app::dataDir + "bg.jpg").c_str());
+  app::displayMode = Scoring;
+  auto bare = frame();
+  EXPECT_EQ(bare->pixel(0, 0), 0u);
+  EXPECT_FALSE(hasColour(*bare, 0, 0, 400, 40, kTitleColour));
+  const BoardLayout& l = window->boardLayout();
+  EXPECT_EQ(l.contentLeft, 63);
+  // On a transparent frame the text is the only thing drawn: it is there, and nothing else.
+  int drawn = 0, stray = 0;
+  for (int y = 0; y < 300; ++y)
+    for (int x = 0; x < 400; ++x)
+      if (bare->pixel(x, y) != 0) (x >= l.contentLeft && y >= l.contentTop ? drawn : stray) += 1;
+  EXPECT_GT(drawn, 20);
+  EXPECT_EQ(stray, 0);
+}
+
+TEST_F(OutputFixture, PicturesAreReadAgainWhenTheFileChanges) {
+  writePicture(app::dataDir + "bg.jpg", 400, 300, kBackground);
+  EXPECT_EQ(frame()->pixel(5, 5), kBackground);
+  Sleep(20);
+  writePicture(app::dataDir + "bg.jpg", 400, 301, 0xFF804020);  // new content, new size
+  EXPECT_EQ(frame()->pixel(5, 5), 0xFF804020u);
+}
+
+TEST_F(OutputFixture, ScoreChangesRedrawOnlyTheScoringBoard) {
+  writePicture(app::dataDir + "bg.jpg", 400, 300, kBackground);
+  window->placeAndShow(10, 20, 10 + app::width, 20 + app::height);
+  RECT r;
+  window->GetWindowRect(&r);
+  EXPECT_EQ(r.left, 10);
+  EXPECT_EQ(r.top, 20);
+  EXPECT_EQ(r.right - r.left, 400);
+  EXPECT_TRUE(window->IsWindowVisible());
+  EXPECT_TRUE(GetWindowLongW(window->m_hWnd, GWL_EXSTYLE) & WS_EX_LAYERED);
+  EXPECT_EQ(window->blend.SourceConstantAlpha, 253);
+  const int afterPlace = window->framesPushed;
+  EXPECT_EQ(afterPlace, 1);
+
+  window->onScoreChanged(0);  // welcome on show: nothing
+  EXPECT_EQ(window->framesPushed, afterPlace);
+  window->showScreen(IndividualRanking);
+  window->onScoreChanged(0);
+  EXPECT_EQ(window->framesPushed, afterPlace + 1);
+  window->showScreen(Scoring);
+  EXPECT_EQ(app::displayMode, Scoring);
+  window->onScoreChanged(2);
+  EXPECT_EQ(window->framesPushed, afterPlace + 3);
+}
+
+namespace {
+
+// How many more small bitmaps this process could create: GDI handles left.
+int gdiHeadroom() {
+  std::vector<HBITMAP> made;
+  made.reserve(70000);
+  for (;;) {
+    HBITMAP b = CreateBitmap(1, 1, 1, 1, nullptr);
+    if (!b || made.size() >= 200000) {
+      if (b) DeleteObject(b);
+      break;
+    }
+    made.push_back(b);
+  }
+  for (HBITMAP b : made) DeleteObject(b);
+  return static_cast<int>(made.size());
+}
+
+SIZE_T privateBytes() {
+  PROCESS_MEMORY_COUNTERS_EX pmc = {};
+  GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&pmc), sizeof pmc);
+  return pmc.PrivateUsage;
+}
+
+}  // namespace
+
+TEST_F(OutputFixture, AThousandFramesLeakNoHandlesAndNoMemory) {
+  writePicture(app::dataDir + "bg.jpg", 400, 300, kBackground);
+  writePicture(app::dataDir + "logo.png", 40, 30, 0xFFFF0000);
+  window->placeAndShow(0, 0, app::width, app::height);
+  for (int i = 0; i < 50; ++i) window->showScreen(i % 2 ? Scoring : Welcome);  // warm caches
+  const int before = gdiHeadroom();
+  const SIZE_T memoryBefore = privateBytes();
+  for (int i = 0; i < 1000; ++i) window->showScreen(i % 2 ? Scoring : Welcome);
+  const int after = gdiHeadroom();
+  const SIZE_T memoryAfter = privateBytes();
+  EXPECT_GT(before, 1000);
+  EXPECT_EQ(after, before);
+  EXPECT_LT(memoryAfter, memoryBefore + 4u * 1024 * 1024) << memoryBefore << " -> " << memoryAfter;
+}
