@@ -126,7 +126,8 @@ LRESULT ConsoleDialog::OnTimer(WPARAM wp, LPARAM) {
     loadRoster();
     app::scoreboard = new ScoreboardWindow();
     app::scoreboard->Create(IDD_SCOREBOARD, this);
-    applyOutput();
+    // What the operator switched in the 200 ms before the window existed applies now.
+    reapplyOutputSwitch();
     appendLog(kStartLine);
   }
   return Default();

@@ -10,6 +10,7 @@
 #include "kqcore/core_win.h"
 #include "kqcore/wide_win.h"
 #include "resources/resource.h"
+#include "scoreboard/scoreboard_window_win.h"
 #include "tests/win/test_support_win.h"
 
 namespace {
@@ -261,4 +262,89 @@ TEST(Console, AnExportThatCannotBeWrittenSaysSoAndLogsNothing) {
     EXPECT_EQ(c.m_logList.GetCount(), 2);
     EXPECT_EQ(readFileBytes(target).substr(0, 14), "分组,姓名,分数");
   });
+}
+
+namespace {
+RECT outputRect() {
+  RECT r = {0, 0, 0, 0};
+  if (app::scoreboard) app::scoreboard->GetWindowRect(&r);
+  return r;
+}
+int framesPushed() { return app::scoreboard ? app::scoreboard->framesPushed : -1; }
+}  // namespace
+
+TEST(ConsoleOutput, SwitchPlacesKeepsADraggedCornerAndHides) {
+  ConsoleRun run(kRoster, "on=0\r\nwidth=640\r\nheight=360\r\n");
+  run.run([&](ConsoleDialog&, HWND hwnd) {
+    ASSERT_NE(app::scoreboard, nullptr);
+    EXPECT_FALSE(app::scoreboard->IsWindowVisible());  // output off at start: hidden
+    EXPECT_EQ(framesPushed(), 0);
+
+    clickButton(hwnd, IDC_MODE_SCORING);  // output off: the window is untouched
+    EXPECT_EQ(framesPushed(), 0);
+
+    clickButton(hwnd, IDC_OUTPUT_ON);  // on: first placement at 70 % / 10 % of the screen
+    RECT r = outputRect();
+    EXPECT_EQ(r.left, static_cast<int>(GetSystemMetrics(SM_CXSCREEN) * static_cast<double>(0.7f)));
+    EXPECT_EQ(r.top, static_cast<int>(GetSystemMetrics(SM_CYSCREEN) * static_cast<double>(0.1f)));
+    EXPECT_EQ(r.right - r.left, 640);
+    EXPECT_EQ(r.bottom - r.top, 360);
+    EXPECT_TRUE(app::scoreboard->IsWindowVisible());
+    EXPECT_EQ(app::displayMode, Scoring);  // the mode checked at that moment
+    const int afterOn = framesPushed();
+    EXPECT_EQ(afterOn, 1);
+
+    clickButton(hwnd, IDC_MODE_GROUP);  // on: redrawn at once
+    EXPECT_EQ(framesPushed(), afterOn + 1);
+    EXPECT_EQ(app::displayMode, GroupRanking);
+
+    // Dragged elsewhere; off and on again keeps the corner and takes the size setting.
+    SetWindowPos(app::scoreboard->m_hWnd, nullptr, 100, 50, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    clickButton(hwnd, IDC_OUTPUT_ON);
+    EXPECT_FALSE(app::scoreboard->IsWindowVisible());
+    app::width = 500;
+    clickButton(hwnd, IDC_OUTPUT_ON);
+    r = outputRect();
+    EXPECT_EQ(r.left, 100);
+    EXPECT_EQ(r.top, 50);
+    EXPECT_EQ(r.right - r.left, 500);
+    EXPECT_EQ(app::outputRect.left, 100);
+    EXPECT_EQ(app::outputRect.right, 600);
+  });
+}
+
+TEST(ConsoleOutput, SecondScreenShowsTheWindowAndLeavesTheSwitchAlone) {
+  ConsoleRun run(kRoster, "on=0\r\nwidth=300\r\nheight=200\r\n");
+  run.run([&](ConsoleDialog&, HWND hwnd) {
+    clickButton(hwnd, IDC_SECOND_SCREEN);
+    const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    RECT r = outputRect();
+    EXPECT_EQ(r.left, screenWidth);
+    EXPECT_EQ(r.top, 0);
+    EXPECT_EQ(r.right, screenWidth + 300);
+    EXPECT_TRUE(app::scoreboard->IsWindowVisible());
+    EXPECT_EQ(IsDlgButtonChecked(hwnd, IDC_OUTPUT_ON), static_cast<UINT>(BST_UNCHECKED));
+    EXPECT_EQ(app::on, 0);
+    clickButton(hwnd, IDC_OUTPUT_ON);  // checking it now keeps that position
+    r = outputRect();
+    EXPECT_EQ(r.left, screenWidth);
+    EXPECT_EQ(r.top, 0);
+  });
+}
+
+TEST(ConsoleOutput, ButtonsBeforeTheOutputWindowExistsAreHarmless) {
+  ConsoleRun run;
+  bool survived = false;
+  runModal(run.console, [&](HWND hwnd) {
+    // The start timer has not fired yet: there is no output window.
+    EXPECT_EQ(app::scoreboard, nullptr);
+    clickButton(hwnd, IDC_OUTPUT_ON);
+    clickButton(hwnd, IDC_MODE_SCORING);
+    clickButton(hwnd, IDC_SECOND_SCREEN);
+    pumpUntil([&] { return run.console.m_logList.GetCount() > 0; });
+    // The first tick applied the state the operator had chosen meanwhile.
+    survived = app::scoreboard && app::scoreboard->IsWindowVisible() && app::displayMode == Scoring;
+    PostMessageW(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+  });
+  EXPECT_TRUE(survived);
 }
