@@ -216,18 +216,47 @@ const int kTextPad = 2;  // antialiasing may reach a pixel past the measured box
 CCore::CCore() : store_(configDefaults()), random_(5489u) {}
 CCore::~CCore() = default;
 
+namespace {
+
+std::unique_ptr<FontFamily> usable(FontFamily* f) {
+  std::unique_ptr<FontFamily> owned(f);
+  if (!owned || owned->GetLastStatus() != Ok || !owned->IsAvailable()) return nullptr;
+  return owned;
+}
+
+// The family for a name: the name itself, its English name, the system's generic sans-serif,
+// common faces, and at last any installed family, so text is drawn on any machine.
+std::unique_ptr<FontFamily> findFamily(const std::wstring& name) {
+  if (auto f = usable(new FontFamily(name.c_str()))) return f;
+  const std::wstring english = englishName(name);
+  if (!english.empty())
+    if (auto f = usable(new FontFamily(english.c_str()))) return f;
+  const FontFamily* generic = FontFamily::GenericSansSerif();
+  if (generic && generic->GetLastStatus() == Ok)
+    if (auto f = usable(generic->Clone())) return f;
+  for (const wchar_t* face : {L"Microsoft YaHei", L"SimHei", L"SimSun", L"Arial", L"Tahoma", L"Liberation Sans",
+                              L"WenQuanYi Micro Hei", L"WenQuanYi Zen Hei"})
+    if (auto f = usable(new FontFamily(face))) return f;
+  InstalledFontCollection installed;
+  const INT count = installed.GetFamilyCount();
+  if (count > 0) {
+    std::vector<FontFamily> families(static_cast<std::size_t>(count));
+    INT found = 0;
+    installed.GetFamilies(count, families.data(), &found);
+    for (INT i = 0; i < found; ++i)
+      if (auto f = usable(families[static_cast<std::size_t>(i)].Clone())) return f;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
 FontFamily* CCore::family(const std::string& name) {
   if (!drawing_) drawing_.reset(new Drawing());
   const std::wstring wide = gbkToWide(name);
   auto it = drawing_->families.find(wide);
   if (it != drawing_->families.end()) return it->second.get();
-  std::unique_ptr<FontFamily> found(new FontFamily(wide.c_str()));
-  if (found->GetLastStatus() != Ok || !found->IsAvailable()) {
-    const std::wstring english = englishName(wide);
-    found.reset(english.empty() ? nullptr : new FontFamily(english.c_str()));
-    if (!found || found->GetLastStatus() != Ok || !found->IsAvailable())
-      found.reset(FontFamily::GenericSansSerif()->Clone());
-  }
+  std::unique_ptr<FontFamily> found = findFamily(wide);
   FontFamily* result = found.get();
   drawing_->families[wide] = std::move(found);
   return result;
@@ -236,6 +265,7 @@ FontFamily* CCore::family(const std::string& name) {
 Size CCore::getTextBounds(const std::string& fontName, int size, const std::string& text) {
   if (size < 1) size = 1;
   FontFamily* fam = family(fontName);
+  if (!fam) return Size(0, 0);  // no font at all on this machine
   MeasureKey key{fontName, size, text};
   auto hit = drawing_->measured.find(key);
   if (hit != drawing_->measured.end()) return hit->second;
@@ -264,6 +294,7 @@ void CCore::drawStrSolid(Graphics* graphics, Point origin, int, const std::strin
   if (!graphics || text.empty()) return;
   if (size < 1) size = 1;
   const Size bounds = getTextBounds(fontName, size, text);
+  if (bounds.Width <= 0 || bounds.Height <= 0) return;
   Drawing& d = *drawing_;
   TextKey key{fontName, size, style, colour.GetValue(), text};
   CachedText& entry = d.rendered[key];

@@ -2,6 +2,7 @@
 // program, files with Chinese names, the save prompt, and the embedded manifest.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 
 #include "kqcore/core_win.h"
@@ -100,4 +101,45 @@ TEST(Resources, ManifestRequestsCommonControlsSix) {
   EXPECT_NE(manifest.find("version=\"6.0.0.0\""), std::string::npos);
   EXPECT_NE(manifest.find("processorArchitecture=\"x86\""), std::string::npos);
   EXPECT_NE(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(128)), nullptr);
+}
+
+TEST(CoreDrawing, FontsFallBackSoTextIsAlwaysMeasuredAndDrawn) {
+  CCore core;
+  const Gdiplus::Size chinese = core.getTextBounds("黑体", 40, "测试文字");
+  const Gdiplus::Size english = core.getTextBounds("SimHei", 40, "测试文字");
+  const Gdiplus::Size unknown = core.getTextBounds("No Such Font", 40, "测试文字");
+  EXPECT_GT(chinese.Width, 4 * 30);  // four full-width characters at 40 pixels
+  EXPECT_EQ(chinese.Width, english.Width);
+  EXPECT_GT(unknown.Width, 0);
+  EXPECT_GT(core.getTextBounds("黑体", 40, "").Height, 30);  // an empty text keeps its line height
+  const Gdiplus::Size bigger = core.getTextBounds("黑体", 80, "测试文字");
+  EXPECT_GT(bigger.Width, chinese.Width * 3 / 2);
+
+  // Drawn where measured: some pixel inside the bounds, none far outside.
+  HDC screen = GetDC(nullptr);
+  BITMAPINFO info = {};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), 400, -100, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  HBITMAP dib = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HDC dc = CreateCompatibleDC(screen);
+  HGDIOBJ old = SelectObject(dc, dib);
+  {
+    Gdiplus::Graphics g(dc);
+    core.drawStrSolid(&g, Gdiplus::Point(10, 10), 0, "测试文字", "黑体", Gdiplus::Color(0xFFFFFFFF), 40, 1);
+  }
+  GdiFlush();
+  const auto* px = static_cast<const std::uint32_t*>(bits);
+  int inside = 0, outside = 0;
+  for (int y = 0; y < 100; ++y)
+    for (int x = 0; x < 400; ++x)
+      if (px[y * 400 + x] != 0) {
+        const bool in = x >= 8 && x < 10 + chinese.Width + 2 && y >= 8 && y < 10 + chinese.Height + 2;
+        (in ? inside : outside) += 1;
+      }
+  EXPECT_GT(inside, 100);
+  EXPECT_EQ(outside, 0);
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  DeleteObject(dib);
+  ReleaseDC(nullptr, screen);
 }
