@@ -17,10 +17,6 @@ bool readPrefix(const std::string& path, std::size_t maxBytes, std::string& out)
 // file is removed and path is untouched.
 bool writeAtomic(const std::string& path, const std::string& data);
 
-// Creates or truncates path and writes data; false on any failure (the file may then hold
-// part of the data).
-bool writeWhole(const std::string& path, const std::string& data);
-
 bool remove(const std::string& path);
 
 // True when a new file can be created in folder (which ends with a separator).

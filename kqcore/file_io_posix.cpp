@@ -54,13 +54,6 @@ bool writeAtomic(const std::string& path, const std::string& data) {
   return ok;
 }
 
-bool writeWhole(const std::string& path, const std::string& data) {
-  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  if (fd < 0) return false;
-  const bool ok = writeAll(fd, data);
-  return (::close(fd) == 0) && ok;
-}
-
 bool remove(const std::string& path) { return ::unlink(path.c_str()) == 0; }
 
 bool folderWritable(const std::string& folder) {

@@ -58,13 +58,6 @@ bool writeAtomic(const std::string& path, const std::string& data) {
   return ok;
 }
 
-bool writeWhole(const std::string& path, const std::string& data) {
-  HANDLE h = openForWrite(gbkToWide(path), CREATE_ALWAYS);
-  if (h == INVALID_HANDLE_VALUE) return false;
-  const bool ok = writeAll(h, data);
-  return CloseHandle(h) && ok;
-}
-
 bool remove(const std::string& path) { return DeleteFileW(gbkToWide(path).c_str()) != 0; }
 
 bool folderWritable(const std::string& folder) {
