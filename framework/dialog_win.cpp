@@ -2,6 +2,8 @@
 
 #include "framework/app_win.h"
 
+#include <algorithm>
+
 namespace {
 
 // The dialog being created on this thread, and the hook that attaches it to its window the
@@ -77,6 +79,7 @@ INT_PTR CDialog::DoModal() {
     return -1;
   }
   if (ownerWasEnabled) ::EnableWindow(owner, FALSE);
+  if (owner) centreOver(owner);
   if (!m_endModal) ::ShowWindow(m_hWnd, SW_SHOW);
 
   MSG msg;
@@ -102,6 +105,24 @@ INT_PTR CDialog::DoModal() {
   }
   m_modal = false;
   return m_result;
+}
+
+void CDialog::centreOver(HWND owner) {
+  RECT o, d;
+  ::GetWindowRect(owner, &o);
+  ::GetWindowRect(m_hWnd, &d);
+  const int w = d.right - d.left;
+  const int h = d.bottom - d.top;
+  int x = o.left + ((o.right - o.left) - w) / 2;
+  int y = o.top + ((o.bottom - o.top) - h) / 2;
+  MONITORINFO mi = {};
+  mi.cbSize = sizeof mi;
+  if (::GetMonitorInfoW(::MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST), &mi)) {
+    const RECT& work = mi.rcWork;
+    x = std::max<int>(work.left, std::min<int>(x, work.right - w));
+    y = std::max<int>(work.top, std::min<int>(y, work.bottom - h));
+  }
+  ::SetWindowPos(m_hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CDialog::EndDialog(int result) {

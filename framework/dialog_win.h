@@ -9,7 +9,8 @@
 //    window before anything else; the dialog's default PreTranslateMessage does the dialog
 //    keyboard handling (IsDialogMessage: Tab, Enter as IDOK, Esc as IDCANCEL);
 //  * while modal, the owner (the given parent, or else the application's main window) is
-//    disabled, and enabled again before DoModal returns;
+//    disabled, and enabled again before DoModal returns; the dialog opens centred over it,
+//    kept on the owner's screen;
 //  * IDOK and IDCANCEL go to OnOK / OnCancel, which end a modal dialog with that result;
 //    the close box arrives as IDCANCEL;
 //  * OnInitDialog binds the members of DoDataExchange (UpdateData(FALSE));
@@ -64,6 +65,7 @@ class CDialog : public CWnd {
 
  private:
   HWND createFromTemplate(HWND owner);
+  void centreOver(HWND owner);
   void onIdOk() { OnOK(); }
   void onIdCancel() { OnCancel(); }
 

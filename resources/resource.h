@@ -24,6 +24,16 @@
 
 // Score entry dialog
 #define IDD_SCORE_ENTRY 130
+#define IDC_SCORE 1013
+#define IDC_CONTESTANT 1015
+#define IDC_SET_DIRECTLY 1016
+#define IDC_CHANGE 1022
+#define IDC_STEP1 1024
+#define IDC_STEP2 1025
+#define IDC_STEP3 1026
+#define IDC_STEP4 1027
+#define IDC_ADD 1031
+#define IDC_SUBTRACT 1034
 
 // Options dialog
 #define IDD_OPTIONS 131

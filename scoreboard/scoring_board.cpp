@@ -2,11 +2,6 @@
 
 #include "kqcore/numbers.h"
 
-std::string contestantLabel(const ContestantRecord& row) {
-  if (row.group[0] == '\0') return row.name;
-  return std::string(row.name) + "（" + row.group + "）";
-}
-
 BoardCell boardCell(const BoardLayout& layout, int count, int cols, int index) {
   if (cols < 1) cols = 1;
   const int rows = numbers::pageCount(count, cols);

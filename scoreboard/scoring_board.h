@@ -4,10 +4,8 @@
 #include <string>
 
 #include "contest/contestant_table.h"
+#include "contest/contestant_text.h"
 #include "scoreboard/frame_layout.h"
-
-// name alone when the group is empty, else name + "（" + group + "）".
-std::string contestantLabel(const ContestantRecord& row);
 
 struct BoardCell {
   int x;

@@ -255,3 +255,21 @@ TEST(Subclassing, DataExchangeBindsAndControlsHandleTheirOwnNotifications) {
   EXPECT_EQ(dlg.log.GetText(0), "第一行");
   EXPECT_EQ(dlg.log.GetText(5), "");
 }
+
+TEST(ModalDialog, OpensCentredOverItsOwner) {
+  Probe owner;
+  ASSERT_TRUE(owner.Create(IDD_CONSOLE));
+  SetWindowPos(owner.m_hWnd, nullptr, 200, 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  class Child : public CDialog {
+   public:
+    explicit Child(CWnd* parent) : CDialog(IDD_SCORE_ENTRY, parent) {}
+  } child(&owner);
+  RECT o, c = {0, 0, 0, 0};
+  GetWindowRect(owner.m_hWnd, &o);
+  runModal(child, [&](HWND dlg) {
+    GetWindowRect(dlg, &c);
+    PostMessageW(dlg, WM_CLOSE, 0, 0);
+  });
+  EXPECT_NEAR((c.left + c.right) / 2, (o.left + o.right) / 2, 2);
+  EXPECT_NEAR((c.top + c.bottom) / 2, (o.top + o.bottom) / 2, 2);
+}

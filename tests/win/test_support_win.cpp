@@ -145,3 +145,44 @@ void writeFileBytes(const std::string& path, const std::string& bytes) {
   std::ofstream out(std::filesystem::path(gbkToWide(path)), std::ios::binary | std::ios::trunc);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
+
+namespace {
+WhenWindowAppears* g_watch = nullptr;
+
+struct TitleSearch {
+  const std::wstring* title;
+  HWND found;
+};
+
+BOOL CALLBACK findTitled(HWND hwnd, LPARAM lp) {
+  auto* s = reinterpret_cast<TitleSearch*>(lp);
+  wchar_t text[256] = L"";
+  GetWindowTextW(hwnd, text, 256);
+  if (IsWindowVisible(hwnd) && *s->title == text) {
+    s->found = hwnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+}  // namespace
+
+WhenWindowAppears::WhenWindowAppears(const std::wstring& title, std::function<void(HWND)> action)
+    : title_(title), action_(std::move(action)) {
+  g_watch = this;
+  timer_ = SetTimer(nullptr, 0, 30, &WhenWindowAppears::onTimer);
+}
+
+WhenWindowAppears::~WhenWindowAppears() {
+  KillTimer(nullptr, timer_);
+  if (g_watch == this) g_watch = nullptr;
+}
+
+void CALLBACK WhenWindowAppears::onTimer(HWND, UINT, UINT_PTR, DWORD) {
+  WhenWindowAppears* self = g_watch;
+  if (!self || self->ran_) return;
+  TitleSearch search{&self->title_, nullptr};
+  EnumThreadWindows(GetCurrentThreadId(), findTitled, reinterpret_cast<LPARAM>(&search));
+  if (!search.found) return;
+  self->ran_ = true;
+  self->action_(search.found);
+}

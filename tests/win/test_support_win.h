@@ -48,3 +48,19 @@ std::string makeTempAppFolder();
 void removeFolder(const std::string& path);
 std::string readFileBytes(const std::string& path);
 void writeFileBytes(const std::string& path, const std::string& bytes);
+
+// Runs action once, from the message loop of whatever runs next on this thread, as soon as a
+// visible window titled `title` exists.
+class WhenWindowAppears {
+ public:
+  WhenWindowAppears(const std::wstring& title, std::function<void(HWND)> action);
+  ~WhenWindowAppears();
+  bool ran() const { return ran_; }
+
+ private:
+  static void CALLBACK onTimer(HWND, UINT, UINT_PTR, DWORD);
+  std::wstring title_;
+  std::function<void(HWND)> action_;
+  bool ran_ = false;
+  UINT_PTR timer_;
+};

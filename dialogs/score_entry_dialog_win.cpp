@@ -1,0 +1,73 @@
+#include "dialogs/score_entry_dialog_win.h"
+
+#include "app/shared_state.h"
+#include "contest/contestant_text.h"
+#include "dialogs/score_change.h"
+#include "kqcore/core_win.h"
+#include "resources/resource.h"
+
+namespace {
+const char kTooLarge[] = "输入的数值超出了分数能保存的范围，分数没有改动。请重新输入。";
+}
+
+ScoreEntryDialog::ScoreEntryDialog() : CDialog(IDD_SCORE_ENTRY), rowIndex(0) {}
+
+const MessageMap* ScoreEntryDialog::GetMessageMap() const {
+  static const MessageEntry entries[] = {
+      onClicked(IDC_SET_DIRECTLY, &ScoreEntryDialog::OnSetDirectly),
+      onClicked(IDC_ADD, &ScoreEntryDialog::OnAdd),
+      onClicked(IDC_SUBTRACT, &ScoreEntryDialog::OnSubtract),
+      onClickedRange(IDC_STEP1, IDC_STEP4, &ScoreEntryDialog::OnQuickStep),
+      onMessage(WM_DESTROY, &ScoreEntryDialog::OnDestroy),
+  };
+  static const MessageMap map = makeMap(CDialog::GetMessageMap(), entries);
+  return &map;
+}
+
+BOOL ScoreEntryDialog::OnInitDialog() {
+  CDialog::OnInitDialog();
+  const ContestantRecord& row = app::contestantTable[rowIndex];
+  contestantLabel = ::contestantLabel(row);
+  SetDlgItemText(IDC_CONTESTANT, contestantLabel);
+  SetDlgItemText(IDC_SCORE, app::core->getStrFloat(row.score, app::xsw));
+  SetDlgItemText(IDC_CHANGE, app::scorestepdefault);
+  for (int id = IDC_STEP1; id <= IDC_STEP4; ++id) ::ShowWindow(GetDlgItem(id), SW_HIDE);
+  const std::vector<std::string> pieces = quickStepPieces(app::scoresteps);
+  for (std::size_t i = 0; i < pieces.size(); ++i) {
+    ::ShowWindow(GetDlgItem(IDC_STEP1 + static_cast<int>(i)), SW_SHOW);
+    SetDlgItemText(IDC_STEP1 + static_cast<int>(i), pieces[i]);
+  }
+  return TRUE;
+}
+
+void ScoreEntryDialog::OnQuickStep(UINT id) {
+  SetDlgItemText(IDC_CHANGE, app::core->getFg(app::scoresteps, ',', static_cast<int>(id - IDC_STEP1)));
+}
+
+void ScoreEntryDialog::apply(const ScoreChange& change) {
+  if (!change.accepted) {
+    // Infinity in the table would break every screen and the ranking: refuse, keep the dialog.
+    app::core->msgboxWarning(m_hWnd, kTooLarge);
+    return;
+  }
+  app::contestantTable[rowIndex].score = change.newScore;
+  changeText = change.text;
+  EndDialog(IDOK);
+}
+
+void ScoreEntryDialog::OnSetDirectly() {
+  apply(setScore(contestantLabel, app::contestantTable[rowIndex].score, GetDlgItemText(IDC_SCORE), app::xsw));
+}
+
+void ScoreEntryDialog::OnAdd() {
+  apply(changeScore(contestantLabel, app::contestantTable[rowIndex].score, GetDlgItemText(IDC_CHANGE), true, app::xsw));
+}
+
+void ScoreEntryDialog::OnSubtract() {
+  apply(changeScore(contestantLabel, app::contestantTable[rowIndex].score, GetDlgItemText(IDC_CHANGE), false, app::xsw));
+}
+
+LRESULT ScoreEntryDialog::OnDestroy(WPARAM, LPARAM) {
+  app::scorestepdefault = GetDlgItemText(IDC_CHANGE);
+  return Default();
+}
