@@ -6,6 +6,7 @@
 #include "kqcore/core_win.h"
 #include "resources/resource.h"
 #include "scoreboard/frame_surface_win.h"
+#include "scoreboard/ranking_screens.h"
 #include "scoreboard/scoring_board.h"
 
 namespace {
@@ -125,6 +126,14 @@ void ScoreboardWindow::composeFrame(FrameSurface& surface) {
   switch (app::displayMode) {
     case Scoring:
       composeScoringBoard(app::contestantTable, app::contestantCount, app::cols, app::xsw, app::clrteam, layout, runs);
+      break;
+    case IndividualRanking:
+      composeIndividualRanking(app::contestantTable, app::contestantCount, app::cols, app::tmcxh != 0, app::clrteam,
+                               layout, runs);
+      break;
+    case GroupRanking:
+      composeGroupRanking(app::contestantTable, app::contestantCount, app::groupTable, groupCount, app::tmcxh != 0,
+                          app::clrteam, layout, runs);
       break;
     default:
       break;

@@ -240,3 +240,27 @@ TEST_F(OutputFixture, AThousandFramesLeakNoHandlesAndNoMemory) {
   EXPECT_EQ(after, before);
   EXPECT_LT(memoryAfter, memoryBefore + 4u * 1024 * 1024) << memoryBefore << " -> " << memoryAfter;
 }
+
+TEST_F(OutputFixture, RankingScreensDrawFromTheCurrentScores) {
+  writePicture(app::dataDir + "bg.jpg", 400, 300, kBackground);
+  app::cols = 1;
+  app::displayMode = IndividualRanking;
+  auto individual = frame();
+  const BoardLayout& l = window->boardLayout();
+  EXPECT_TRUE(hasColour(*individual, l.contentLeft, l.contentTop, 400, 300, kTeamColour, 60));
+  EXPECT_EQ(app::contestantTable[3].rank, 1);  // score 3 is the best of 0..3
+  EXPECT_EQ(app::contestantTable[0].rank, 4);
+
+  // Four contestants in four groups of one: no group qualifies, the screen is bare.
+  for (int i = 0; i < 4; ++i) std::strcpy(app::contestantTable[i].group, std::to_string(i).c_str());
+  app::displayMode = GroupRanking;
+  auto none = frame();
+  EXPECT_FALSE(hasColour(*none, l.contentLeft, l.contentTop, 400, 300, kTeamColour, 60));
+  EXPECT_EQ(window->groupCount, 0);
+
+  for (int i = 0; i < 4; ++i) std::strcpy(app::contestantTable[i].group, "一组");
+  app::contestantTable[0].score = 5.0f;
+  auto one = frame();
+  EXPECT_EQ(window->groupCount, 1);
+  EXPECT_TRUE(hasColour(*one, l.contentLeft, l.contentTop, 400, 300, kTeamColour, 60));
+}
