@@ -1,5 +1,6 @@
 // The console's use of the two operator dialogs.
 #include "console/console_dialog_win.h"
+#include "dialogs/options_dialog_win.h"
 #include "dialogs/score_entry_dialog_win.h"
 
 bool ConsoleDialog::runScoreEntry(int row, std::string& changeText) {
@@ -10,4 +11,7 @@ bool ConsoleDialog::runScoreEntry(int row, std::string& changeText) {
   return true;
 }
 
-bool ConsoleDialog::runOptions() { return false; }
+bool ConsoleDialog::runOptions() {
+  OptionsDialog dialog;
+  return dialog.DoModal() == IDOK;
+}

@@ -1,0 +1,51 @@
+#include "dialogs/options_check.h"
+
+#include <climits>
+
+#include "resources/resource.h"
+
+FieldNumber readIntField(const std::string& text) {
+  std::size_t i = 0;
+  while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r'))) ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+  long long value = 0;
+  bool fits = true;
+  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+    if (value > (1LL << 40)) {
+      fits = false;  // far beyond 32 bits already; keep reading nothing more into it
+      continue;
+    }
+    value = value * 10 + (text[i] - '0');
+  }
+  if (negative) value = -value;
+  if (value < INT_MIN || value > INT_MAX) fits = false;
+  return FieldNumber{value, fits};
+}
+
+namespace {
+
+// The field's value when it fits and lies in lo..hi.
+bool inRange(const FieldNumber& n, int lo, int hi) { return n.fits && n.value >= lo && n.value <= hi; }
+
+}  // namespace
+
+OptionsCheck checkOptions(const OptionsFields& fields, OptionsValues& values) {
+  const FieldNumber xsw = readIntField(fields.xsw);
+  const FieldNumber cols = readIntField(fields.cols);
+  const FieldNumber scoreinit = readIntField(fields.scoreinit);
+  const FieldNumber width = readIntField(fields.width);
+  const FieldNumber height = readIntField(fields.height);
+  if (!inRange(xsw, 0, 2)) return OptionsCheck{false, IDC_OPT_XSW, "小数位数必须是0到2之间的整数"};
+  if (!inRange(cols, 1, 10)) return OptionsCheck{false, IDC_OPT_COLS, "显示列数必须是1到10之间的整数"};
+  if (!inRange(width, 100, 8000)) return OptionsCheck{false, IDC_OPT_WIDTH, "输出显示宽度必须是100到8000之间的整数"};
+  if (!inRange(height, 100, 2000)) return OptionsCheck{false, IDC_OPT_HEIGHT, "输出显示高度必须是100到2000之间的整数"};
+  values.xsw = static_cast<int>(xsw.value);
+  values.cols = static_cast<int>(cols.value);
+  values.width = static_cast<int>(width.value);
+  values.height = static_cast<int>(height.value);
+  long long start = scoreinit.value;
+  if (!scoreinit.fits) start = start < 0 ? INT_MIN : INT_MAX;
+  values.scoreinit = static_cast<int>(start);
+  return OptionsCheck{true, 0, std::string()};
+}

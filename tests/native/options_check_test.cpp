@@ -1,0 +1,55 @@
+#include "dialogs/options_check.h"
+
+#include <gtest/gtest.h>
+
+#include "resources/resource.h"
+
+namespace {
+OptionsCheck check(const std::string& xsw, const std::string& cols, const std::string& width, const std::string& height,
+                   OptionsValues* out = nullptr, const std::string& scoreinit = "0") {
+  OptionsValues values{};
+  const OptionsCheck result = checkOptions(OptionsFields{xsw, cols, scoreinit, width, height}, values);
+  if (out) *out = values;
+  return result;
+}
+}  // namespace
+
+TEST(OptionsCheck, EveryBoundAcceptedAndRefused) {
+  EXPECT_TRUE(check("0", "1", "100", "100").ok);
+  EXPECT_TRUE(check("2", "10", "8000", "2000").ok);
+  EXPECT_EQ(check("3", "1", "100", "100").message, "小数位数必须是0到2之间的整数");
+  EXPECT_EQ(check("1", "0", "100", "100").message, "显示列数必须是1到10之间的整数");
+  EXPECT_EQ(check("1", "11", "100", "100").field, IDC_OPT_COLS);
+  EXPECT_EQ(check("1", "2", "99", "100").message, "输出显示宽度必须是100到8000之间的整数");
+  EXPECT_EQ(check("1", "2", "8001", "100").field, IDC_OPT_WIDTH);
+  EXPECT_EQ(check("1", "2", "100", "2001").message, "输出显示高度必须是100到2000之间的整数");
+  EXPECT_EQ(check("1", "2", "100", "99").field, IDC_OPT_HEIGHT);
+}
+
+TEST(OptionsCheck, EmptyFieldsAndTheOrderOfChecks) {
+  OptionsValues v{};
+  EXPECT_TRUE(check("", "1", "100", "100", &v).ok);  // empty decimals is 0
+  EXPECT_EQ(v.xsw, 0);
+  EXPECT_EQ(check("1", "", "100", "100").field, IDC_OPT_COLS);
+  EXPECT_EQ(check("1", "2", "", "100").field, IDC_OPT_WIDTH);
+  EXPECT_EQ(check("1", "2", "100", "").field, IDC_OPT_HEIGHT);
+  // Only the first failure is reported.
+  EXPECT_EQ(check("3", "0", "1", "1").field, IDC_OPT_XSW);
+  EXPECT_EQ(check("2", "0", "1", "1").field, IDC_OPT_COLS);
+}
+
+TEST(OptionsCheck, NumbersThatDoNotFitNeverWrapIntoRange) {
+  // 4294967396 would wrap to 100 in 32 bits.
+  EXPECT_FALSE(check("1", "2", "4294967396", "100").ok);
+  EXPECT_FALSE(check("1", "2", "99999999999", "100").ok);
+  EXPECT_FALSE(check("4294967297", "2", "100", "100").ok);
+  OptionsValues v{};
+  ASSERT_TRUE(check("1", "2", "1024", "768", &v, "99999999999").ok);
+  EXPECT_EQ(v.scoreinit, 2147483647);  // no range of its own: the largest it can hold
+  ASSERT_TRUE(check("1", "2", "1024", "768", &v, "-5").ok);
+  EXPECT_EQ(v.scoreinit, -5);
+  EXPECT_EQ(readIntField("  42abc").value, 42);
+  EXPECT_EQ(readIntField("abc").value, 0);
+  EXPECT_TRUE(readIntField("2147483647").fits);
+  EXPECT_FALSE(readIntField("2147483648").fits);
+}
