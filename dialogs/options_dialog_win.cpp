@@ -24,6 +24,8 @@ BOOL OptionsDialog::OnInitDialog() {
   SetDlgItemText(IDC_OPT_HEIGHT, core.getStrInt(app::height));
   SetDlgItemText(IDC_OPT_STEPS, app::scoresteps);
   SetDlgItemText(IDC_OPT_TITLE, app::title);
+  m_titleColour.SetColour(core.getClrRef(app::clrtitle));
+  m_teamColour.SetColour(core.getClrRef(app::clrteam));
   return TRUE;
 }
 
@@ -48,7 +50,8 @@ void OptionsDialog::OnOK() {
   app::scoreinit = values.scoreinit;
   app::width = values.width;
   app::height = values.height;
-  // The colours keep their values until the colour buttons can choose new ones.
+  app::clrtitle = core.getColorFromClrRef(m_titleColour.GetColour());
+  app::clrteam = core.getColorFromClrRef(m_teamColour.GetColour());
 
   core.saveConfigInt(settingskey::xsw, app::xsw);
   core.saveConfigInt(settingskey::cols, app::cols);

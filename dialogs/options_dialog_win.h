@@ -2,15 +2,15 @@
 // scoring and display settings.  Accept reads, checks, stores and persists them in that
 // order; a failed check warns, focuses the field and changes nothing.
 #pragma once
-#include "framework/controls_win.h"
+#include "controls/colour_picker_win.h"
 #include "framework/dialog_win.h"
 
 class OptionsDialog : public CDialog {
  public:
   OptionsDialog();
 
-  CButton m_teamColour;   // 1032
-  CButton m_titleColour;  // 1030
+  CXColourPicker m_teamColour;   // 1032
+  CXColourPicker m_titleColour;  // 1030
 
  protected:
   void DoDataExchange(CDataExchange* dx) override;
