@@ -11,6 +11,7 @@
 
 #include "app/shared_state.h"
 #include "console/console_dialog_win.h"
+#include "framework/gdi_headroom_win.h"
 #include "kqcore/core_win.h"
 #include "kqcore/wide_win.h"
 #include "resources/resource.h"
@@ -201,22 +202,6 @@ TEST_F(OutputFixture, ScoreChangesRedrawOnlyTheScoringBoard) {
 }
 
 namespace {
-
-// How many more small bitmaps this process could create: GDI handles left.
-int gdiHeadroom() {
-  std::vector<HBITMAP> made;
-  made.reserve(70000);
-  for (;;) {
-    HBITMAP b = CreateBitmap(1, 1, 1, 1, nullptr);
-    if (!b || made.size() >= 200000) {
-      if (b) DeleteObject(b);
-      break;
-    }
-    made.push_back(b);
-  }
-  for (HBITMAP b : made) DeleteObject(b);
-  return static_cast<int>(made.size());
-}
 
 SIZE_T privateBytes() {
   PROCESS_MEMORY_COUNTERS_EX pmc = {};

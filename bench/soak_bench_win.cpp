@@ -1,0 +1,98 @@
+// Soak benchmark: ten thousand score changes and screen switches on the output window with
+// 50 contestants and the demo pictures, as a long event makes them.  Prints frames per
+// second, the process's peak memory, and its GDI headroom at start and end (a leak would
+// make it shrink).  Run it under Wine with a display: scripts/bench.sh soak
+#include <windows.h>
+#include <commctrl.h>
+#include <gdiplus.h>
+#include <psapi.h>
+
+#include <cstdio>
+
+#include "app/shared_state.h"
+#include "framework/gdi_headroom_win.h"
+#include "kqcore/core_win.h"
+#include "kqcore/wide_win.h"
+#include "resources/resource.h"
+#include "scoreboard/scoreboard_window_win.h"
+
+namespace {
+
+std::string demoDataFolder() {
+  wchar_t self[MAX_PATH];
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  std::wstring dir(self);
+  for (int up = 0; up < 2; ++up) dir = dir.substr(0, dir.find_last_of(L'\\'));
+  return wideToGbk(dir) + "\\data\\";
+}
+
+PROCESS_MEMORY_COUNTERS memory() {
+  PROCESS_MEMORY_COUNTERS pmc = {};
+  pmc.cb = sizeof pmc;
+  GetProcessMemoryInfo(GetCurrentProcess(), &pmc, sizeof pmc);
+  return pmc;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int operations = argc > 1 ? std::atoi(argv[1]) : 10000;
+  INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&icc);
+  Gdiplus::GdiplusStartupInput input;
+  ULONG_PTR token = 0;
+  Gdiplus::GdiplusStartup(&token, &input, nullptr);
+
+  app::core = new CCore();
+  app::dataDir = demoDataFolder();
+  app::allocateTables();
+  for (int i = 0; i < 50; ++i) {
+    std::snprintf(app::contestantTable[i].name, kTextField, "参赛队%02d", i + 1);
+    std::snprintf(app::contestantTable[i].group, kTextField, "第%d组", i % 8 + 1);
+  }
+  app::contestantCount = 50;
+  app::cols = 4;
+  app::xsw = 1;
+  app::width = 1024;
+  app::height = 768;
+  app::title = "第一届 知识竞赛 总决赛";
+  app::clrtitle = 0xFFFFD700;
+  app::clrteam = 0xFFFFFFFF;
+
+  ScoreboardWindow window;
+  window.Create(IDD_SCOREBOARD);
+  app::displayMode = Scoring;
+  window.placeAndShow(0, 0, app::width, app::height);
+  const int headroomStart = gdiHeadroom();
+  const SIZE_T privateStart = memory().PagefileUsage;
+
+  LARGE_INTEGER freq, a, b;
+  QueryPerformanceFrequency(&freq);
+  QueryPerformanceCounter(&a);
+  const int framesBefore = window.framesPushed;
+  for (int i = 0; i < operations; ++i) {
+    if (i % 10 == 9) {
+      window.showScreen(i / 10 % 4);  // a screen switch every tenth operation
+    } else {
+      app::contestantTable[i % 50].score += static_cast<float>(i % 7) - 2.5f;
+      window.onScoreChanged(i % 50);
+    }
+  }
+  QueryPerformanceCounter(&b);
+  const int frames = window.framesPushed - framesBefore;
+  const double seconds = static_cast<double>(b.QuadPart - a.QuadPart) / static_cast<double>(freq.QuadPart);
+  const PROCESS_MEMORY_COUNTERS end = memory();
+  const int headroomEnd = gdiHeadroom();
+
+  std::printf("operations: %d, frames pushed: %d in %.1f s: %.1f frames per second\n", operations, frames, seconds,
+              frames / seconds);
+  std::printf("memory: private %.1f MB at start, %.1f MB at end, peak %.1f MB; peak working set %.1f MB\n",
+              privateStart / 1048576.0, end.PagefileUsage / 1048576.0, end.PeakPagefileUsage / 1048576.0,
+              end.PeakWorkingSetSize / 1048576.0);
+  std::printf("GDI headroom: %d at start, %d at end (%s)\n", headroomStart, headroomEnd,
+              headroomEnd >= headroomStart ? "no handle lost" : "HANDLES LOST");
+  app::freeTables();
+  delete app::core;
+  Gdiplus::GdiplusShutdown(token);
+  return headroomEnd >= headroomStart ? 0 : 1;
+}
