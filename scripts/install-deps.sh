@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(cmake g++ make googletest g++-mingw-w64-i686 mingw-w64-i686-dev
           binutils-mingw-w64-i686 wine wine32:i386 xvfb xauth
-          fonts-wqy-zenhei fonts-wqy-microhei imagemagick zip)
+          fonts-wqy-zenhei fonts-wqy-microhei imagemagick zip xdotool)
 
 missing=()
 for p in "${packages[@]}"; do
