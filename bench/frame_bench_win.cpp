@@ -16,6 +16,7 @@
 #include "kqcore/core_win.h"
 #include "kqcore/wide_win.h"
 #include "resources/resource.h"
+#include "bench/bench_event_win.h"
 #include "scoreboard/frame_surface_win.h"
 #include "scoreboard/scoreboard_window_win.h"
 
@@ -45,37 +46,10 @@ double medianMs(ScoreboardWindow& window, int frames, bool composeOnly) {
   return times[times.size() / 2];
 }
 
-std::string demoDataFolder() {
-  wchar_t self[MAX_PATH];
-  GetModuleFileNameW(nullptr, self, MAX_PATH);
-  std::wstring dir(self);
-  for (int up = 0; up < 2; ++up) dir = dir.substr(0, dir.find_last_of(L'\\'));
-  return wideToGbk(dir) + "\\data\\";  // the build tree's copy of the demo data
-}
-
 }  // namespace
 
 int main() {
-  INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES};
-  InitCommonControlsEx(&icc);
-  Gdiplus::GdiplusStartupInput input;
-  ULONG_PTR token = 0;
-  Gdiplus::GdiplusStartup(&token, &input, nullptr);
-
-  app::core = new CCore();
-  app::dataDir = demoDataFolder();
-  app::allocateTables();
-  for (int i = 0; i < 50; ++i) {
-    std::snprintf(app::contestantTable[i].name, kTextField, "参赛队%02d", i + 1);
-    std::snprintf(app::contestantTable[i].group, kTextField, "第%d组", i % 8 + 1);
-    app::contestantTable[i].score = static_cast<float>(i % 17);
-  }
-  app::contestantCount = 50;
-  app::cols = 4;
-  app::xsw = 1;
-  app::title = "第一届 知识竞赛 总决赛";
-  app::clrtitle = 0xFFFFD700;
-  app::clrteam = 0xFFFFFFFF;
+  BenchEvent event;
   std::printf("data folder: %s (bg.jpg %s)\n", app::dataDir.c_str(),
               app::core->isFileExist(app::dataDir + "bg.jpg") ? "present" : "MISSING");
 
@@ -111,8 +85,5 @@ int main() {
     std::printf("\n");
     std::fflush(stdout);
   }
-  app::freeTables();
-  delete app::core;
-  Gdiplus::GdiplusShutdown(token);
   return 0;
 }

@@ -10,6 +10,7 @@
 #include <cstdio>
 
 #include "app/shared_state.h"
+#include "bench/bench_event_win.h"
 #include "framework/gdi_headroom_win.h"
 #include "kqcore/core_win.h"
 #include "kqcore/wide_win.h"
@@ -17,14 +18,6 @@
 #include "scoreboard/scoreboard_window_win.h"
 
 namespace {
-
-std::string demoDataFolder() {
-  wchar_t self[MAX_PATH];
-  GetModuleFileNameW(nullptr, self, MAX_PATH);
-  std::wstring dir(self);
-  for (int up = 0; up < 2; ++up) dir = dir.substr(0, dir.find_last_of(L'\\'));
-  return wideToGbk(dir) + "\\data\\";
-}
 
 PROCESS_MEMORY_COUNTERS memory() {
   PROCESS_MEMORY_COUNTERS pmc = {};
@@ -37,27 +30,7 @@ PROCESS_MEMORY_COUNTERS memory() {
 
 int main(int argc, char** argv) {
   const int operations = argc > 1 ? std::atoi(argv[1]) : 10000;
-  INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES};
-  InitCommonControlsEx(&icc);
-  Gdiplus::GdiplusStartupInput input;
-  ULONG_PTR token = 0;
-  Gdiplus::GdiplusStartup(&token, &input, nullptr);
-
-  app::core = new CCore();
-  app::dataDir = demoDataFolder();
-  app::allocateTables();
-  for (int i = 0; i < 50; ++i) {
-    std::snprintf(app::contestantTable[i].name, kTextField, "参赛队%02d", i + 1);
-    std::snprintf(app::contestantTable[i].group, kTextField, "第%d组", i % 8 + 1);
-  }
-  app::contestantCount = 50;
-  app::cols = 4;
-  app::xsw = 1;
-  app::width = 1024;
-  app::height = 768;
-  app::title = "第一届 知识竞赛 总决赛";
-  app::clrtitle = 0xFFFFD700;
-  app::clrteam = 0xFFFFFFFF;
+  BenchEvent event;
 
   ScoreboardWindow window;
   window.Create(IDD_SCOREBOARD);
@@ -91,8 +64,5 @@ int main(int argc, char** argv) {
               end.PeakWorkingSetSize / 1048576.0);
   std::printf("GDI headroom: %d at start, %d at end (%s)\n", headroomStart, headroomEnd,
               headroomEnd >= headroomStart ? "no handle lost" : "HANDLES LOST");
-  app::freeTables();
-  delete app::core;
-  Gdiplus::GdiplusShutdown(token);
   return headroomEnd >= headroomStart ? 0 : 1;
 }

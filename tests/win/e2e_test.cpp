@@ -13,12 +13,6 @@
 
 namespace {
 
-std::wstring programPath() {
-  wchar_t self[MAX_PATH];
-  GetModuleFileNameW(nullptr, self, MAX_PATH);
-  // The tests live in tests\ of the build tree, the program one folder up.
-  return (std::filesystem::path(self).parent_path().parent_path() / L"Quillet.exe").wstring();
-}
 
 struct Search {
   DWORD pid;
@@ -51,7 +45,7 @@ bool waitFor(const std::function<bool()>& done, int ms) {
 TEST(EndToEnd, StartsFromAFreshFolderAndClosesCleanly) {
   const std::string folder = makeTempAppFolder();
   const std::wstring exe = gbkToWide(folder) + L"Quillet.exe";
-  ASSERT_TRUE(CopyFileW(programPath().c_str(), exe.c_str(), FALSE)) << "no Quillet.exe beside the tests";
+  ASSERT_TRUE(CopyFileW(quilletBesideTests().c_str(), exe.c_str(), FALSE)) << "no Quillet.exe beside the tests";
   writeFileBytes(folder + "data\\_team.txt", "甲队,一组\r\n乙队,一组\r\n丙队,二组\r\n");
 
   STARTUPINFOW si = {};

@@ -132,11 +132,6 @@ class Program {
   PROCESS_INFORMATION pi_ = {};
 };
 
-std::wstring programPath() {
-  wchar_t self[MAX_PATH];
-  GetModuleFileNameW(nullptr, self, MAX_PATH);
-  return (std::filesystem::path(self).parent_path().parent_path() / L"Quillet.exe").wstring();
-}
 
 struct Team {
   std::string name, group;
@@ -159,7 +154,7 @@ std::vector<std::string> logTexts(const std::string& file) {
 
 TEST(WholeEvent, AnOperatorRunsAnEventThroughTheWindows) {
   const std::string folder = makeTempAppFolder();
-  ASSERT_TRUE(CopyFileW(programPath().c_str(), (gbkToWide(folder) + L"Quillet.exe").c_str(), FALSE));
+  ASSERT_TRUE(CopyFileW(quilletBesideTests().c_str(), (gbkToWide(folder) + L"Quillet.exe").c_str(), FALSE));
   std::vector<Team> teams;
   std::string roster = "# 名单\r\n";
   for (int i = 0; i < 40; ++i) {

@@ -186,3 +186,9 @@ void CALLBACK WhenWindowAppears::onTimer(HWND, UINT, UINT_PTR, DWORD) {
   self->ran_ = true;
   self->action_(search.found);
 }
+
+std::wstring quilletBesideTests() {
+  wchar_t self[MAX_PATH];
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  return (std::filesystem::path(self).parent_path().parent_path() / L"Quillet.exe").wstring();
+}

@@ -46,6 +46,8 @@ class DialogAnswerer {
 // A folder with a data\ subfolder for a console run; paths are GBK with a trailing "\".
 std::string makeTempAppFolder();
 void removeFolder(const std::string& path);
+// Quillet.exe of the build tree: one folder above the test programs.
+std::wstring quilletBesideTests();
 std::string readFileBytes(const std::string& path);
 void writeFileBytes(const std::string& path, const std::string& bytes);
 
