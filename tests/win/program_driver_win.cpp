@@ -1,0 +1,120 @@
+#include "tests/win/program_driver_win.h"
+
+#include <commctrl.h>
+
+#include "kqcore/wide_win.h"
+#include "resources/resource.h"
+
+bool waitFor(const std::function<bool()>& done, int ms) {
+  for (int waited = 0; waited < ms; waited += 25) {
+    if (done()) return true;
+    Sleep(25);
+  }
+  return done();
+}
+
+namespace {
+
+struct Found {
+  DWORD pid;
+  std::wstring title;
+  bool layered;
+  HWND hwnd;
+};
+
+BOOL CALLBACK findWindow(HWND hwnd, LPARAM lp) {
+  auto* f = reinterpret_cast<Found*>(lp);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  if (pid != f->pid || !IsWindowVisible(hwnd)) return TRUE;
+  wchar_t title[128] = L"";
+  GetWindowTextW(hwnd, title, 128);
+  const bool layered = (GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_LAYERED) != 0;
+  if (f->layered ? layered : f->title == title) {
+    f->hwnd = hwnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+}  // namespace
+
+Program::Program(const std::string& folder) : folder_(folder) {}
+Program::~Program() {
+  if (pi_.hProcess) {
+    TerminateProcess(pi_.hProcess, 99);
+    CloseHandle(pi_.hProcess);
+    CloseHandle(pi_.hThread);
+  }
+}
+
+bool Program::start() {
+  STARTUPINFOW si = {};
+  si.cb = sizeof si;
+  const std::wstring exe = gbkToWide(folder_) + L"Quillet.exe";
+  std::wstring cmd = L"\"" + exe + L"\"";
+  if (!CreateProcessW(exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, gbkToWide(folder_).c_str(), &si, &pi_))
+    return false;
+  console = window(L"Quillet");
+  return console && waitFor([&] { return logCount() >= 1; });
+}
+
+HWND Program::window(const std::wstring& title, bool layered, int ms) {
+  Found f{pi_.dwProcessId, title, layered, nullptr};
+  waitFor(
+      [&] {
+        f.hwnd = nullptr;
+        EnumWindows(findWindow, reinterpret_cast<LPARAM>(&f));
+        return f.hwnd != nullptr;
+      },
+      ms);
+  return f.hwnd;
+}
+
+bool Program::gone(const std::wstring& title) { return window(title, false, 0) == nullptr; }
+int Program::logCount() { return static_cast<int>(SendMessageW(GetDlgItem(console, IDC_LOG_LIST), LB_GETCOUNT, 0, 0)); }
+void Program::click(HWND dlg, int id) { PostMessageW(GetDlgItem(dlg, id), BM_CLICK, 0, 0); }
+void Program::setText(HWND dlg, int id, const std::string& text) {
+  SendMessageW(GetDlgItem(dlg, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(gbkToWide(text).c_str()));
+}
+// Double-clicks a row of the roster list.
+void Program::doubleClickRow(int row) {
+  HWND list = GetDlgItem(console, IDC_ROSTER_LIST);
+  HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
+  RECT hr;
+  GetWindowRect(header, &hr);
+  const int one = HIWORD(SendMessageW(list, LVM_APPROXIMATEVIEWRECT, 1, MAKELPARAM(-1, -1)));
+  const int two = HIWORD(SendMessageW(list, LVM_APPROXIMATEVIEWRECT, 2, MAKELPARAM(-1, -1)));
+  const int itemHeight = two - one;
+  const LPARAM at = MAKELPARAM(30, (hr.bottom - hr.top) + row * itemHeight + itemHeight / 2);
+  PostMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  PostMessageW(list, WM_LBUTTONUP, 0, at);
+  PostMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+}
+// Answers the save prompt the program shows with path.
+bool Program::answerSave(const std::string& path) {
+  HWND dlg = nullptr;
+  waitFor([&] {
+    dlg = nullptr;
+    for (const wchar_t* t : {L"保存", L"Save As"}) {
+      Found f{pi_.dwProcessId, t, false, nullptr};
+      EnumWindows(findWindow, reinterpret_cast<LPARAM>(&f));
+      if (f.hwnd && GetDlgItem(f.hwnd, 0x47c)) dlg = f.hwnd;
+    }
+    return dlg != nullptr;
+  });
+  if (!dlg) return false;
+  SendMessageW(GetDlgItem(dlg, 0x47c), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(gbkToWide(path).c_str()));
+  PostMessageW(dlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dlg, IDOK)));
+  return true;
+}
+
+DWORD Program::close() {
+  PostMessageW(console, WM_SYSCOMMAND, SC_CLOSE, 0);
+  DWORD code = 1234;
+  if (WaitForSingleObject(pi_.hProcess, 15000) == WAIT_OBJECT_0) GetExitCodeProcess(pi_.hProcess, &code);
+  CloseHandle(pi_.hProcess);
+  CloseHandle(pi_.hThread);
+  pi_ = PROCESS_INFORMATION{};
+  return code;
+}
