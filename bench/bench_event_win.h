@@ -3,6 +3,7 @@
 // object's destructor.
 #pragma once
 #include <windows.h>
+
 #include <commctrl.h>
 #include <gdiplus.h>
 

@@ -3,6 +3,7 @@
 // prints the median time per frame (click to push) for each.  Run it under Wine with a
 // display: scripts/bench.sh
 #include <windows.h>
+
 #include <commctrl.h>
 #include <gdiplus.h>
 
@@ -13,10 +14,10 @@
 #include <vector>
 
 #include "app/shared_state.h"
+#include "bench/bench_event_win.h"
 #include "kqcore/core_win.h"
 #include "kqcore/wide_win.h"
 #include "resources/resource.h"
-#include "bench/bench_event_win.h"
 #include "scoreboard/frame_surface_win.h"
 #include "scoreboard/scoreboard_window_win.h"
 
@@ -58,7 +59,8 @@ int main() {
   const bool underWine = GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
   const int sizes[][2] = {{1024, 768}, {1920, 1080}, {8000, 2000}};
   std::printf("median time per frame, score change to pushed frame, 50 contestants, scoring board\n");
-  std::printf("%-12s %16s %16s %16s %16s\n", "frame", "cached+push", "decoded+push", "cached compose", "decoded compose");
+  std::printf("%-12s %16s %16s %16s %16s\n", "frame", "cached+push", "decoded+push", "cached compose",
+              "decoded compose");
   for (const auto& size : sizes) {
     app::width = size[0];
     app::height = size[1];
@@ -72,15 +74,19 @@ int main() {
       ScoreboardWindow window;
       window.Create(IDD_SCOREBOARD);
       app::displayMode = Scoring;
-      if (canPush) window.placeAndShow(0, 0, app::width, app::height);
-      else window.placement = RECT{0, 0, app::width, app::height};
+      if (canPush)
+        window.placeAndShow(0, 0, app::width, app::height);
+      else
+        window.placement = RECT{0, 0, app::width, app::height};
       const int frames = size[0] >= 8000 ? 11 : 41;
       result[composeOnly ? 2 + !cached : !cached] = medianMs(window, frames, composeOnly);
     }
     std::printf("%5dx%-6d", size[0], size[1]);
     for (double r : result) {
-      if (r < 0) std::printf(" %16s", "n/a (X limit)");
-      else std::printf(" %16.2f", r);
+      if (r < 0)
+        std::printf(" %16s", "n/a (X limit)");
+      else
+        std::printf(" %16.2f", r);
     }
     std::printf("\n");
     std::fflush(stdout);

@@ -3,6 +3,7 @@
 // second, the process's peak memory, and its GDI headroom at start and end (a leak would
 // make it shrink).  Run it under Wine with a display: scripts/bench.sh soak
 #include <windows.h>
+
 #include <commctrl.h>
 #include <gdiplus.h>
 #include <psapi.h>

@@ -32,8 +32,7 @@ LocalTime localNow() {
 }  // namespace
 
 ConsoleDialog::ConsoleDialog()
-    : CDialog(IDD_CONSOLE),
-      m_hIcon(::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME))) {}
+    : CDialog(IDD_CONSOLE), m_hIcon(::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME))) {}
 
 ConsoleDialog::~ConsoleDialog() = default;
 
@@ -219,10 +218,8 @@ void ConsoleDialog::OnRosterDoubleClick(NMHDR* header, LRESULT* result) {
 }
 
 void ConsoleDialog::OnAbout() {
-  const std::string text = std::string("Quillet 现场计分控制台\n版本 1.0.0\n\n") +
-                           "参赛队名单：" + app::rosterPath + "\n" +
-                           "背景图：" + app::dataDir + "bg.jpg\n" +
-                           "标志图：" + app::dataDir + "logo.png\n" +
+  const std::string text = std::string("Quillet 现场计分控制台\n版本 1.0.0\n\n") + "参赛队名单：" + app::rosterPath +
+                           "\n" + "背景图：" + app::dataDir + "bg.jpg\n" + "标志图：" + app::dataDir + "logo.png\n" +
                            "设置文件：" + (app::core ? app::core->configPath() : std::string()) + "\n\n" +
                            "名单每行一队：队名,组别（GBK 或 UTF-8 文本）。";
   if (app::core) app::core->msgboxInfo(m_hWnd, text);
@@ -252,10 +249,9 @@ void ConsoleDialog::loadRoster() {
   }
   app::contestantCount = result.loaded;
   if (result.leftOut > 0) {
-    app::core->msgboxWarning(m_hWnd, "参赛队名单超过 " + app::core->getStrInt(kContestantRows) +
-                                         " 队：只载入了前 " + app::core->getStrInt(kContestantRows) +
-                                         " 队，另有 " + app::core->getStrInt(result.leftOut) +
-                                         " 行未载入。");
+    app::core->msgboxWarning(m_hWnd, "参赛队名单超过 " + app::core->getStrInt(kContestantRows) + " 队：只载入了前 " +
+                                         app::core->getStrInt(kContestantRows) + " 队，另有 " +
+                                         app::core->getStrInt(result.leftOut) + " 行未载入。");
   }
 }
 
@@ -284,8 +280,8 @@ bool saveExport(HWND owner, const std::string& defaultName, const std::string& c
 }  // namespace
 
 void ConsoleDialog::exportResults() {
-  const std::string content = resultsFileText(app::contestantTable, app::contestantCount,
-                                              [this](int row) { return formatScore(row); });
+  const std::string content =
+      resultsFileText(app::contestantTable, app::contestantCount, [this](int row) { return formatScore(row); });
   if (saveExport(m_hWnd, resultsFileName(app::core->getCurTimeSid()), content)) appendLog(kResultsExportedLine);
 }
 

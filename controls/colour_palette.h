@@ -37,7 +37,7 @@ struct PaletteRect {
 struct PaletteGeometry {
   int box;
   int margin;
-  int width;   // window size
+  int width;  // window size
   int height;
   PaletteRect customEntry;  // client coordinates
   PaletteRect separator;

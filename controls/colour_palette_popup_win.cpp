@@ -56,8 +56,8 @@ bool ColourPalettePopup::open(HWND owner, int x, int y, COLORREF colour, COLORRE
   return true;
 }
 
-bool ColourPalettePopup::create(HWND owner, int x, int y, COLORREF colour, COLORREF* customColours, int row,
-                                int column, const std::string& customText) {
+bool ColourPalettePopup::create(HWND owner, int x, int y, COLORREF colour, COLORREF* customColours, int row, int column,
+                                const std::string& customText) {
   for (PaletteEntry& e : paletteTable)
     if (e.sysColourIndex != -1) e.colour = ::GetSysColor(e.sysColourIndex);
   chosen_ = PaletteCell{row, column};
@@ -169,8 +169,10 @@ void ColourPalettePopup::drawCell(HDC dc, int row, int column) {
     return;
   }
   ::FillRect(dc, &cell, face);
-  if (hot_.row == row && hot_.column == column) ::DrawEdge(dc, &cell, EDGE_RAISED, BF_RECT);
-  else if (chosen_.row == row && chosen_.column == column) ::DrawEdge(dc, &cell, EDGE_SUNKEN, BF_RECT);
+  if (hot_.row == row && hot_.column == column)
+    ::DrawEdge(dc, &cell, EDGE_RAISED, BF_RECT);
+  else if (chosen_.row == row && chosen_.column == column)
+    ::DrawEdge(dc, &cell, EDGE_SUNKEN, BF_RECT);
   const int inset = geometry_.margin + 1;
   HBRUSH brush = ::CreateSolidBrush(entryColour(row, column));
   HPEN pen = ::CreatePen(PS_SOLID, 1, ::GetSysColor(COLOR_BTNSHADOW));
@@ -197,8 +199,9 @@ LRESULT ColourPalettePopup::OnPaint(WPARAM, LPARAM) {
 
 void ColourPalettePopup::changeHighlight(PaletteCell target) {
   HDC dc = ::GetDC(m_hWnd);
-  const bool hotIsCell = (hot_.row >= 0 && hot_.row < kPaletteRows && hot_.column >= 0 &&
-                          hot_.column < kPaletteColumns) || hot_.row == kSeparatorRow || hot_.row == kCustomEntryRow;
+  const bool hotIsCell =
+      (hot_.row >= 0 && hot_.row < kPaletteRows && hot_.column >= 0 && hot_.column < kPaletteColumns) ||
+      hot_.row == kSeparatorRow || hot_.row == kCustomEntryRow;
   if (hotIsCell) {
     const PaletteCell old = hot_;
     hot_ = kNoCell;
@@ -237,10 +240,18 @@ LRESULT ColourPalettePopup::OnLButtonUp(WPARAM, LPARAM lp) {
 LRESULT ColourPalettePopup::OnKeyDown(WPARAM wp, LPARAM) {
   const PaletteCell from = isCell(hot_) ? hot_ : chosen_;
   switch (wp) {
-    case VK_DOWN: changeHighlight(navigate(from, PaletteKey::Down)); break;
-    case VK_UP: changeHighlight(navigate(from, PaletteKey::Up)); break;
-    case VK_RIGHT: changeHighlight(navigate(from, PaletteKey::Right)); break;
-    case VK_LEFT: changeHighlight(navigate(from, PaletteKey::Left)); break;
+    case VK_DOWN:
+      changeHighlight(navigate(from, PaletteKey::Down));
+      break;
+    case VK_UP:
+      changeHighlight(navigate(from, PaletteKey::Up));
+      break;
+    case VK_RIGHT:
+      changeHighlight(navigate(from, PaletteKey::Right));
+      break;
+    case VK_LEFT:
+      changeHighlight(navigate(from, PaletteKey::Left));
+      break;
     case VK_ESCAPE:
       chosenColour_ = initialColour_;
       end(PKN_CANCEL);
@@ -248,7 +259,8 @@ LRESULT ColourPalettePopup::OnKeyDown(WPARAM wp, LPARAM) {
     case VK_RETURN:
       end(PKN_ACCEPT);
       return 0;
-    default: break;
+    default:
+      break;
   }
   return Default();
 }

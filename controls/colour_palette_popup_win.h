@@ -14,8 +14,8 @@ class ColourPalettePopup : public CWnd {
  public:
   // Creates the popup on the heap at screen (x, y); false when the window cannot be made
   // (the object is then released).  customColours points to the owner's 16 colours or is null.
-  static bool open(HWND owner, int x, int y, COLORREF colour, COLORREF* customColours, int row = -1,
-                   int column = -1, const std::string& customText = std::string());
+  static bool open(HWND owner, int x, int y, COLORREF colour, COLORREF* customColours, int row = -1, int column = -1,
+                   const std::string& customText = std::string());
 
   BOOL PreTranslateMessage(MSG* msg) override;
 

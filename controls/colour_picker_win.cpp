@@ -6,7 +6,9 @@
 #include "controls/colour_palette_popup_win.h"
 
 CXColourPicker::CXColourPicker()
-    : m_colour(RGB(255, 255, 255)), m_saved(::GetSysColor(COLOR_BTNFACE)), m_default(::GetSysColor(COLOR_APPWORKSPACE)) {
+    : m_colour(RGB(255, 255, 255)),
+      m_saved(::GetSysColor(COLOR_BTNFACE)),
+      m_default(::GetSysColor(COLOR_APPWORKSPACE)) {
   std::fill(std::begin(m_custom), std::end(m_custom), RGB(255, 255, 255));
 }
 

@@ -17,7 +17,7 @@ bool toScore(double value, float& out);
 std::vector<std::string> quickStepPieces(const std::string& steps);
 
 struct ScoreChange {
-  bool accepted;     // false: the value does not fit a score; nothing may change
+  bool accepted;  // false: the value does not fit a score; nothing may change
   float newScore;
   std::string text;  // the log line's text
 };

@@ -64,7 +64,8 @@ void ScoreEntryDialog::OnAdd() {
 }
 
 void ScoreEntryDialog::OnSubtract() {
-  apply(changeScore(contestantLabel, app::contestantTable[rowIndex].score, GetDlgItemText(IDC_CHANGE), false, app::xsw));
+  apply(
+      changeScore(contestantLabel, app::contestantTable[rowIndex].score, GetDlgItemText(IDC_CHANGE), false, app::xsw));
 }
 
 LRESULT ScoreEntryDialog::OnDestroy(WPARAM, LPARAM) {

@@ -69,7 +69,9 @@ std::string CListBox::GetText(int index) const {
   return fromWide(buf.data());
 }
 
-int CListBox::SetTopIndex(int index) { return static_cast<int>(SendMessage(LB_SETTOPINDEX, static_cast<WPARAM>(index))); }
+int CListBox::SetTopIndex(int index) {
+  return static_cast<int>(SendMessage(LB_SETTOPINDEX, static_cast<WPARAM>(index)));
+}
 int CListBox::GetTopIndex() const { return static_cast<int>(SendMessage(LB_GETTOPINDEX)); }
 int CListBox::SetCurSel(int index) { return static_cast<int>(SendMessage(LB_SETCURSEL, static_cast<WPARAM>(index))); }
 int CListBox::GetCurSel() const { return static_cast<int>(SendMessage(LB_GETCURSEL)); }

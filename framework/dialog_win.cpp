@@ -1,8 +1,8 @@
 #include "framework/dialog_win.h"
 
-#include "framework/app_win.h"
-
 #include <algorithm>
+
+#include "framework/app_win.h"
 
 namespace {
 
@@ -28,8 +28,7 @@ void DDX_Control(CDataExchange* dx, int id, CWnd& control) {
 }
 
 CDialog::CDialog(UINT templateId, CWnd* parent)
-    : m_templateId(templateId), m_parent(parent), m_modal(false), m_endModal(false), m_result(0)
- {}
+    : m_templateId(templateId), m_parent(parent), m_modal(false), m_endModal(false), m_result(0) {}
 
 CDialog::~CDialog() {
   if (m_hWnd) ::DestroyWindow(m_hWnd);

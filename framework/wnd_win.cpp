@@ -16,14 +16,14 @@ CWnd::CWnd() : m_hWnd(nullptr), m_current{0, 0, 0}, m_superProc(nullptr) {}
 CWnd::~CWnd() {
   if (m_hWnd) {
     // A window the object still owns goes with it; a subclassed control is only released.
-    if (m_superProc && m_superProc != &::DefWindowProcW) UnsubclassWindow();
-    else DestroyWindow();
+    if (m_superProc && m_superProc != &::DefWindowProcW)
+      UnsubclassWindow();
+    else
+      DestroyWindow();
   }
 }
 
-CWnd* CWnd::FromHandle(HWND hwnd) {
-  return hwnd ? static_cast<CWnd*>(::GetPropW(hwnd, kObjectProp)) : nullptr;
-}
+CWnd* CWnd::FromHandle(HWND hwnd) { return hwnd ? static_cast<CWnd*>(::GetPropW(hwnd, kObjectProp)) : nullptr; }
 
 void CWnd::attach(HWND hwnd) {
   m_hWnd = hwnd;
@@ -116,10 +116,18 @@ bool CWnd::dispatch(const MessageMap* map, UINT msg, WPARAM wp, LPARAM lp, LRESU
       }
       *result = 0;
       switch (e.kind) {
-        case HandlerKind::Message: *result = (this->*e.onMessage)(wp, lp); break;
-        case HandlerKind::Command: (this->*e.onCommand)(); break;
-        case HandlerKind::CommandRange: (this->*e.onCommandRange)(id); break;
-        case HandlerKind::Notify: (this->*e.onNotify)(header, result); break;
+        case HandlerKind::Message:
+          *result = (this->*e.onMessage)(wp, lp);
+          break;
+        case HandlerKind::Command:
+          (this->*e.onCommand)();
+          break;
+        case HandlerKind::CommandRange:
+          (this->*e.onCommandRange)(id);
+          break;
+        case HandlerKind::Notify:
+          (this->*e.onNotify)(header, result);
+          break;
       }
       return true;
     }
@@ -133,9 +141,12 @@ bool CWnd::OnChildNotify(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
 
 bool CWnd::OnWndMsg(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
   HWND child = nullptr;
-  if (msg == WM_COMMAND && lp != 0) child = reinterpret_cast<HWND>(lp);
-  else if (msg == WM_NOTIFY && lp != 0) child = reinterpret_cast<NMHDR*>(lp)->hwndFrom;
-  else if (msg == WM_DRAWITEM && lp != 0) child = reinterpret_cast<DRAWITEMSTRUCT*>(lp)->hwndItem;
+  if (msg == WM_COMMAND && lp != 0)
+    child = reinterpret_cast<HWND>(lp);
+  else if (msg == WM_NOTIFY && lp != 0)
+    child = reinterpret_cast<NMHDR*>(lp)->hwndFrom;
+  else if (msg == WM_DRAWITEM && lp != 0)
+    child = reinterpret_cast<DRAWITEMSTRUCT*>(lp)->hwndItem;
   if (child && child != m_hWnd) {
     CWnd* control = FromHandle(child);
     if (control && control->OnChildNotify(msg, wp, lp, result)) return true;
@@ -172,8 +183,7 @@ LRESULT CALLBACK CWnd::StaticWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) 
   const WNDPROC super = self->m_superProc;
   const LRESULT result = self->WindowProc(msg, wp, lp);
   if (msg == WM_NCDESTROY) {
-    if (super && super != &::DefWindowProcW)
-      ::SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(super));
+    if (super && super != &::DefWindowProcW) ::SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(super));
     self->m_superProc = nullptr;
     self->detach();
     self->PostNcDestroy();

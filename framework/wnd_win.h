@@ -10,6 +10,7 @@
 //  * a message no row handles gets the window's default handling (Default()).
 #pragma once
 #include <windows.h>
+
 #include <commctrl.h>
 
 #include <cstddef>

@@ -10,9 +10,7 @@ using ColorRef = std::uint32_t;
 constexpr Argb kOpaqueBlack = 0xFF000000u;
 
 // Alpha is dropped: a COLORREF has none.
-constexpr ColorRef toColorRef(Argb argb) {
-  return ((argb >> 16) & 0xFFu) | (argb & 0xFF00u) | ((argb & 0xFFu) << 16);
-}
+constexpr ColorRef toColorRef(Argb argb) { return ((argb >> 16) & 0xFFu) | (argb & 0xFF00u) | ((argb & 0xFFu) << 16); }
 
 // A colour taken from a COLORREF is always opaque.
 constexpr Argb fromColorRef(ColorRef ref) {

@@ -14,10 +14,14 @@ std::string escape(const std::string& value) {
   for (std::size_t pos = 0; pos < value.size();) {
     const std::size_t len = gbk::charLen(value, pos);
     const char c = value[pos];
-    if (len == 1 && c == '\\') out += "\\\\";
-    else if (len == 1 && c == '\r') out += "\\r";
-    else if (len == 1 && c == '\n') out += "\\n";
-    else out.append(value, pos, len);
+    if (len == 1 && c == '\\')
+      out += "\\\\";
+    else if (len == 1 && c == '\r')
+      out += "\\r";
+    else if (len == 1 && c == '\n')
+      out += "\\n";
+    else
+      out.append(value, pos, len);
     pos += len;
   }
   return out;
@@ -58,10 +62,14 @@ bool parseInt(const std::string& raw, long long& out) {
   for (; i < text.size(); ++i) {
     const char c = text[i];
     int digit;
-    if (c >= '0' && c <= '9') digit = c - '0';
-    else if (base == 16 && c >= 'a' && c <= 'f') digit = c - 'a' + 10;
-    else if (base == 16 && c >= 'A' && c <= 'F') digit = c - 'A' + 10;
-    else return false;
+    if (c >= '0' && c <= '9')
+      digit = c - '0';
+    else if (base == 16 && c >= 'a' && c <= 'f')
+      digit = c - 'a' + 10;
+    else if (base == 16 && c >= 'A' && c <= 'F')
+      digit = c - 'A' + 10;
+    else
+      return false;
     value = value * static_cast<unsigned>(base) + static_cast<unsigned>(digit);
     if (value > 0xFFFFFFFFull) return false;
   }
@@ -128,8 +136,7 @@ bool ConfigStore::lookup(const std::string& key, std::string& value) const {
 int ConfigStore::getInt(const std::string& key) const {
   std::string text;
   long long v = 0;
-  if (lookup(key, text) && configtext::parseInt(text, v) && v >= INT_MIN && v <= INT_MAX)
-    return static_cast<int>(v);
+  if (lookup(key, text) && configtext::parseInt(text, v) && v >= INT_MIN && v <= INT_MAX) return static_cast<int>(v);
   const auto it = defaults_.find(key);
   if (it != defaults_.end() && configtext::parseInt(it->second, v) && v >= INT_MIN && v <= INT_MAX)
     return static_cast<int>(v);
@@ -146,8 +153,7 @@ std::uint32_t ConfigStore::getClr(const std::string& key) const {
   long long v = 0;
   if (lookup(key, text) && configtext::parseInt(text, v) && v >= 0) return static_cast<std::uint32_t>(v);
   const auto it = defaults_.find(key);
-  if (it != defaults_.end() && configtext::parseInt(it->second, v) && v >= 0)
-    return static_cast<std::uint32_t>(v);
+  if (it != defaults_.end() && configtext::parseInt(it->second, v) && v >= 0) return static_cast<std::uint32_t>(v);
   return 0xFF000000u;
 }
 

@@ -4,8 +4,8 @@
 #include <cmath>
 #include <vector>
 
-#include "kqcore/core_win.h"
 #include "kqcore/config_defaults.h"
+#include "kqcore/core_win.h"
 #include "kqcore/file_io.h"
 #include "kqcore/pixel_blend.h"
 #include "kqcore/wide_win.h"

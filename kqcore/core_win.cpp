@@ -35,9 +35,6 @@ std::string userConfigFolder() {
 
 }  // namespace
 
-
-
-
 void CCore::overrideAppPath(const std::string& path) { appPathOverride() = path; }
 
 void CCore::autoFileConfig() {
@@ -81,8 +78,10 @@ std::string CCore::fileTxtSave(const std::string& defaultName, HWND owner) const
   const std::size_t dot = name.find_last_of(L'.');
   const std::wstring ext = dot == std::wstring::npos ? L"" : name.substr(dot + 1);
   std::wstring filter;
-  if (ext == L"csv") filter = std::wstring(L"CSV 文件 (*.csv)") + L'\0' + L"*.csv" + L'\0';
-  else if (ext == L"txt") filter = std::wstring(L"文本文件 (*.txt)") + L'\0' + L"*.txt" + L'\0';
+  if (ext == L"csv")
+    filter = std::wstring(L"CSV 文件 (*.csv)") + L'\0' + L"*.csv" + L'\0';
+  else if (ext == L"txt")
+    filter = std::wstring(L"文本文件 (*.txt)") + L'\0' + L"*.txt" + L'\0';
   filter += std::wstring(L"所有文件 (*.*)") + L'\0' + L"*.*" + L'\0' + L'\0';
 
   OPENFILENAMEW ofn = {};

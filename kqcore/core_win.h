@@ -4,6 +4,7 @@
 // UTF-16 converted with code page 936.
 #pragma once
 #include <windows.h>
+
 #include <gdiplus.h>
 
 #include <cstdint>

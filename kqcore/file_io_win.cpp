@@ -8,8 +8,7 @@ namespace fileio {
 namespace {
 
 HANDLE openForWrite(const std::wstring& path, DWORD disposition) {
-  return CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL,
-                     nullptr);
+  return CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
 bool writeAll(HANDLE h, const std::string& data) {
@@ -25,14 +24,12 @@ bool writeAll(HANDLE h, const std::string& data) {
 
 }  // namespace
 
-bool exists(const std::string& path) {
-  return GetFileAttributesW(gbkToWide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
-}
+bool exists(const std::string& path) { return GetFileAttributesW(gbkToWide(path).c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 bool readPrefix(const std::string& path, std::size_t maxBytes, std::string& out) {
   out.clear();
-  HANDLE h = CreateFileW(gbkToWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE h = CreateFileW(gbkToWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) return false;
   char buf[65536];
   while (out.size() < maxBytes) {

@@ -33,8 +33,10 @@ std::string roundDecimal(const std::string& magnitude, int decimals) {
   if (roundUp) {
     int i = static_cast<int>(digits.size()) - 1;
     for (; i >= 0 && digits[i] == '9'; --i) digits[i] = '0';
-    if (i >= 0) ++digits[i];
-    else digits.insert(digits.begin(), '1');
+    if (i >= 0)
+      ++digits[i];
+    else
+      digits.insert(digits.begin(), '1');
   }
   const std::size_t wholeLen = digits.size() - static_cast<std::size_t>(decimals);
   return decimals > 0 ? digits.substr(0, wholeLen) + "." + digits.substr(wholeLen) : digits;

@@ -21,12 +21,11 @@ std::string fromWide(UINT codePage, const std::wstring& in, bool replaceUnmappab
   // UTF-8 refuses a default character, so only code page 936 gets "?" explicitly.
   const char* defaultChar = replaceUnmappable ? "?" : nullptr;
   const DWORD flags = replaceUnmappable ? WC_NO_BEST_FIT_CHARS : 0;
-  const int n = WideCharToMultiByte(codePage, flags, in.data(), static_cast<int>(in.size()), nullptr, 0,
-                                    defaultChar, nullptr);
+  const int n =
+      WideCharToMultiByte(codePage, flags, in.data(), static_cast<int>(in.size()), nullptr, 0, defaultChar, nullptr);
   if (n <= 0) return std::string();
   std::string out(static_cast<std::size_t>(n), '\0');
-  WideCharToMultiByte(codePage, flags, in.data(), static_cast<int>(in.size()), &out[0], n, defaultChar,
-                      nullptr);
+  WideCharToMultiByte(codePage, flags, in.data(), static_cast<int>(in.size()), &out[0], n, defaultChar, nullptr);
   return out;
 }
 

@@ -38,7 +38,9 @@ int layoutBelowTitle(int width, int height, int logoHeight, int marginY, int con
 
 }  // namespace
 
-int scaled(int value, float factor) { return static_cast<int>(static_cast<double>(value) * static_cast<double>(factor)); }
+int scaled(int value, float factor) {
+  return static_cast<int>(static_cast<double>(value) * static_cast<double>(factor));
+}
 
 int fitEntryFontSize(int contentWidth, int contentHeight, int contestantCount, int cols, const MeasureText& measure) {
   const int safeCols = cols < 1 ? 1 : cols;
@@ -75,8 +77,8 @@ bool composeDecoration(const DecorationInput& in, const MeasureText& measure, Bo
 
   for (int size = 60; size >= 15; size -= 5) {
     if (measure(kBoardFont, size, in.title).width < in.width - titleX) {
-      const int titleY = layoutBelowTitle(in.width, in.height, logoHeight, margin.y, in.contestantCount, in.cols,
-                                          measure, layout);
+      const int titleY =
+          layoutBelowTitle(in.width, in.height, logoHeight, margin.y, in.contestantCount, in.cols, measure, layout);
       runs.texts.push_back(TextRun{in.title, titleX, titleY, size, kTitleStyle, in.titleColour});
       return true;
     }

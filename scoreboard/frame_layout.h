@@ -24,7 +24,7 @@ struct DecorationInput {
   bool backgroundExists;
   std::string logoPath;
   bool logoExists;
-  int logoWidth;   // used only when the logo exists
+  int logoWidth;  // used only when the logo exists
   int logoHeight;
   std::string title;
   std::uint32_t titleColour;

@@ -11,8 +11,7 @@
 
 namespace {
 
-typedef BOOL(WINAPI* UpdateLayeredWindowFn)(HWND, HDC, POINT*, SIZE*, HDC, POINT*, COLORREF, BLENDFUNCTION*,
-                                              DWORD);
+typedef BOOL(WINAPI* UpdateLayeredWindowFn)(HWND, HDC, POINT*, SIZE*, HDC, POINT*, COLORREF, BLENDFUNCTION*, DWORD);
 
 MeasureText coreMeasure() {
   return [](const std::string& font, int size, const std::string& text) {
@@ -91,8 +90,8 @@ void ScoreboardWindow::showScreen(int mode) {
   SIZE size = {frameWidth(), frameHeight()};
   POINT source = {0, 0};
   if (surface.ok() && updateLayeredWindow)
-    reinterpret_cast<UpdateLayeredWindowFn>(reinterpret_cast<void (*)()>(updateLayeredWindow))(m_hWnd, destination.get(), &destinationPoint, &size,
-                                                                 surface.dc(), &source, 0, &blend, ULW_ALPHA);
+    reinterpret_cast<UpdateLayeredWindowFn>(reinterpret_cast<void (*)()>(updateLayeredWindow))(
+        m_hWnd, destination.get(), &destinationPoint, &size, surface.dc(), &source, 0, &blend, ULW_ALPHA);
   memoryDC = nullptr;
   ++framesPushed;
 }
@@ -148,6 +147,6 @@ void ScoreboardWindow::composeFrame(FrameSurface& surface) {
 void ScoreboardWindow::drawRuns(Gdiplus::Graphics& graphics, const FrameRuns& runs) {
   for (const PictureRun& p : runs.pictures) app::core->drawPic(graphics, p.x, p.y, p.path);
   for (const TextRun& t : runs.texts)
-    app::core->drawStrSolid(&graphics, Gdiplus::Point(t.x, t.y), 0, t.text, kBoardFont, Gdiplus::Color(t.colour), t.size,
-                            t.style);
+    app::core->drawStrSolid(&graphics, Gdiplus::Point(t.x, t.y), 0, t.text, kBoardFont, Gdiplus::Color(t.colour),
+                            t.size, t.style);
 }

@@ -4,6 +4,7 @@
 // UpdateLayeredWindow.
 #pragma once
 #include <windows.h>
+
 #include <gdiplus.h>
 
 #include "framework/dialog_win.h"

@@ -47,7 +47,7 @@ TEST(PaletteGeometry, SizeRectanglesAndCells) {
   EXPECT_EQ(g.customEntry.right, 2 + 144);
   EXPECT_EQ(cellRect(g, 11, 3).left, 2 + 3 * 18);
   EXPECT_EQ(paletteGeometry(2, 200, 12).width, 204);  // a wide custom text widens the window
-  EXPECT_EQ(paletteGeometry(6, 0, 0).box, 19);       // at least 2 * margin + 7
+  EXPECT_EQ(paletteGeometry(6, 0, 0).box, 19);        // at least 2 * margin + 7
 }
 
 TEST(PaletteHitTest, CellsSeparatorCustomEntryAndOutside) {
@@ -56,11 +56,11 @@ TEST(PaletteHitTest, CellsSeparatorCustomEntryAndOutside) {
   EXPECT_EQ(hitTest(g, 2 + 5, 2 + 5), (PaletteCell{0, 0}));
   EXPECT_EQ(hitTest(g, 2 + 18 * 7 + 3, 2 + 18 * 6 + 3), (PaletteCell{6, 7}));
   EXPECT_EQ(hitTest(g, 2 + 18 * 3 + 3, 2 + 18 * 12 + 3), (PaletteCell{12, 3}));
-  EXPECT_EQ(hitTest(g, 40, 2 + 9 * 18 + 5), (PaletteCell{9, 0}));   // the separator row
+  EXPECT_EQ(hitTest(g, 40, 2 + 9 * 18 + 5), (PaletteCell{9, 0}));    // the separator row
   EXPECT_EQ(hitTest(g, 40, 2 + 10 * 18 + 5), (PaletteCell{10, 0}));  // the custom entry
   EXPECT_EQ(hitTest(g, -1, 50), kNoCell);
   EXPECT_EQ(hitTest(g, 50, -3), kNoCell);
-  EXPECT_EQ(hitTest(g, 2 + 18 * 8 + 1, 20), kNoCell);  // right of the last column
+  EXPECT_EQ(hitTest(g, 2 + 18 * 8 + 1, 20), kNoCell);   // right of the last column
   EXPECT_EQ(hitTest(g, 20, 2 + 18 * 13 + 1), kNoCell);  // below the last row
 }
 

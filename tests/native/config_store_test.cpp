@@ -50,8 +50,8 @@ TEST(ConfigStore, NeverSavedKeysReadAsUsableDefaults) {
 
 TEST(ConfigStore, DamagedStoreIsReadAroundItsBadLines) {
   ConfigStore store(configDefaults());
-  store.parse(std::string("\xEF\xBB\xBF") + "cols=3\r\n" + "garbage line\r\n" + "=nokey\r\n" +
-              "width=12x\r\n" + "height=99999999999\r\n" + " xsw = 2\n" + std::string("\0\0\x01", 3) + "binary" +
+  store.parse(std::string("\xEF\xBB\xBF") + "cols=3\r\n" + "garbage line\r\n" + "=nokey\r\n" + "width=12x\r\n" +
+              "height=99999999999\r\n" + " xsw = 2\n" + std::string("\0\0\x01", 3) + "binary" +
               "\r\ncols=4\r\ntitle=a=b");
   EXPECT_EQ(store.getInt("cols"), 4);      // the later line wins
   EXPECT_EQ(store.getInt("width"), 1024);  // not a number: the default

@@ -68,8 +68,8 @@ TEST(TextCodec, Utf8AndGbkRoundTrip) {
 TEST(TextCodec, Utf8Validation) {
   EXPECT_TRUE(codec::isValidUtf8(u8"名单，一组"));
   EXPECT_TRUE(codec::isValidUtf8("ascii"));
-  EXPECT_FALSE(codec::isValidUtf8("一组"));  // these GBK bytes are not UTF-8
-  EXPECT_FALSE(codec::isValidUtf8("\xC0\x80"));  // overlong
+  EXPECT_FALSE(codec::isValidUtf8("一组"));          // these GBK bytes are not UTF-8
+  EXPECT_FALSE(codec::isValidUtf8("\xC0\x80"));      // overlong
   EXPECT_FALSE(codec::isValidUtf8("\xED\xA0\x80"));  // surrogate
-  EXPECT_FALSE(codec::isValidUtf8("\xE4\xB8"));  // cut short
+  EXPECT_FALSE(codec::isValidUtf8("\xE4\xB8"));      // cut short
 }

@@ -14,15 +14,15 @@ PixelImage image(int w, int h, std::uint32_t p) {
 }  // namespace
 
 TEST(PixelBlend, SourceOverPremultipliedAndClipped) {
-  std::vector<std::uint32_t> dst(4 * 3, 0xFF0000FFu);  // opaque blue
+  std::vector<std::uint32_t> dst(4 * 3, 0xFF0000FFu);              // opaque blue
   blendOver(dst.data(), 4, 3, 4, image(2, 2, 0x80800000u), 3, 2);  // half-covering red, hanging off
-  EXPECT_EQ(dst[2 * 4 + 3], 0xFF80007Fu);  // red 0x80 + blue 0xFF * 127/255
+  EXPECT_EQ(dst[2 * 4 + 3], 0xFF80007Fu);                          // red 0x80 + blue 0xFF * 127/255
   EXPECT_EQ(dst[2 * 4 + 2], 0xFF0000FFu);
   EXPECT_EQ(dst[1 * 4 + 3], 0xFF0000FFu);
 
   std::vector<std::uint32_t> clear(4, 0u);
   blendOver(clear.data(), 2, 2, 2, image(1, 1, 0x40102030u), 0, 0);
-  EXPECT_EQ(clear[0], 0x40102030u);  // over transparent: the source itself
+  EXPECT_EQ(clear[0], 0x40102030u);                                    // over transparent: the source itself
   blendOver(clear.data(), 2, 2, 2, image(3, 3, 0xFFABCDEFu), -1, -1);  // opaque: copied
   EXPECT_EQ(clear[0], 0xFFABCDEFu);
   EXPECT_EQ(clear[3], 0xFFABCDEFu);

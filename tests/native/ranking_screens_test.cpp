@@ -58,10 +58,14 @@ TEST(RankingScreens, IndividualOneLinePerRank) {
   s.add("C", "", 9.f);
   s.add("D", "", 7.f);
   s.add("E", "", 5.f);
-  expectRuns(s.individual(2, false), {{"第1名：", 163, 167}, {"A B ", 163 + w, 167},
-                                      {"第2名：", 163, 450}, {"C ", 163 + w, 450},
-                                      {"第3名：", 593, 167}, {"D ", 593 + w, 167},
-                                      {"第4名：", 593, 450}, {"E ", 593 + w, 450}});
+  expectRuns(s.individual(2, false), {{"第1名：", 163, 167},
+                                      {"A B ", 163 + w, 167},
+                                      {"第2名：", 163, 450},
+                                      {"C ", 163 + w, 450},
+                                      {"第3名：", 593, 167},
+                                      {"D ", 593 + w, 167},
+                                      {"第4名：", 593, 450},
+                                      {"E ", 593 + w, 450}});
 }
 
 TEST(RankingScreens, IndividualOneLinePerEntry) {
@@ -71,10 +75,15 @@ TEST(RankingScreens, IndividualOneLinePerEntry) {
   s.add("C", "", 9.f);
   s.add("D", "", 7.f);
   s.add("E", "", 5.f);
-  expectRuns(s.individual(2, true), {{"第1名：", 163, 167}, {"A", 163 + w, 167}, {"B", 163 + w, 356},
-                                     {"第2名：", 163, 545}, {"C", 163 + w, 545},
-                                     {"第3名：", 593, 167}, {"D", 593 + w, 167},
-                                     {"第4名：", 593, 356}, {"E", 593 + w, 356}});
+  expectRuns(s.individual(2, true), {{"第1名：", 163, 167},
+                                     {"A", 163 + w, 167},
+                                     {"B", 163 + w, 356},
+                                     {"第2名：", 163, 545},
+                                     {"C", 163 + w, 545},
+                                     {"第3名：", 593, 167},
+                                     {"D", 593 + w, 167},
+                                     {"第4名：", 593, 356},
+                                     {"E", 593 + w, 356}});
 }
 
 TEST(RankingScreens, GroupScreenUsesOneColumn) {
@@ -92,7 +101,7 @@ TEST(RankingScreens, ThreeColumnsTwoDigitRanksEmptyAndDuplicateNames) {
   const FrameRuns runs = s.individual(3, false);  // 7 lines in 3 columns: 3 rows
   ASSERT_EQ(runs.texts.size(), 14u);
   EXPECT_EQ(runs.texts[4].text, "第3名：");
-  EXPECT_EQ(runs.texts[5].text, " ");  // an empty name adds just a space
+  EXPECT_EQ(runs.texts[5].text, " ");          // an empty name adds just a space
   EXPECT_EQ(runs.texts[12].x, 163 + 2 * 287);  // the seventh line alone in the third column
   EXPECT_EQ(runs.texts[12].y, 167);
   EXPECT_EQ(runs.texts[7].text, "dup ");

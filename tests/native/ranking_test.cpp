@@ -86,11 +86,11 @@ TEST(GroupTable, WhichGroupsAreListedAndInWhatOrder) {
   t.add("i", "C", 0.f);   // C totals 0: not listed
   t.add("j", "C", 0.f);
   t.add("k", "C", 0.f);
-  t.add("l", "", 4.f);    // the empty group is a group like any other
+  t.add("l", "", 4.f);  // the empty group is a group like any other
   t.add("m", "", 4.f);
   t.add("n", "", 4.f);
   t.add("o", "A ", 5.f);
-  t.add("p", "D", 1.f);   // D: 1 + 1 + 1 = 3
+  t.add("p", "D", 1.f);  // D: 1 + 1 + 1 = 3
   t.add("q", "D", 1.f);
   t.add("r", "D", 1.f);
   const int n = buildGroupTable(t.rows, t.count, t.groups);

@@ -45,7 +45,7 @@ TEST(ScoreChange, NumbersAreReadAsDecimalsOnly) {
   EXPECT_EQ(readNumber("inf"), 0.0);
   EXPECT_EQ(readNumber("nan"), 0.0);
   EXPECT_EQ(readNumber("0x10"), 0.0);  // the 0 before the x, nothing more
-  EXPECT_EQ(readNumber("１２"), 0.0);   // full-width digits are no digits
+  EXPECT_EQ(readNumber("１２"), 0.0);  // full-width digits are no digits
 }
 
 TEST(ScoreChange, ValuesThatAreNoFiniteFloatAreRefused) {
@@ -63,7 +63,7 @@ TEST(ScoreChange, ValuesThatAreNoFiniteFloatAreRefused) {
 TEST(ScoreChange, QuickStepPieces) {
   EXPECT_TRUE(quickStepPieces("").empty());
   EXPECT_EQ(quickStepPieces("1,2,5,10,20"), (std::vector<std::string>{"1", "2", "5", "10"}));
-  EXPECT_EQ(quickStepPieces("1,,5,10"), (std::vector<std::string>{"1"}));  // stops at the empty piece
+  EXPECT_EQ(quickStepPieces("1,,5,10"), (std::vector<std::string>{"1"}));       // stops at the empty piece
   EXPECT_EQ(quickStepPieces(" 5,-1"), (std::vector<std::string>{" 5", "-1"}));  // as written
-  EXPECT_EQ(quickStepPieces("1，2"), (std::vector<std::string>{"1，2"}));  // full-width: one piece
+  EXPECT_EQ(quickStepPieces("1，2"), (std::vector<std::string>{"1，2"}));       // full-width: one piece
 }

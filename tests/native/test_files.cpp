@@ -6,7 +6,6 @@
 #include <random>
 #include <sstream>
 
-
 namespace fs = std::filesystem;
 
 TempFolder::TempFolder() {
@@ -33,4 +32,3 @@ void writeAll(const std::string& path, const std::string& data) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out.write(data.data(), static_cast<std::streamsize>(data.size()));
 }
-

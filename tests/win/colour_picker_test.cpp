@@ -34,7 +34,7 @@ class PickerParent : public CDialog {
   const MessageMap* GetMessageMap() const override {
     static const MessageEntry entries[] = {
         onMessage(PKN_COLOURCHANGE, &PickerParent::onChange), onMessage(PKN_POPUPOPEN, &PickerParent::onOpen),
-        onMessage(PKN_POPUPCLOSE, &PickerParent::onClose),   onMessage(PKN_ACCEPT, &PickerParent::onAccept),
+        onMessage(PKN_POPUPCLOSE, &PickerParent::onClose),    onMessage(PKN_ACCEPT, &PickerParent::onAccept),
         onMessage(PKN_CANCEL, &PickerParent::onCancel),
     };
     static const MessageMap map = makeMap(CDialog::GetMessageMap(), entries);
@@ -167,11 +167,11 @@ TEST_F(PickerFixture, CustomColoursStayWithTheirButton) {
   SendMessageW(popup, WM_MOUSEMOVE, 0, custom);
   SetTimer(nullptr, 0, 50, &answerColourDialog);
   SendMessageW(popup, WM_LBUTTONUP, 0, custom);  // runs the colour dialog, answered above
-  EXPECT_TRUE(IsWindow(popup));                   // stays open
+  EXPECT_TRUE(IsWindow(popup));                  // stays open
   EXPECT_EQ(GetCapture(), popup);
   EXPECT_EQ(paletteTable[kFirstCustomColour].colour, RGB(255, 215, 0));  // added from the dialog's colour
-  SendMessageW(popup, WM_MOUSEMOVE, 0, MAKELPARAM(147, 100));  // the right border: on no cell
-  SendMessageW(popup, WM_LBUTTONUP, 0, MAKELPARAM(147, 100));  // accepts the dialog's colour
+  SendMessageW(popup, WM_MOUSEMOVE, 0, MAKELPARAM(147, 100));            // the right border: on no cell
+  SendMessageW(popup, WM_LBUTTONUP, 0, MAKELPARAM(147, 100));            // accepts the dialog's colour
   EXPECT_FALSE(IsWindow(popup));
   EXPECT_EQ(parent.title.customColours()[0], RGB(255, 215, 0));
   EXPECT_EQ(parent.team.customColours()[0], RGB(255, 255, 255));

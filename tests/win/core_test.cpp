@@ -15,7 +15,7 @@ TEST(CoreText, ConversionsIgnoreTheSystemCodePage) {
   EXPECT_EQ(GetACP(), 1252u);
   EXPECT_EQ(gbkToWide("一组"), L"一组");
   EXPECT_EQ(wideToGbk(L"乣乗"), "\x81\x60\x81\x5C");
-  EXPECT_EQ(wideToGbk(L"A\u0E01"), "A?");  // a Thai letter has no GBK form
+  EXPECT_EQ(wideToGbk(L"A\u0E01"), "A?");       // a Thai letter has no GBK form
   EXPECT_EQ(wideToGbk(L"\u00E9"), "\xA8\xA6");  // é has one (pinyin)
 }
 

@@ -1,6 +1,7 @@
 // End to end: Quillet.exe started from a fresh folder with its own data\, found by its
 // window, watched until it has started, and closed through its close box.
 #include <windows.h>
+
 #include <commctrl.h>
 #include <gtest/gtest.h>
 

@@ -3,6 +3,7 @@
 // changes through the score entry dialog, every screen, a confirmed reload, more changes,
 // new options, both exports, close, start again.
 #include <windows.h>
+
 #include <commctrl.h>
 #include <gtest/gtest.h>
 

@@ -112,8 +112,7 @@ TEST(MessageMap, DispatchesByMessageCodeAndIdRange) {
 
   EXPECT_EQ(SendMessageW(dlg, WM_APP + 1, 5, 0), 42);  // the handler's result is the answer
 
-  const std::vector<std::string> expected = {"reload",       "reload-double", "mode 1018", "mode 1021",
-                                             "list 1005",    "app 5"};
+  const std::vector<std::string> expected = {"reload", "reload-double", "mode 1018", "mode 1021", "list 1005", "app 5"};
   EXPECT_EQ(probe.calls, expected);
 }
 
@@ -123,7 +122,7 @@ TEST(MessageMap, MostDerivedRowWinsAndUnhandledGoesToDefault) {
   probe.initDone = true;
   HWND dlg = probe.m_hWnd;
   command(dlg, IDC_RELOAD, BN_CLICKED);
-  command(dlg, IDC_MODE_SCORING, BN_CLICKED);  // from the base map
+  command(dlg, IDC_MODE_SCORING, BN_CLICKED);         // from the base map
   EXPECT_EQ(SendMessageW(dlg, WM_APP + 2, 0, 0), 0);  // the handler passed it to the default
   EXPECT_EQ(SendMessageW(dlg, WM_APP + 3, 0, 0), 0);  // no row at all
   const std::vector<std::string> expected = {"derived reload", "mode 1019", "app-default"};

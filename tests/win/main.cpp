@@ -1,6 +1,7 @@
 // Test runner for the Win32 tests: common controls and GDI+ as the program has them,
 // unbuffered output (a pipe under Wine is fully buffered).
 #include <windows.h>
+
 #include <commctrl.h>
 #include <gdiplus.h>
 #include <gtest/gtest.h>

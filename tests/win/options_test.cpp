@@ -134,8 +134,8 @@ TEST_F(OptionsFixture, AcceptedSettingsArePersistedAndReadBackAtTheNextStart) {
   EXPECT_EQ(app::scoresteps, "1,2,3");  // read with ASCII commas
   EXPECT_EQ(app::core->getConfigStr("scoresteps"), "1，2，3");
   const std::string store = readFileBytes(folder + "Quillet.cfg");
-  for (const char* key : {"xsw=", "cols=", "scoreinit=", "width=", "height=", "scoresteps=", "title=", "clrtitle=",
-                          "clrteam="})
+  for (const char* key :
+       {"xsw=", "cols=", "scoreinit=", "width=", "height=", "scoresteps=", "title=", "clrtitle=", "clrteam="})
     EXPECT_NE(store.find(key), std::string::npos) << key;
 }
 

@@ -92,15 +92,31 @@ TEST_F(ScoreEntryFixture, OpensWithTheLabelScoreChangeAndQuickSteps) {
 
 TEST_F(ScoreEntryFixture, SetAddAndSubtractWriteTheTableAndTheChangeText) {
   std::string change;
-  EXPECT_EQ(run(0, [](HWND dlg) { setText(dlg, IDC_SCORE, "12"); clickButton(dlg, IDC_SET_DIRECTLY); }, &change), IDOK);
+  EXPECT_EQ(run(
+                0,
+                [](HWND dlg) {
+                  setText(dlg, IDC_SCORE, "12");
+                  clickButton(dlg, IDC_SET_DIRECTLY);
+                },
+                &change),
+            IDOK);
   EXPECT_EQ(app::contestantTable[0].score, 12.0f);
   EXPECT_EQ(change, "修改 A01（一组） 分数 10.0 -> 12.0");
 
-  EXPECT_EQ(run(0, [](HWND dlg) { clickButton(dlg, IDC_ADD); }, &change), IDOK);
+  EXPECT_EQ(run(
+                0, [](HWND dlg) { clickButton(dlg, IDC_ADD); }, &change),
+            IDOK);
   EXPECT_EQ(app::contestantTable[0].score, 14.5f);
   EXPECT_EQ(change, "A01（一组） +2.5");
 
-  EXPECT_EQ(run(0, [](HWND dlg) { clickButton(dlg, IDC_STEP3); clickButton(dlg, IDC_SUBTRACT); }, &change), IDOK);
+  EXPECT_EQ(run(
+                0,
+                [](HWND dlg) {
+                  clickButton(dlg, IDC_STEP3);
+                  clickButton(dlg, IDC_SUBTRACT);
+                },
+                &change),
+            IDOK);
   EXPECT_EQ(app::contestantTable[0].score, 16.5f);
   EXPECT_EQ(change, "A01（一组） --2.0");
   EXPECT_EQ(app::scorestepdefault, "-2");
@@ -108,10 +124,16 @@ TEST_F(ScoreEntryFixture, SetAddAndSubtractWriteTheTableAndTheChangeText) {
 
 TEST_F(ScoreEntryFixture, EnterAcceptsUnchangedEscAndCloseBoxCancel) {
   std::string change = "x";
-  EXPECT_EQ(run(0, [](HWND dlg) { postKey(GetDlgItem(dlg, IDC_CHANGE), VK_RETURN); }, &change), IDOK);
+  EXPECT_EQ(run(
+                0, [](HWND dlg) { postKey(GetDlgItem(dlg, IDC_CHANGE), VK_RETURN); }, &change),
+            IDOK);
   EXPECT_EQ(change, "");
   EXPECT_EQ(app::contestantTable[0].score, 10.0f);
-  EXPECT_EQ(run(0, [](HWND dlg) { setText(dlg, IDC_SCORE, "99"); postKey(GetDlgItem(dlg, IDC_SCORE), VK_ESCAPE); }),
+  EXPECT_EQ(run(0,
+                [](HWND dlg) {
+                  setText(dlg, IDC_SCORE, "99");
+                  postKey(GetDlgItem(dlg, IDC_SCORE), VK_ESCAPE);
+                }),
             IDCANCEL);
   EXPECT_EQ(run(0, [](HWND dlg) { PostMessageW(dlg, WM_SYSCOMMAND, SC_CLOSE, 0); }), IDCANCEL);
   EXPECT_EQ(app::contestantTable[0].score, 10.0f);

@@ -1,9 +1,10 @@
 // The output window: frames composed into a premultiplied bitmap and read back, redraw
 // rules, the console's placement of it, and no leak over a thousand frames.
 #include <windows.h>
+
 #include <gdiplus.h>
-#include <psapi.h>
 #include <gtest/gtest.h>
+#include <psapi.h>
 
 #include <cstdlib>
 #include <cstring>
@@ -103,7 +104,8 @@ class OutputFixture : public ::testing::Test {
         const std::uint32_t p = s.pixel(x, y);
         bool matches = (p >> 24) == 0xFF;
         for (int shift = 0; shift < 24 && matches; shift += 8)
-          matches = std::abs(static_cast<int>((p >> shift) & 0xFF) - static_cast<int>((colour >> shift) & 0xFF)) <= tolerance;
+          matches =
+              std::abs(static_cast<int>((p >> shift) & 0xFF) - static_cast<int>((colour >> shift) & 0xFF)) <= tolerance;
         if (matches) return true;
       }
     return false;

@@ -95,7 +95,7 @@ void DialogAnswerer::poll() {
   std::vector<HWND> dialogs;
   EnumThreadWindows(GetCurrentThreadId(), collectDialogs, reinterpret_cast<LPARAM>(&dialogs));
   for (HWND dlg : dialogs) {
-    if (CWnd::FromHandle(dlg)) continue;  // one of the program's own dialogs
+    if (CWnd::FromHandle(dlg)) continue;     // one of the program's own dialogs
     HWND fileName = GetDlgItem(dlg, 0x47c);  // cmb13: the file name box of the save prompt
     if (!fileName) fileName = GetDlgItem(dlg, 0x480);
     if (fileName) {
@@ -123,8 +123,8 @@ std::string makeTempAppFolder() {
   wchar_t tmp[MAX_PATH];
   GetTempPathW(MAX_PATH, tmp);
   static int counter = 0;
-  const fs::path dir = fs::path(tmp) / (L"quillet-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                                        std::to_wstring(++counter));
+  const fs::path dir =
+      fs::path(tmp) / (L"quillet-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++counter));
   fs::create_directories(dir / L"data");
   return wideToGbk(dir.wstring()) + "\\";
 }
