@@ -2,6 +2,7 @@
 # Configures and builds one of the two builds.  Usage: scripts/build.sh native|windows
 #   native  -- host g++: the portable libraries and their tests, with ASan and UBSan
 #   windows -- MinGW-w64 i686: Quillet.exe, the portable libraries again, all tests
+#   windows64 -- the same for x86-64, for running the Windows tests where 32-bit code cannot run
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 kind="${1:?native or windows}"
@@ -12,6 +13,9 @@ case "$kind" in
   windows)
     cmake -S "$root" -B "$root/build/windows" -DCMAKE_BUILD_TYPE=Release \
       -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" >/dev/null ;;
+  windows64)
+    cmake -S "$root" -B "$root/build/windows64" -DCMAKE_BUILD_TYPE=Release \
+      -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake" >/dev/null ;;
   *) echo "unknown build: $kind" >&2; exit 2 ;;
 esac
 cmake --build "$root/build/$kind" -j "$jobs"

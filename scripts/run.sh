@@ -3,11 +3,12 @@
 # data.  Without a display it starts a private Xvfb and leaves a screenshot in build/.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
+tree="$("$root/scripts/wine-tree.sh")"   # windows, or windows64 where 32-bit code cannot run
 "$root/scripts/install-deps.sh"
-"$root/scripts/build.sh" windows
-"$root/scripts/wine-prefix.sh" "$root/build/windows"
-source "$root/scripts/wine-env.sh" "$root/build/windows"
-cd "$root/build/windows"   # Quillet.exe with the demo data\ folder beside it
+"$root/scripts/build.sh" "$tree"
+"$root/scripts/wine-prefix.sh" "$root/build/$tree"
+source "$root/scripts/wine-env.sh" "$root/build/$tree"
+cd "$root/build/$tree"   # Quillet.exe with the demo data\ folder beside it
 if [ -n "${DISPLAY:-}" ]; then
   exec wine Quillet.exe
 fi

@@ -6,15 +6,16 @@
 # WenQuanYi Micro Hei dialog font); change them here if the dialogs move.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
+tree="$("$root/scripts/wine-tree.sh")"   # windows, or windows64 where 32-bit code cannot run
 "$root/scripts/install-deps.sh"
-"$root/scripts/build.sh" windows >/dev/null
-"$root/scripts/wine-prefix.sh" "$root/build/windows"
-source "$root/scripts/wine-env.sh" "$root/build/windows"
+"$root/scripts/build.sh" "$tree" >/dev/null
+"$root/scripts/wine-prefix.sh" "$root/build/$tree"
+source "$root/scripts/wine-env.sh" "$root/build/$tree"
 source "$root/scripts/xvfb.sh"
 run="$(mktemp -d)"
 out="$root/docs/screenshots"
 mkdir -p "$out"
-cp "$root/build/windows/Quillet.exe" "$run/"
+cp "$root/build/$tree/Quillet.exe" "$run/"
 cp -r "$root/demo" "$run/data"
 printf 'on=1\r\nwidth=560\r\nheight=420\r\ncols=2\r\nxsw=1\r\n' > "$run/Quillet.cfg"
 start_xvfb 64
