@@ -81,7 +81,10 @@ BOOL ConsoleDialog::OnInitDialog() {
   m_rosterList.InsertColumn(2, "分数", LVCFMT_LEFT, 80);
 
   app::readSettings(*app::core);
-  app::displayMode = Welcome;
+  model_.reset(new ContestModel(
+      ContestStorage{app::contestantTable, &app::contestantCount, &app::displayMode, &app::on}, localNow));
+  model_->addObserver(this);
+  model_->setDisplayMode(Welcome);
 
   CheckDlgButton(IDC_OUTPUT_ON, app::on ? BST_CHECKED : BST_UNCHECKED);
   CheckRadioButton(IDC_MODE_WELCOME, IDC_MODE_GROUP, IDC_MODE_WELCOME + app::displayMode);
@@ -134,12 +137,15 @@ LRESULT ConsoleDialog::OnTimer(WPARAM wp, LPARAM) {
 
 LRESULT ConsoleDialog::OnDestroy(WPARAM, LPARAM) {
   KillTimer(kStartTimer);
-  app::on = IsDlgButtonChecked(IDC_OUTPUT_ON) == BST_CHECKED ? 1 : 0;
-  readDisplayMode();
+  if (model_) {
+    model_->setOutputOn(IsDlgButtonChecked(IDC_OUTPUT_ON) == BST_CHECKED);
+    readDisplayMode();
+  }
   if (app::core) app::saveShutdownSettings(*app::core);
 
   delete app::scoreboard;
   app::scoreboard = nullptr;
+  model_.reset();
   app::freeTables();
   delete app::core;
   app::core = nullptr;
@@ -149,7 +155,7 @@ LRESULT ConsoleDialog::OnDestroy(WPARAM, LPARAM) {
 void ConsoleDialog::readDisplayMode() {
   for (int m = 0; m < 4; ++m)
     if (IsDlgButtonChecked(IDC_MODE_WELCOME + m) == BST_CHECKED) {
-      app::displayMode = m;
+      model_->setDisplayMode(m);
       return;
     }
 }
@@ -182,7 +188,7 @@ void ConsoleDialog::applyOutput() {
 }
 
 void ConsoleDialog::reapplyOutputSwitch() {
-  app::on = IsDlgButtonChecked(IDC_OUTPUT_ON) == BST_CHECKED ? 1 : 0;
+  model_->setOutputOn(IsDlgButtonChecked(IDC_OUTPUT_ON) == BST_CHECKED);
   readDisplayMode();
   applyOutput();
 }
@@ -190,8 +196,10 @@ void ConsoleDialog::reapplyOutputSwitch() {
 void ConsoleDialog::OnOutputSwitch() { reapplyOutputSwitch(); }
 
 void ConsoleDialog::OnModeButton(UINT id) {
-  if (app::on && app::scoreboard && app::scoreboard->m_hWnd)
-    app::scoreboard->showScreen(static_cast<int>(id - IDC_MODE_WELCOME));
+  if (!app::on || !app::scoreboard || !app::scoreboard->m_hWnd) return;
+  const int mode = static_cast<int>(id - IDC_MODE_WELCOME);
+  model_->setDisplayMode(mode);
+  app::scoreboard->showScreen(mode);
 }
 
 void ConsoleDialog::OnSecondScreen() {
@@ -209,12 +217,31 @@ void ConsoleDialog::OnOptions() {
 void ConsoleDialog::OnRosterDoubleClick(NMHDR* header, LRESULT* result) {
   const int row = reinterpret_cast<NMITEMACTIVATE*>(header)->iItem;
   *result = 0;
-  if (row < 0 || row >= app::contestantCount) return;
-  std::string changeText;
-  if (!runScoreEntry(row, changeText)) return;
+  if (row < 0 || row >= model_->count()) return;
+  runScoreEntry(row);
+}
+
+bool ConsoleDialog::applyScore(const ScoreRequest& request) { return model_->applyScore(request); }
+
+void ConsoleDialog::rowChanged(int row) {
   m_rosterList.SetItemText(row, 2, formatScore(row));
   if (app::on && app::scoreboard && app::scoreboard->m_hWnd) app::scoreboard->onScoreChanged(row);
-  appendLog(changeText);
+}
+
+void ConsoleDialog::rowsReset() {
+  m_rosterList.DeleteAllItems();
+  for (int i = 0; i < model_->count(); ++i) {
+    const ContestantRecord& row = model_->row(i);
+    m_rosterList.InsertItem(i, row.group);
+    m_rosterList.SetItemText(i, 1, row.name);
+    m_rosterList.SetItemText(i, 2, formatScore(i));
+  }
+}
+
+void ConsoleDialog::logAppended(const std::string& line) {
+  const int index = m_logList.AddString(line);
+  if (index > 0) m_logList.SetTopIndex(index);
+  m_logList.SetCurSel(-1);
 }
 
 void ConsoleDialog::OnAbout() {
@@ -233,21 +260,12 @@ void ConsoleDialog::OnReload() {
 }
 
 std::string ConsoleDialog::formatScore(int row) const {
-  return app::core->getStrFloat(app::contestantTable[row].score, app::xsw);
+  return app::core->getStrFloat(model_->row(row).score, app::xsw);
 }
 
 void ConsoleDialog::loadRoster() {
-  app::contestantCount = 0;
-  m_rosterList.DeleteAllItems();
   const std::string text = app::core->readTxtFile(app::rosterPath);
-  const RosterResult result = parseRoster(text, app::contestantTable, static_cast<float>(app::scoreinit));
-  for (int i = 0; i < result.loaded; ++i) {
-    const ContestantRecord& row = app::contestantTable[i];
-    m_rosterList.InsertItem(i, row.group);
-    m_rosterList.SetItemText(i, 1, row.name);
-    m_rosterList.SetItemText(i, 2, formatScore(i));
-  }
-  app::contestantCount = result.loaded;
+  const RosterResult result = model_->reload(text, static_cast<float>(app::scoreinit));
   if (result.leftOut > 0) {
     app::core->msgboxWarning(m_hWnd, "参赛队名单超过 " + app::core->getStrInt(kContestantRows) + " 队：只载入了前 " +
                                          app::core->getStrInt(kContestantRows) + " 队，另有 " +
@@ -255,11 +273,7 @@ void ConsoleDialog::loadRoster() {
   }
 }
 
-void ConsoleDialog::appendLog(const std::string& text) {
-  const int index = m_logList.AddString(formatLogLine(localNow(), text));
-  if (index > 0) m_logList.SetTopIndex(index);
-  m_logList.SetCurSel(-1);
-}
+void ConsoleDialog::appendLog(const std::string& text) { model_->appendLog(text); }
 
 namespace {
 
@@ -281,13 +295,11 @@ bool saveExport(HWND owner, const std::string& defaultName, const std::string& c
 
 void ConsoleDialog::exportResults() {
   const std::string content =
-      resultsFileText(app::contestantTable, app::contestantCount, [this](int row) { return formatScore(row); });
+      resultsFileText(model_->rows(), model_->count(), [this](int row) { return formatScore(row); });
   if (saveExport(m_hWnd, resultsFileName(app::core->getCurTimeSid()), content)) appendLog(kResultsExportedLine);
 }
 
 void ConsoleDialog::exportLog() {
-  std::vector<std::string> lines;
-  const int count = m_logList.GetCount();
-  for (int i = 0; i < count; ++i) lines.push_back(m_logList.GetText(i));
-  if (saveExport(m_hWnd, logFileName(app::core->getCurTimeSid()), logFileText(lines))) appendLog(kLogExportedLine);
+  const std::string content = logFileText(model_->logLines());
+  if (saveExport(m_hWnd, logFileName(app::core->getCurTimeSid()), content)) appendLog(kLogExportedLine);
 }

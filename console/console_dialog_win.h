@@ -2,12 +2,14 @@
 // operation log on the right, the output switch and screen buttons below.  It performs the
 // program's start-up and shut-down of shared state and owns the output window.
 #pragma once
+#include <memory>
 #include <string>
 
+#include "contest/contest_model.h"
 #include "framework/controls_win.h"
 #include "framework/dialog_win.h"
 
-class ConsoleDialog : public CDialog {
+class ConsoleDialog : public CDialog, private ContestObserver {
  public:
   ConsoleDialog();
   ~ConsoleDialog() override;
@@ -18,6 +20,12 @@ class ConsoleDialog : public CDialog {
 
   BOOL PreTranslateMessage(MSG* msg) override;
 
+  // The live contest; exists from initialisation to destruction.
+  ContestModel* model() { return model_.get(); }
+
+  // The one way in for a score change, whatever asked for it: applied through the model,
+  // which updates the list, the output window and the log.  False when it was refused.
+  bool applyScore(const ScoreRequest& request);
   // One line into the operation log: local time stamp, a space, text.
   void appendLog(const std::string& text);
   // The score of a row as the console shows it everywhere.
@@ -46,9 +54,16 @@ class ConsoleDialog : public CDialog {
   void OnSecondScreen();
   void OnModeButton(UINT id);
 
-  // The operator dialogs: true when accepted.
-  bool runScoreEntry(int row, std::string& changeText);
+  // The operator dialogs.  Score entry for a row: what the operator accepted is applied.
+  void runScoreEntry(int row);
   bool runOptions();
+
+  // What the model tells: the list, the log list and the output window follow it.
+  void rowChanged(int row) override;
+  void rowsReset() override;
+  void logAppended(const std::string& line) override;
+
+  std::unique_ptr<ContestModel> model_;
 
   // The output check box clicked, or the options dialog accepted.
   void reapplyOutputSwitch();

@@ -1,14 +1,19 @@
 // The console's use of the two operator dialogs.
+#include "app/shared_state.h"
 #include "console/console_dialog_win.h"
 #include "dialogs/options_dialog_win.h"
 #include "dialogs/score_entry_dialog_win.h"
 
-bool ConsoleDialog::runScoreEntry(int row, std::string& changeText) {
+void ConsoleDialog::runScoreEntry(int row) {
   ScoreEntryDialog dialog;
   dialog.rowIndex = row;
-  if (dialog.DoModal() != IDOK) return false;
-  changeText = dialog.changeText;
-  return true;
+  const INT_PTR result = dialog.DoModal();
+  app::scorestepdefault = dialog.changeField;  // offered again next time, also after a cancel
+  if (result != IDOK) return;
+  if (dialog.hasRequest)
+    applyScore(dialog.request);
+  else
+    appendLog(dialog.changeText);  // Enter: accepted without a change
 }
 
 bool ConsoleDialog::runOptions() {

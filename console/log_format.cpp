@@ -1,13 +1,6 @@
 #include "console/log_format.h"
 
-#include <cstdio>
-
-std::string formatLogLine(const LocalTime& t, const std::string& text) {
-  char stamp[64];
-  std::snprintf(stamp, sizeof stamp, "%04d-%02d-%02d %02d:%02d:%02d", t.year, t.month, t.day, t.hour, t.minute,
-                t.second);
-  return std::string(stamp) + " " + text;
-}
+std::string formatLogLine(const LocalTime& t, const std::string& text) { return formatStamp(t) + " " + text; }
 
 std::string logFileText(const std::vector<std::string>& lines) {
   std::string out;

@@ -4,10 +4,7 @@
 #include <vector>
 
 #include "contest/contestant_table.h"
-
-struct LocalTime {
-  int year, month, day, hour, minute, second;
-};
+#include "contest/local_time.h"
 
 // "YYYY-MM-DD HH:MM:SS" + " " + text.
 std::string formatLogLine(const LocalTime& time, const std::string& text);

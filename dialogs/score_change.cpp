@@ -1,8 +1,6 @@
 #include "dialogs/score_change.h"
 
-#include <cmath>
 #include <cstdlib>
-#include <limits>
 
 #include "kqcore/gbk.h"
 #include "kqcore/numbers.h"
@@ -36,12 +34,6 @@ double readNumber(const std::string& text) {
   return std::strtod(text.substr(start, end - start).c_str(), nullptr);
 }
 
-bool toScore(double value, float& out) {
-  if (!std::isfinite(value) || std::fabs(value) > std::numeric_limits<float>::max()) return false;
-  out = static_cast<float>(value);
-  return std::isfinite(out);
-}
-
 std::vector<std::string> quickStepPieces(const std::string& steps) {
   std::vector<std::string> pieces;
   for (int i = 0; i < 4; ++i) {
@@ -65,9 +57,19 @@ ScoreChange changeScore(const std::string& label, float score, const std::string
   ScoreChange change{false, score, std::string()};
   float delta = 0.0f;
   if (!toScore(field.empty() ? 0.0 : readNumber(field), delta)) return change;
-  const double sum = add ? static_cast<double>(score) + delta : static_cast<double>(score) - delta;
-  if (!toScore(sum, change.newScore)) return change;
+  if (!scoreAfter(score, add ? ScoreOp::Add : ScoreOp::Subtract, delta, change.newScore)) return change;
   change.accepted = true;
   change.text = label + " " + (add ? "+" : "-") + numbers::floatText(delta, decimals);
   return change;
+}
+
+bool makeScoreRequest(int row, const std::string& label, float score, ScoreOp op, const std::string& field,
+                      int decimals, ScoreRequest& out) {
+  const ScoreChange change = op == ScoreOp::Set ? setScore(label, score, field, decimals)
+                                                : changeScore(label, score, field, op == ScoreOp::Add, decimals);
+  if (!change.accepted) return false;
+  float value = change.newScore;
+  if (op != ScoreOp::Set && !toScore(field.empty() ? 0.0 : readNumber(field), value)) return false;
+  out = ScoreRequest{row, op, value, change.text};
+  return true;
 }

@@ -10,7 +10,8 @@ namespace {
 const char kTooLarge[] = "输入的数值超出了分数能保存的范围，分数没有改动。请重新输入。";
 }
 
-ScoreEntryDialog::ScoreEntryDialog() : CDialog(IDD_SCORE_ENTRY), rowIndex(0) {}
+ScoreEntryDialog::ScoreEntryDialog()
+    : CDialog(IDD_SCORE_ENTRY), rowIndex(0), hasRequest(false), request{0, ScoreOp::Add, 0.0f, std::string()} {}
 
 const MessageMap* ScoreEntryDialog::GetMessageMap() const {
   static const MessageEntry entries[] = {
@@ -44,31 +45,23 @@ void ScoreEntryDialog::OnQuickStep(UINT id) {
   SetDlgItemText(IDC_CHANGE, app::core->getFg(app::scoresteps, ',', static_cast<int>(id - IDC_STEP1)));
 }
 
-void ScoreEntryDialog::apply(const ScoreChange& change) {
-  if (!change.accepted) {
+void ScoreEntryDialog::ask(ScoreOp op, int fieldId) {
+  const ContestantRecord& row = app::contestantTable[rowIndex];
+  if (!makeScoreRequest(rowIndex, contestantLabel, row.score, op, GetDlgItemText(fieldId), app::xsw, request)) {
     // Infinity in the table would break every screen and the ranking: refuse, keep the dialog.
     app::core->msgboxWarning(m_hWnd, kTooLarge);
     return;
   }
-  app::contestantTable[rowIndex].score = change.newScore;
-  changeText = change.text;
+  hasRequest = true;
+  changeText = request.changeText;
   EndDialog(IDOK);
 }
 
-void ScoreEntryDialog::OnSetDirectly() {
-  apply(setScore(contestantLabel, app::contestantTable[rowIndex].score, GetDlgItemText(IDC_SCORE), app::xsw));
-}
-
-void ScoreEntryDialog::OnAdd() {
-  apply(changeScore(contestantLabel, app::contestantTable[rowIndex].score, GetDlgItemText(IDC_CHANGE), true, app::xsw));
-}
-
-void ScoreEntryDialog::OnSubtract() {
-  apply(
-      changeScore(contestantLabel, app::contestantTable[rowIndex].score, GetDlgItemText(IDC_CHANGE), false, app::xsw));
-}
+void ScoreEntryDialog::OnSetDirectly() { ask(ScoreOp::Set, IDC_SCORE); }
+void ScoreEntryDialog::OnAdd() { ask(ScoreOp::Add, IDC_CHANGE); }
+void ScoreEntryDialog::OnSubtract() { ask(ScoreOp::Subtract, IDC_CHANGE); }
 
 LRESULT ScoreEntryDialog::OnDestroy(WPARAM, LPARAM) {
-  app::scorestepdefault = GetDlgItemText(IDC_CHANGE);
+  changeField = GetDlgItemText(IDC_CHANGE);
   return Default();
 }

@@ -1,17 +1,24 @@
 // ScoreEntryDialog: the small modal dialog (template 130) in which the operator sets, adds
-// to or subtracts from one contestant's score.  It writes the new score into the shared
-// table and leaves a change text for the operation log.
+// to or subtracts from one contestant's score.  It changes nothing itself: an accepted
+// result carries the request the operator made, which the console applies.
 #pragma once
 #include <string>
 
+#include "contest/score_request.h"
 #include "framework/dialog_win.h"
 
 class ScoreEntryDialog : public CDialog {
  public:
   ScoreEntryDialog();
 
-  int rowIndex;            // set before DoModal
-  std::string changeText;  // read after an accepted result
+  int rowIndex;  // set before DoModal
+  // After an accepted result: whether a change button ended the dialog (Enter accepts with
+  // no request), the request, and its change text (empty after Enter).
+  bool hasRequest;
+  ScoreRequest request;
+  std::string changeText;
+  // The change field's last text, whichever way the dialog ended: offered again next time.
+  std::string changeField;
   std::string contestantLabel;
 
  protected:
@@ -24,5 +31,5 @@ class ScoreEntryDialog : public CDialog {
   void OnSubtract();
   void OnQuickStep(UINT id);
   LRESULT OnDestroy(WPARAM, LPARAM);
-  void apply(const struct ScoreChange& change);
+  void ask(ScoreOp op, int fieldId);
 };

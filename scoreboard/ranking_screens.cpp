@@ -54,13 +54,15 @@ void composeRanking(const std::vector<Entry>& entries, int maxRank, int columns,
 
 std::string rankLabel(int rank) { return "第" + numbers::intText(rank) + "名："; }
 
-void composeIndividualRanking(ContestantRecord* rows, int count, int cols, bool oneLinePerEntry, std::uint32_t colour,
-                              const BoardLayout& layout, FrameRuns& runs) {
+void composeIndividualRanking(const ContestantRecord* rows, int count, int cols, bool oneLinePerEntry,
+                              std::uint32_t colour, const BoardLayout& layout, FrameRuns& runs) {
   if (count <= 0) return;
-  rankContestants(rows, count);
-  const int maxRank = getMaxContestantRank(rows, count);
+  // Ranked in a working copy: drawing a frame never changes the contest's rows.
+  std::vector<ContestantRecord> ranked(rows, rows + count);
+  rankContestants(ranked.data(), count);
+  const int maxRank = getMaxContestantRank(ranked.data(), count);
   std::vector<Entry> entries;
-  for (int i = 0; i < count; ++i) entries.push_back(Entry{rows[i].name, rows[i].rank});
+  for (int i = 0; i < count; ++i) entries.push_back(Entry{rows[i].name, ranked[i].rank});
   composeRanking(entries, maxRank, cols, oneLinePerEntry, colour, layout, runs);
 }
 

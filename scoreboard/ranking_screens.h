@@ -8,9 +8,9 @@
 
 std::string rankLabel(int rank);
 
-// Ranks the contestants and lays them out in `cols` columns.
-void composeIndividualRanking(ContestantRecord* rows, int count, int cols, bool oneLinePerEntry, std::uint32_t colour,
-                              const BoardLayout& layout, FrameRuns& runs);
+// Ranks a copy of the contestants and lays them out in `cols` columns; rows stay untouched.
+void composeIndividualRanking(const ContestantRecord* rows, int count, int cols, bool oneLinePerEntry,
+                              std::uint32_t colour, const BoardLayout& layout, FrameRuns& runs);
 
 // Rebuilds and ranks the group table (groupCount receives its size) and lays the groups out
 // in one column.

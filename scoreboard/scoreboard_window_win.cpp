@@ -32,6 +32,7 @@ ScoreboardWindow::ScoreboardWindow()
       layout{0, 0, 0, 0, 0, 0, 10},
       groupCount(0),
       framesPushed(0),
+      shownMode(Welcome),
       layoutFromFrame(false) {}
 
 const MessageMap* ScoreboardWindow::GetMessageMap() const {
@@ -69,11 +70,11 @@ void ScoreboardWindow::placeAndShow(int left, int top, int right, int bottom) {
 }
 
 void ScoreboardWindow::onScoreChanged(int) {
-  if (app::displayMode == Scoring) showScreen(Scoring);
+  if (shownMode == Scoring) showScreen(Scoring);
 }
 
 void ScoreboardWindow::showScreen(int mode) {
-  app::displayMode = mode;
+  shownMode = mode;
   if (!m_hWnd || !app::core) return;
   WindowDC windowDC(m_hWnd);
   FrameSurface surface(windowDC.get(), frameWidth(), frameHeight());
@@ -83,7 +84,7 @@ void ScoreboardWindow::showScreen(int mode) {
   RECT rect;
   GetWindowRect(&rect);
   POINT destinationPoint = {rect.left, rect.top};
-  composeFrame(surface);
+  composeFrame(surface, mode);
 
   const LONG exStyle = ::GetWindowLongW(m_hWnd, GWL_EXSTYLE);
   if (!(exStyle & WS_EX_LAYERED)) ::SetWindowLongW(m_hWnd, GWL_EXSTYLE, exStyle | WS_EX_LAYERED);
@@ -96,7 +97,9 @@ void ScoreboardWindow::showScreen(int mode) {
   ++framesPushed;
 }
 
-void ScoreboardWindow::composeFrame(FrameSurface& surface) {
+void ScoreboardWindow::composeFrame(FrameSurface& surface) { composeFrame(surface, app::displayMode); }
+
+void ScoreboardWindow::composeFrame(FrameSurface& surface, int mode) {
   if (!surface.ok() || !app::core) return;
   const MeasureText measure = coreMeasure();
   if (!layoutFromFrame)
@@ -122,7 +125,7 @@ void ScoreboardWindow::composeFrame(FrameSurface& surface) {
   in.cols = app::cols;
   if (composeDecoration(in, measure, layout, runs)) layoutFromFrame = true;
 
-  switch (app::displayMode) {
+  switch (mode) {
     case Scoring:
       composeScoringBoard(app::contestantTable, app::contestantCount, app::cols, app::xsw, app::clrteam, layout, runs);
       break;

@@ -67,3 +67,21 @@ TEST(ScoreChange, QuickStepPieces) {
   EXPECT_EQ(quickStepPieces(" 5,-1"), (std::vector<std::string>{" 5", "-1"}));  // as written
   EXPECT_EQ(quickStepPieces("1，2"), (std::vector<std::string>{"1，2"}));       // full-width: one piece
 }
+
+TEST(ScoreChange, ARequestCarriesWhatTheDialogShowsAndAppliesToTheSameScore) {
+  ScoreRequest r{};
+  ASSERT_TRUE(makeScoreRequest(4, "A01（一组）", 10.0f, ScoreOp::Subtract, " 2.5x", 1, r));
+  EXPECT_EQ(r.row, 4);
+  EXPECT_EQ(r.op, ScoreOp::Subtract);
+  EXPECT_EQ(r.value, 2.5f);
+  EXPECT_EQ(r.changeText, "A01（一组） -2.5");
+  float after = 0.0f;
+  ASSERT_TRUE(scoreAfter(10.0f, r.op, r.value, after));
+  EXPECT_EQ(after, changeScore("A01（一组）", 10.0f, " 2.5x", false, 1).newScore);
+
+  ASSERT_TRUE(makeScoreRequest(0, "B", 1.0f, ScoreOp::Set, "", 2, r));
+  EXPECT_EQ(r.value, 0.0f);
+  EXPECT_EQ(r.changeText, "修改 B 分数 1.00 -> 0.00");
+  EXPECT_FALSE(makeScoreRequest(0, "B", 3e38f, ScoreOp::Add, "3e38", 1, r));
+  EXPECT_FALSE(scoreAfter(3e38f, ScoreOp::Add, 3e38f, after));
+}

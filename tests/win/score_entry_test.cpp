@@ -44,12 +44,24 @@ class ScoreEntryFixture : public ::testing::Test {
     delete app::core;
     app::core = nullptr;
   }
-  // Runs the dialog for row with script; returns the result.
+  // Runs the dialog for row with script and applies what it asked for, as the console
+  // does; returns the result.  The dialog itself never writes the table.
   INT_PTR run(int row, const std::function<void(HWND)>& script, std::string* change = nullptr) {
     ScoreEntryDialog dialog;
     dialog.rowIndex = row;
+    const float before = app::contestantTable[row].score;
     const INT_PTR result = runModal(dialog, script);
+    EXPECT_EQ(app::contestantTable[row].score, before);
+    app::scorestepdefault = dialog.changeField;
     if (change) *change = dialog.changeText;
+    if (result == IDOK && dialog.hasRequest) {
+      EXPECT_EQ(dialog.request.row, row);
+      EXPECT_EQ(dialog.request.changeText, dialog.changeText);
+      float after = 0.0f;
+      EXPECT_TRUE(scoreAfter(before, dialog.request.op, dialog.request.value, after));
+      app::contestantTable[row].score = after;
+    }
+    EXPECT_EQ(dialog.hasRequest, result == IDOK && !dialog.changeText.empty());
     return result;
   }
 };
@@ -90,7 +102,7 @@ TEST_F(ScoreEntryFixture, OpensWithTheLabelScoreChangeAndQuickSteps) {
   });
 }
 
-TEST_F(ScoreEntryFixture, SetAddAndSubtractWriteTheTableAndTheChangeText) {
+TEST_F(ScoreEntryFixture, SetAddAndSubtractAskForTheChangeWithItsText) {
   std::string change;
   EXPECT_EQ(run(
                 0,
