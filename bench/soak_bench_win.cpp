@@ -44,6 +44,7 @@ int main(int argc, char** argv) {
   QueryPerformanceFrequency(&freq);
   QueryPerformanceCounter(&a);
   const int framesBefore = window.framesPushed;
+  const int partialBefore = window.partialPushes;
   for (int i = 0; i < operations; ++i) {
     if (i % 10 == 9) {
       window.showScreen(i / 10 % 4);  // a screen switch every tenth operation
@@ -54,12 +55,13 @@ int main(int argc, char** argv) {
   }
   QueryPerformanceCounter(&b);
   const int frames = window.framesPushed - framesBefore;
+  const int partial = window.partialPushes - partialBefore;
   const double seconds = static_cast<double>(b.QuadPart - a.QuadPart) / static_cast<double>(freq.QuadPart);
   const PROCESS_MEMORY_COUNTERS end = memory();
   const int headroomEnd = gdiHeadroom();
 
-  std::printf("operations: %d, frames pushed: %d in %.1f s: %.1f frames per second\n", operations, frames, seconds,
-              frames / seconds);
+  std::printf("operations: %d, frames pushed: %d (%d in part, %d refused) in %.1f s: %.1f frames per second\n",
+              operations, frames, partial, window.failedPushes, seconds, frames / seconds);
   std::printf("memory: private %.1f MB at start, %.1f MB at end, peak %.1f MB; peak working set %.1f MB\n",
               privateStart / 1048576.0, end.PagefileUsage / 1048576.0, end.PeakPagefileUsage / 1048576.0,
               end.PeakWorkingSetSize / 1048576.0);

@@ -8,6 +8,7 @@
 #include "kqcore/core_win.h"
 #include "kqcore/file_io.h"
 #include "kqcore/pixel_blend.h"
+#include "kqcore/text_image.h"
 #include "kqcore/wide_win.h"
 
 using namespace Gdiplus;
@@ -132,7 +133,12 @@ void layOver(Graphics& graphics, const PixelImage& image, int x, int y) {
   if (image.width <= 0) return;
   const TargetPixels target = targetOf(graphics);
   if (target.top) {
-    blendOver(target.top, target.width, target.height, target.stride, image, x, y);
+    // Honour the graphics' clip, as GDI+ itself would: a frame redrawn in part clips to it.
+    PixelRect clip{0, 0, target.width, target.height};
+    Rect bounds;
+    if (graphics.GetClipBounds(&bounds) == Ok)
+      clip = intersect(clip, PixelRect{bounds.X, bounds.Y, bounds.X + bounds.Width, bounds.Y + bounds.Height});
+    blendOver(target.top, target.width, target.height, target.stride, image, x, y, clip);
     return;
   }
   Bitmap wrapped(image.width, image.height, image.width * 4, PixelFormat32bppPARGB,
@@ -157,6 +163,7 @@ int shadowOffset(int size) { return std::max(1, size / 24); }
 struct CCore::Picture {
   FileStamp stamp;
   PixelImage image;
+  std::uint64_t version = 0;
 };
 
 // Rendered text, kept so a frame only renders what changed since the last one.
@@ -198,6 +205,7 @@ struct CCore::Drawing {
   std::map<TextKey, CachedText> rendered;
   std::size_t renderedBytes = 0;
   unsigned long long useCounter = 0;
+  std::uint64_t decodings = 0;
   std::unique_ptr<Bitmap> measureSurface;
   std::unique_ptr<Graphics> measurer;
 };
@@ -208,7 +216,6 @@ namespace {
 const std::size_t kMaxRenderedBytes = 48u << 20;
 const std::size_t kMaxRenderedEntries = 4000;
 const std::size_t kMaxMeasured = 20000;
-const int kTextPad = 2;  // antialiasing may reach a pixel past the measured box
 
 }  // namespace
 
@@ -301,8 +308,8 @@ void CCore::drawStrSolid(Graphics* graphics, Point origin, int, const std::strin
   if (entry.image.width == 0) {
     // Render once: shadow, then the text, onto transparent premultiplied pixels.
     PixelImage& image = entry.image;
-    image.width = bounds.Width + 2 * kTextPad + size / 4;  // bold runs a little wider
-    image.height = bounds.Height + 2 * kTextPad;
+    image.width = textImageWidth(bounds.Width, size);
+    image.height = textImageHeight(bounds.Height);
     image.pixels.assign(static_cast<std::size_t>(image.width) * image.height, 0u);
     {
       Bitmap target(image.width, image.height, image.width * 4, PixelFormat32bppPARGB,
@@ -356,6 +363,7 @@ CCore::Picture* CCore::picture(const std::string& path) {
   if (!pictureCacheOn_ || entry.image.width == 0 || !(entry.stamp == stamp)) {
     decode(path, entry.image);
     entry.stamp = stamp;
+    entry.version = ++drawing_->decodings;
   }
   return entry.image.width > 0 ? &entry : nullptr;
 }
@@ -364,6 +372,11 @@ Size CCore::getPicSize(const std::string& path) {
   Picture* p = picture(path);
   if (!p) return Size(0, 0);
   return Size(p->image.width, p->image.height);
+}
+
+std::uint64_t CCore::getPicVersion(const std::string& path) {
+  Picture* p = picture(path);
+  return p ? p->version : 0;
 }
 
 void CCore::drawPic(Graphics& graphics, int x, int y, const std::string& path) {

@@ -75,6 +75,9 @@ class CCore {
   // Pictures are decoded once and kept while the file's size and time stay the same.
   Gdiplus::Size getPicSize(const std::string& path);
   void drawPic(Gdiplus::Graphics& graphics, int x, int y, const std::string& path);
+  // Which decoding of the file the picture calls use now: a new number whenever the file was
+  // decoded again (it changed on disk), 0 when it cannot be read.
+  std::uint64_t getPicVersion(const std::string& path);
   // Off: every picture call decodes the file again (for measuring what the cache saves).
   void setPictureCache(bool on) { pictureCacheOn_ = on; }
 

@@ -21,10 +21,15 @@ inline std::uint32_t over(std::uint32_t s, std::uint32_t d) {
 }  // namespace
 
 void blendOver(std::uint32_t* dst, int dstWidth, int dstHeight, int dstStride, const PixelImage& src, int x, int y) {
-  const int left = std::max(0, x);
-  const int top = std::max(0, y);
-  const int right = std::min(dstWidth, x + src.width);
-  const int bottom = std::min(dstHeight, y + src.height);
+  blendOver(dst, dstWidth, dstHeight, dstStride, src, x, y, PixelRect{0, 0, dstWidth, dstHeight});
+}
+
+void blendOver(std::uint32_t* dst, int dstWidth, int dstHeight, int dstStride, const PixelImage& src, int x, int y,
+               const PixelRect& clip) {
+  const int left = std::max({0, x, clip.left});
+  const int top = std::max({0, y, clip.top});
+  const int right = std::min({dstWidth, x + src.width, clip.right});
+  const int bottom = std::min({dstHeight, y + src.height, clip.bottom});
   if (left >= right || top >= bottom) return;
   const int count = right - left;
   for (int row = top; row < bottom; ++row) {

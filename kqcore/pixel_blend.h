@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "kqcore/pixel_rect.h"
+
 struct PixelImage {
   int width = 0;
   int height = 0;
@@ -13,6 +15,10 @@ struct PixelImage {
 
 // Lays src with its top-left corner at (x, y) over the destination rows.
 void blendOver(std::uint32_t* dst, int dstWidth, int dstHeight, int dstStride, const PixelImage& src, int x, int y);
+// The same, changing only the destination pixels inside clip: a part of a frame redrawn this
+// way is identical to that part of the frame drawn whole.
+void blendOver(std::uint32_t* dst, int dstWidth, int dstHeight, int dstStride, const PixelImage& src, int x, int y,
+               const PixelRect& clip);
 
 // True when every pixel has alpha 255.
 bool allOpaque(const std::vector<std::uint32_t>& pixels);

@@ -63,13 +63,13 @@ BoardLayout computeBoardLayout(int width, int height, int logoHeight, int contes
 
 bool composeDecoration(const DecorationInput& in, const MeasureText& measure, BoardLayout& layout, FrameRuns& runs) {
   if (!in.backgroundExists) return false;
-  runs.pictures.push_back(PictureRun{in.backgroundPath, 0, 0});
+  runs.pictures.push_back(PictureRun{in.backgroundPath, 0, 0, in.backgroundVersion});
   const Margins margin = marginsFor(in.width, in.height);
 
   int logoWidth = kDefaultLogoWidth;
   int logoHeight = kDefaultLogoHeight;
   if (in.logoExists) {
-    runs.pictures.push_back(PictureRun{in.logoPath, margin.x, margin.y});
+    runs.pictures.push_back(PictureRun{in.logoPath, margin.x, margin.y, in.logoVersion});
     logoWidth = in.logoWidth;
     logoHeight = in.logoHeight;
   }

@@ -22,8 +22,10 @@ struct DecorationInput {
   int height;  // frame height
   std::string backgroundPath;
   bool backgroundExists;
+  std::uint64_t backgroundVersion = 0;
   std::string logoPath;
   bool logoExists;
+  std::uint64_t logoVersion = 0;
   int logoWidth;  // used only when the logo exists
   int logoHeight;
   std::string title;

@@ -1,5 +1,7 @@
 #include "scoreboard/frame_surface_win.h"
 
+#include <cstring>
+
 namespace {
 
 HBITMAP createDib(HDC dc, int width, int height, void** bits) {
@@ -31,4 +33,19 @@ std::uint32_t FrameSurface::pixel(int x, int y) const {
   if (!bits_ || x < 0 || y < 0 || x >= width_ || y >= height_) return 0;
   ::GdiFlush();
   return static_cast<const std::uint32_t*>(bits_)[static_cast<std::size_t>(y) * width_ + x];
+}
+
+const std::uint32_t* FrameSurface::row(int y) const {
+  if (!bits_ || y < 0 || y >= height_) return nullptr;
+  ::GdiFlush();
+  return static_cast<const std::uint32_t*>(bits_) + static_cast<std::size_t>(y) * width_;
+}
+
+void FrameSurface::clear(const PixelRect& rect) {
+  const PixelRect r = intersect(rect, PixelRect{0, 0, width_, height_});
+  if (!bits_ || r.empty()) return;
+  ::GdiFlush();
+  auto* bits = static_cast<std::uint32_t*>(bits_);
+  for (int y = r.top; y < r.bottom; ++y)
+    std::memset(bits + static_cast<std::size_t>(y) * width_ + r.left, 0, sizeof(std::uint32_t) * r.width());
 }

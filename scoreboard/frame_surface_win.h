@@ -1,12 +1,13 @@
-// One frame's off-screen surface: a memory DC holding a 32-bit top-down premultiplied-alpha
-// DIB section, zero (fully transparent) when created.  Everything is freed when the surface
-// goes, in the order DC selection, bitmap, DC.
+// A frame's off-screen surface: a memory DC holding a 32-bit top-down premultiplied-alpha
+// DIB section, zero (fully transparent) when created.  The output window keeps one between
+// changes.  Everything is freed when the surface goes, in the order DC selection, bitmap, DC.
 #pragma once
 #include <windows.h>
 
 #include <cstdint>
 
 #include "framework/gdi_win.h"
+#include "kqcore/pixel_rect.h"
 
 class FrameSurface {
  public:
@@ -20,6 +21,10 @@ class FrameSurface {
   int height() const { return height_; }
   // Premultiplied 0xAARRGGBB of a pixel; 0 outside the surface.
   std::uint32_t pixel(int x, int y) const;
+  // Row y of the pixels (top-down, width() of them); null when the surface failed.
+  const std::uint32_t* row(int y) const;
+  // Makes the pixels of rect (clipped to the surface) transparent again.
+  void clear(const PixelRect& rect);
 
  private:
   int width_;

@@ -5,6 +5,7 @@
 #include "framework/gdi_win.h"
 #include "kqcore/core_win.h"
 #include "resources/resource.h"
+#include "scoreboard/frame_change.h"
 #include "scoreboard/frame_surface_win.h"
 #include "scoreboard/ranking_screens.h"
 #include "scoreboard/scoring_board.h"
@@ -12,6 +13,12 @@
 namespace {
 
 typedef BOOL(WINAPI* UpdateLayeredWindowFn)(HWND, HDC, POINT*, SIZE*, HDC, POINT*, COLORREF, BLENDFUNCTION*, DWORD);
+typedef BOOL(WINAPI* UpdateLayeredWindowIndirectFn)(HWND, const UPDATELAYEREDWINDOWINFO*);
+
+template <class Fn>
+Fn entryPoint(FARPROC proc) {
+  return reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(proc));
+}
 
 MeasureText coreMeasure() {
   return [](const std::string& font, int size, const std::string& text) {
@@ -28,12 +35,18 @@ ScoreboardWindow::ScoreboardWindow()
       blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA},
       user32Module(nullptr),
       updateLayeredWindow(nullptr),
+      updateLayeredWindowIndirect(nullptr),
       placement{0, 0, 0, 0},
       layout{0, 0, 0, 0, 0, 0, 10},
       groupCount(0),
       framesPushed(0),
+      partialPushes(0),
+      failedPushes(0),
       shownMode(Welcome),
-      layoutFromFrame(false) {}
+      layoutFromFrame(false),
+      partialRedraw_(true) {}
+
+ScoreboardWindow::~ScoreboardWindow() = default;
 
 const MessageMap* ScoreboardWindow::GetMessageMap() const {
   static const MessageEntry entries[] = {
@@ -47,7 +60,11 @@ const MessageMap* ScoreboardWindow::GetMessageMap() const {
 LRESULT ScoreboardWindow::OnCreate(WPARAM, LPARAM) {
   if (Default() == -1) return -1;
   user32Module = ::LoadLibraryA("User32.DLL");
-  if (user32Module) updateLayeredWindow = ::GetProcAddress(user32Module, "UpdateLayeredWindow");
+  if (user32Module) {
+    updateLayeredWindow = ::GetProcAddress(user32Module, "UpdateLayeredWindow");
+    // Pushing a part of the frame needs the newer call; without it every push is whole.
+    updateLayeredWindowIndirect = ::GetProcAddress(user32Module, "UpdateLayeredWindowIndirect");
+  }
   if (!user32Module || !updateLayeredWindow) {
     // Without the push there is no output window at all: say so and stop with a failure.
     ::MessageBoxW(nullptr, L"User32.dll ERROR!", kMessageCaption, MB_OK);
@@ -69,48 +86,104 @@ void ScoreboardWindow::placeAndShow(int left, int top, int right, int bottom) {
   ShowWindow(SW_SHOW);
 }
 
-void ScoreboardWindow::onScoreChanged(int) {
-  if (shownMode == Scoring) showScreen(Scoring);
-}
-
 void ScoreboardWindow::showScreen(int mode) {
   shownMode = mode;
   if (!m_hWnd || !app::core) return;
-  WindowDC windowDC(m_hWnd);
-  FrameSurface surface(windowDC.get(), frameWidth(), frameHeight());
-  memoryDC = surface.dc();
+  redrawWhole(frameRuns(mode));
+}
+
+void ScoreboardWindow::onScoreChanged(int) {
+  if (shownMode != Scoring || !m_hWnd || !app::core) return;
+  const FrameRuns runs = frameRuns(shownMode);
+  const bool sameSize = frame_ && frame_->ok() && frame_->width() == frameWidth() && frame_->height() == frameHeight();
+  if (!partialRedraw_ || !sameSize) {
+    redrawWhole(runs);
+    return;
+  }
+  const FrameChange change = frameChange(heldRuns_, runs, frameWidth(), frameHeight(), coreMeasure());
+  if (change.whole) {
+    redrawWhole(runs);
+    return;
+  }
+  heldRuns_ = runs;
+  if (change.dirty.empty()) return;  // no text changed: the window already shows this frame
+  frame_->clear(change.dirty);
+  drawRuns(*frame_, runs, change.dirty);
+  pushFrame(change.dirty);
+}
+
+void ScoreboardWindow::redrawWhole(const FrameRuns& runs) {
+  const PixelRect whole{0, 0, frameWidth(), frameHeight()};
+  if (!frame_ || frame_->width() != whole.right || frame_->height() != whole.bottom) {
+    // The frame's bitmap lives as long as its size: a new size is a new bitmap.
+    memoryDC = nullptr;
+    frame_.reset();
+    WindowDC windowDC(m_hWnd);
+    frame_.reset(new FrameSurface(windowDC.get(), whole.right, whole.bottom));
+  } else {
+    frame_->clear(whole);
+  }
+  memoryDC = frame_->dc();
+  heldRuns_ = runs;
+  drawRuns(*frame_, runs, whole);
+  pushFrame(whole);
+}
+
+bool ScoreboardWindow::pushFrame(const PixelRect& dirty) {
+  if (!m_hWnd || !frame_ || !frame_->ok()) return false;
+  const PixelRect part = intersect(dirty, PixelRect{0, 0, frame_->width(), frame_->height()});
+  if (part.empty()) return false;
+  const LONG exStyle = ::GetWindowLongW(m_hWnd, GWL_EXSTYLE);
+  if (!(exStyle & WS_EX_LAYERED)) ::SetWindowLongW(m_hWnd, GWL_EXSTYLE, exStyle | WS_EX_LAYERED);
   blend.SourceConstantAlpha = 253;
+  const bool ok = pushPart(part);
+  ++framesPushed;
+  if (!(part.width() == frame_->width() && part.height() == frame_->height())) ++partialPushes;
+  if (!ok) ++failedPushes;
+  return ok;
+}
+
+bool ScoreboardWindow::pushPart(const PixelRect& part) {
   WindowDC destination(m_hWnd);
   RECT rect;
   GetWindowRect(&rect);
   POINT destinationPoint = {rect.left, rect.top};
-  composeFrame(surface, mode);
-
-  const LONG exStyle = ::GetWindowLongW(m_hWnd, GWL_EXSTYLE);
-  if (!(exStyle & WS_EX_LAYERED)) ::SetWindowLongW(m_hWnd, GWL_EXSTYLE, exStyle | WS_EX_LAYERED);
-  SIZE size = {frameWidth(), frameHeight()};
+  SIZE size = {frame_->width(), frame_->height()};
   POINT source = {0, 0};
-  if (surface.ok() && updateLayeredWindow)
-    reinterpret_cast<UpdateLayeredWindowFn>(reinterpret_cast<void (*)()>(updateLayeredWindow))(
-        m_hWnd, destination.get(), &destinationPoint, &size, surface.dc(), &source, 0, &blend, ULW_ALPHA);
-  memoryDC = nullptr;
-  ++framesPushed;
+  const bool whole = part.width() == size.cx && part.height() == size.cy;
+  if (!whole && updateLayeredWindowIndirect) {
+    const RECT dirtyRect = {part.left, part.top, part.right, part.bottom};
+    UPDATELAYEREDWINDOWINFO info = {};
+    info.cbSize = sizeof info;
+    info.hdcDst = destination.get();
+    info.pptDst = &destinationPoint;
+    info.psize = &size;
+    info.hdcSrc = frame_->dc();
+    info.pptSrc = &source;
+    info.crKey = 0;
+    info.pblend = &blend;
+    info.dwFlags = ULW_ALPHA;
+    info.prcDirty = &dirtyRect;
+    if (entryPoint<UpdateLayeredWindowIndirectFn>(updateLayeredWindowIndirect)(m_hWnd, &info)) return true;
+    // A part refused: fall through and push the whole frame, which holds the part too.
+  }
+  if (!updateLayeredWindow) return false;
+  return entryPoint<UpdateLayeredWindowFn>(updateLayeredWindow)(m_hWnd, destination.get(), &destinationPoint, &size,
+                                                                frame_->dc(), &source, 0, &blend, ULW_ALPHA) != FALSE;
 }
 
-void ScoreboardWindow::composeFrame(FrameSurface& surface) { composeFrame(surface, app::displayMode); }
-
-void ScoreboardWindow::composeFrame(FrameSurface& surface, int mode) {
-  if (!surface.ok() || !app::core) return;
+FrameRuns ScoreboardWindow::frameRuns(int mode) {
+  FrameRuns runs;
   const MeasureText measure = coreMeasure();
   if (!layoutFromFrame)
     layout = computeBoardLayout(app::width, app::height, 120, app::contestantCount, app::cols, measure);
 
-  FrameRuns runs;
   DecorationInput in;
   in.width = app::width;
   in.height = app::height;
   in.backgroundPath = app::dataDir + "bg.jpg";
   in.backgroundExists = app::core->isFileExist(in.backgroundPath) != 0;
+  if (in.backgroundExists) in.backgroundVersion = app::core->getPicVersion(in.backgroundPath);
   in.logoPath = app::dataDir + "logo.png";
   in.logoExists = in.backgroundExists && app::core->isFileExist(in.logoPath) != 0;
   in.logoWidth = in.logoHeight = 0;
@@ -118,6 +191,7 @@ void ScoreboardWindow::composeFrame(FrameSurface& surface, int mode) {
     const Gdiplus::Size logo = app::core->getPicSize(in.logoPath);
     in.logoWidth = logo.Width;
     in.logoHeight = logo.Height;
+    in.logoVersion = app::core->getPicVersion(in.logoPath);
   }
   in.title = app::title;
   in.titleColour = app::clrtitle;
@@ -140,16 +214,33 @@ void ScoreboardWindow::composeFrame(FrameSurface& surface, int mode) {
     default:
       break;
   }
+  return runs;
+}
 
+void ScoreboardWindow::composeFrame(FrameSurface& surface) { composeFrame(surface, app::displayMode); }
+
+void ScoreboardWindow::composeFrame(FrameSurface& surface, int mode) {
+  if (!surface.ok() || !app::core) return;
+  const FrameRuns runs = frameRuns(mode);
+  const PixelRect whole{0, 0, surface.width(), surface.height()};
+  surface.clear(whole);
+  drawRuns(surface, runs, whole);
+}
+
+void ScoreboardWindow::drawRuns(FrameSurface& surface, const FrameRuns& runs, const PixelRect& part) {
+  if (!surface.ok()) return;
   Gdiplus::Graphics graphics(surface.dc());
   graphics.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
   graphics.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
-  drawRuns(graphics, runs);
-}
-
-void ScoreboardWindow::drawRuns(Gdiplus::Graphics& graphics, const FrameRuns& runs) {
+  const bool whole =
+      part.left <= 0 && part.top <= 0 && part.right >= surface.width() && part.bottom >= surface.height();
+  if (!whole) graphics.SetClip(Gdiplus::Rect(part.left, part.top, part.width(), part.height()));
   for (const PictureRun& p : runs.pictures) app::core->drawPic(graphics, p.x, p.y, p.path);
-  for (const TextRun& t : runs.texts)
+  const MeasureText measure = coreMeasure();
+  for (const TextRun& t : runs.texts) {
+    // Clipped to a part, only the runs that reach into it can change a pixel there.
+    if (!whole && !runTouches(t, part, measure)) continue;
     app::core->drawStrSolid(&graphics, Gdiplus::Point(t.x, t.y), 0, t.text, kBoardFont, Gdiplus::Color(t.colour),
                             t.size, t.style);
+  }
 }

@@ -1,46 +1,67 @@
 // ScoreboardWindow: the borderless layered output window for the projector (template 129).
-// It holds no content of its own: every redraw composes one whole frame off-screen from
-// shared state (decoration, then the screen asked for) and pushes it with
-// UpdateLayeredWindow.  Drawing never changes the contest.
+// It holds no content of its own beyond the last frame it pushed: every redraw derives the
+// frame from shared state (decoration, then the screen asked for).  Drawing never changes the
+// contest.  A score change on
+// the scoring board recomposes and pushes only the part of the kept frame that changed;
+// everything else recomposes and pushes the whole frame.
 #pragma once
 #include <windows.h>
 
 #include <gdiplus.h>
 
+#include <memory>
+
 #include "framework/dialog_win.h"
+#include "kqcore/pixel_rect.h"
 #include "scoreboard/frame_layout.h"
+#include "scoreboard/text_runs.h"
 
 class FrameSurface;
 
 class ScoreboardWindow : public CDialog {
  public:
   ScoreboardWindow();
+  ~ScoreboardWindow() override;
 
   // Moves and sizes the window (z-order kept), draws the current screen, shows the window.
   void placeAndShow(int left, int top, int right, int bottom);
-  // Composes a frame of that screen and pushes it.  The display mode itself belongs to the
-  // contest model; the console sets it there first.
+  // Composes the whole frame of that screen and pushes it.  The display mode itself belongs
+  // to the contest model; the console sets it there first.
   void showScreen(int mode);
-  // A row's score changed: the scoring board is redrawn when it is on show.
+  // A row's score changed: while the scoring board is on show, the cells whose text changed
+  // are recomposed and pushed (nothing when no text changed).
   void onScoreChanged(int row);
 
-  // Composes the frame of displayMode (or of mode) onto surface without pushing it.
+  // Composes the whole frame of displayMode (or of mode) onto surface without pushing it.
   void composeFrame(FrameSurface& surface);
   void composeFrame(FrameSurface& surface, int mode);
   // The frame size: the placement's width and height.
   int frameWidth() const { return placement.right - placement.left; }
   int frameHeight() const { return placement.bottom - placement.top; }
   const BoardLayout& boardLayout() const { return layout; }
+  // The frame the window holds (what the last push showed); null before the first redraw.
+  const FrameSurface* heldFrame() const { return frame_.get(); }
+  // Turns the partial path off: every redraw is whole (for measuring what it saves).
+  void setPartialRedraw(bool on) { partialRedraw_ = on; }
 
-  HDC memoryDC;
+  // The one place every push goes through, whole or in part: hands the held frame to the
+  // window system, only `dirty` of it when the system can take a part.  False when the push
+  // failed (the window then shows what it showed before; nothing else happens).
+  bool pushFrame(const PixelRect& dirty);
+
+  HDC memoryDC;  // the held frame's device context, null before the first redraw
   BLENDFUNCTION blend;
   HMODULE user32Module;
   FARPROC updateLayeredWindow;
+  FARPROC updateLayeredWindowIndirect;  // null where the system lacks it
   RECT placement;
   BoardLayout layout;
   int groupCount;
-  // Frames composed and pushed so far (for the console's tests and the benchmarks).
+  // Pushes made so far, and how many of them pushed only a part (for tests and benchmarks).
   int framesPushed;
+  int partialPushes;
+  // Pushes the window system refused.
+  int failedPushes;
   // The screen last drawn: a score change redraws it only when it is the scoring board.
   int shownMode;
 
@@ -50,9 +71,18 @@ class ScoreboardWindow : public CDialog {
  private:
   LRESULT OnCreate(WPARAM, LPARAM);
   LRESULT OnLButtonDown(WPARAM, LPARAM);
-  void drawRuns(Gdiplus::Graphics& graphics, const struct FrameRuns& runs);
+  // What the frame of mode draws, from shared state; recomputes the layout like a frame.
+  FrameRuns frameRuns(int mode);
+  // Draws runs onto surface inside part only; part must be transparent beforehand.
+  void drawRuns(FrameSurface& surface, const FrameRuns& runs, const PixelRect& part);
+  // Recomposes the whole held frame from runs (re-created on a size change) and pushes it.
+  void redrawWhole(const FrameRuns& runs);
+  bool pushPart(const PixelRect& part);
 
   // False until a frame has drawn its decoration with a fitting title; until then every
   // frame starts from the layout such a frame would compute without a logo.
   bool layoutFromFrame;
+  std::unique_ptr<FrameSurface> frame_;
+  FrameRuns heldRuns_;  // what frame_ shows
+  bool partialRedraw_;
 };

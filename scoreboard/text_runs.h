@@ -31,6 +31,7 @@ struct PictureRun {
   std::string path;
   int x;
   int y;
+  std::uint64_t version = 0;  // which decoding of the file: a replaced picture is a new one
 };
 
 struct FrameRuns {

@@ -30,3 +30,18 @@ TEST(PixelBlend, SourceOverPremultipliedAndClipped) {
   blendOver(clear.data(), 2, 2, 2, image(1, 1, 0x00000000u), 0, 0);  // fully transparent
   EXPECT_EQ(clear[0], 0xFFABCDEFu);
 }
+
+TEST(PixelBlend, ClippedBlendChangesOnlyTheClipAndMatchesTheWholeBlendThere) {
+  std::vector<std::uint32_t> whole(6 * 5, 0xFF102030u), part(whole);
+  const PixelImage src = image(4, 4, 0x80406080u);
+  blendOver(whole.data(), 6, 5, 6, src, 1, 1);
+  blendOver(part.data(), 6, 5, 6, src, 1, 1, PixelRect{2, 0, 4, 3});
+  for (int y = 0; y < 5; ++y)
+    for (int x = 0; x < 6; ++x) {
+      const bool inside = x >= 2 && x < 4 && y < 3;
+      EXPECT_EQ(part[y * 6 + x], inside ? whole[y * 6 + x] : 0xFF102030u) << x << "," << y;
+    }
+  std::vector<std::uint32_t> untouched(whole);
+  blendOver(untouched.data(), 6, 5, 6, src, 1, 1, PixelRect{0, 0, 0, 0});  // empty clip
+  EXPECT_EQ(untouched, whole);
+}

@@ -8,6 +8,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <random>
 #include <string>
 
 #include "app/shared_state.h"
@@ -199,8 +200,70 @@ TEST_F(OutputFixture, ScoreChangesRedrawOnlyTheScoringBoard) {
   EXPECT_EQ(window->framesPushed, afterPlace + 1);
   window->showScreen(Scoring);
   EXPECT_EQ(app::displayMode, Welcome);  // the window draws; the mode is the model's
-  window->onScoreChanged(2);
+  window->onScoreChanged(2);             // a score whose text did not change: the frame stays as it is
+  EXPECT_EQ(window->framesPushed, afterPlace + 2);
+  app::contestantTable[2].score = 42.0f;
+  window->onScoreChanged(2);  // pushed in part
   EXPECT_EQ(window->framesPushed, afterPlace + 3);
+  EXPECT_EQ(window->partialPushes, 1);
+  EXPECT_EQ(window->failedPushes, 0);
+}
+
+namespace {
+
+// A picture whose every pixel differs from its neighbours, so a misplaced or missing part of
+// it shows in a byte comparison.
+void writeGradient(const std::string& path, int w, int h) {
+  Gdiplus::Bitmap bmp(w, h, PixelFormat32bppARGB);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) bmp.SetPixel(x, y, Gdiplus::Color(255, x * 255 / w, y * 255 / h, (x * y) & 0xFF));
+  CLSID png;
+  ASSERT_TRUE(encoderClsid(L"image/png", &png));
+  ASSERT_EQ(bmp.Save(gbkToWide(path).c_str(), &png, nullptr), Gdiplus::Ok);
+}
+
+// Index of the first pixel where a and b differ; -1 when they are the same.
+long firstDifference(const FrameSurface& a, const FrameSurface& b) {
+  if (a.width() != b.width() || a.height() != b.height()) return 0;
+  for (int y = 0; y < a.height(); ++y)
+    if (std::memcmp(a.row(y), b.row(y), sizeof(std::uint32_t) * a.width()) != 0)
+      for (int x = 0; x < a.width(); ++x)
+        if (a.row(y)[x] != b.row(y)[x]) return static_cast<long>(y) * a.width() + x;
+  return -1;
+}
+
+}  // namespace
+
+TEST_F(OutputFixture, PartialRedrawsAreIdenticalToWholeFrames) {
+  writeGradient(app::dataDir + "bg.jpg", 400, 300);
+  writePicture(app::dataDir + "logo.png", 40, 30, 0x80FF0000);  // half transparent over the gradient
+  for (int i = 0; i < 11; ++i) {
+    std::snprintf(app::contestantTable[i].name, kTextField, "第%d队", i);
+    std::snprintf(app::contestantTable[i].group, kTextField, i % 3 ? "一组" : "很长的组名会压到分数");
+    app::contestantTable[i].score = static_cast<float>(i);
+  }
+  app::contestantCount = 11;
+  app::cols = 3;
+  app::displayMode = Scoring;
+  window->placeAndShow(0, 0, app::width, app::height);
+  std::mt19937 random(16);
+  const float values[] = {0.0f, 7.5f, -3.25f, 123456.7f, 99.95f, 1e7f, 2.0f};
+  for (int step = 0; step < 80; ++step) {
+    if (step == 40) app::xsw = 2;  // every score text wider at the next change
+    const int changes = 1 + static_cast<int>(random() % 3);
+    for (int c = 0; c < changes; ++c) {
+      const int row = static_cast<int>(random() % 11);
+      const unsigned kind = random() % 4;
+      float& score = app::contestantTable[row].score;
+      score = kind == 0 ? score + 1.0f : kind == 1 ? score - 0.04f : values[random() % 7];
+      window->onScoreChanged(row);
+    }
+    if (step == 60) window->showScreen(Scoring);
+    auto whole = frame();
+    ASSERT_EQ(firstDifference(*window->heldFrame(), *whole), -1) << "after step " << step;
+  }
+  EXPECT_GT(window->partialPushes, 60);
+  EXPECT_EQ(window->failedPushes, 0);
 }
 
 namespace {
