@@ -43,6 +43,15 @@ void blendOver(std::uint32_t* dst, int dstWidth, int dstHeight, int dstStride, c
   }
 }
 
+void liftTransparent(std::uint32_t* dst, int dstWidth, int dstHeight, int dstStride, const PixelRect& rect) {
+  const PixelRect r = intersect(rect, PixelRect{0, 0, dstWidth, dstHeight});
+  for (int row = r.top; row < r.bottom; ++row) {
+    std::uint32_t* d = dst + static_cast<std::size_t>(row) * dstStride;
+    for (int x = r.left; x < r.right; ++x)
+      if (d[x] == 0) d[x] = kFaintestPixel;
+  }
+}
+
 bool allOpaque(const std::vector<std::uint32_t>& pixels) {
   for (std::uint32_t p : pixels)
     if ((p >> 24) != 255) return false;

@@ -20,5 +20,14 @@ void blendOver(std::uint32_t* dst, int dstWidth, int dstHeight, int dstStride, c
 void blendOver(std::uint32_t* dst, int dstWidth, int dstHeight, int dstStride, const PixelImage& src, int x, int y,
                const PixelRect& clip);
 
+// The faintest pixel there is: black at alpha 1 of 255, invisible on any screen.
+const std::uint32_t kFaintestPixel = 0x01000000u;
+
+// Gives every fully transparent pixel inside rect (clipped to the destination) the faintest
+// alpha instead.  A layered window whose transparent pixels lie scattered between drawn ones
+// (antialiased text over nothing) has a window shape of as many pieces on some systems, and
+// too many of them make the push fail; lifting the drawn rectangles keeps the shape to them.
+void liftTransparent(std::uint32_t* dst, int dstWidth, int dstHeight, int dstStride, const PixelRect& rect);
+
 // True when every pixel has alpha 255.
 bool allOpaque(const std::vector<std::uint32_t>& pixels);

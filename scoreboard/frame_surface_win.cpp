@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "kqcore/pixel_blend.h"
+
 namespace {
 
 HBITMAP createDib(HDC dc, int width, int height, void** bits) {
@@ -48,4 +50,10 @@ void FrameSurface::clear(const PixelRect& rect) {
   auto* bits = static_cast<std::uint32_t*>(bits_);
   for (int y = r.top; y < r.bottom; ++y)
     std::memset(bits + static_cast<std::size_t>(y) * width_ + r.left, 0, sizeof(std::uint32_t) * r.width());
+}
+
+void FrameSurface::lift(const PixelRect& rect) {
+  if (!bits_) return;
+  ::GdiFlush();
+  liftTransparent(static_cast<std::uint32_t*>(bits_), width_, height_, width_, rect);
 }

@@ -25,6 +25,8 @@ class FrameSurface {
   const std::uint32_t* row(int y) const;
   // Makes the pixels of rect (clipped to the surface) transparent again.
   void clear(const PixelRect& rect);
+  // Gives the fully transparent pixels of rect the faintest alpha (see liftTransparent).
+  void lift(const PixelRect& rect);
 
  private:
   int width_;

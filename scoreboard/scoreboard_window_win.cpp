@@ -1,5 +1,7 @@
 #include "scoreboard/scoreboard_window_win.h"
 
+#include <vector>
+
 #include "app/shared_state.h"
 #include "framework/app_win.h"
 #include "framework/gdi_win.h"
@@ -144,20 +146,18 @@ bool ScoreboardWindow::pushFrame(const PixelRect& dirty) {
 }
 
 bool ScoreboardWindow::pushPart(const PixelRect& part) {
-  WindowDC destination(m_hWnd);
-  RECT rect;
-  GetWindowRect(&rect);
-  POINT destinationPoint = {rect.left, rect.top};
-  SIZE size = {frame_->width(), frame_->height()};
   POINT source = {0, 0};
+  SIZE size = {frame_->width(), frame_->height()};
   const bool whole = part.width() == size.cx && part.height() == size.cy;
   if (!whole && updateLayeredWindowIndirect) {
+    // The window neither moves nor changes size here: without a position and a size the
+    // system skips its move and resize work and takes only the dirty rectangle.
     const RECT dirtyRect = {part.left, part.top, part.right, part.bottom};
     UPDATELAYEREDWINDOWINFO info = {};
     info.cbSize = sizeof info;
-    info.hdcDst = destination.get();
-    info.pptDst = &destinationPoint;
-    info.psize = &size;
+    info.hdcDst = nullptr;
+    info.pptDst = nullptr;
+    info.psize = nullptr;
     info.hdcSrc = frame_->dc();
     info.pptSrc = &source;
     info.crKey = 0;
@@ -165,9 +165,13 @@ bool ScoreboardWindow::pushPart(const PixelRect& part) {
     info.dwFlags = ULW_ALPHA;
     info.prcDirty = &dirtyRect;
     if (entryPoint<UpdateLayeredWindowIndirectFn>(updateLayeredWindowIndirect)(m_hWnd, &info)) return true;
-    // A part refused: fall through and push the whole frame, which holds the part too.
+    // A part refused: push the whole frame, which holds the part too.
   }
   if (!updateLayeredWindow) return false;
+  WindowDC destination(m_hWnd);
+  RECT rect;
+  GetWindowRect(&rect);
+  POINT destinationPoint = {rect.left, rect.top};
   return entryPoint<UpdateLayeredWindowFn>(updateLayeredWindow)(m_hWnd, destination.get(), &destinationPoint, &size,
                                                                 frame_->dc(), &source, 0, &blend, ULW_ALPHA) != FALSE;
 }
@@ -229,18 +233,30 @@ void ScoreboardWindow::composeFrame(FrameSurface& surface, int mode) {
 
 void ScoreboardWindow::drawRuns(FrameSurface& surface, const FrameRuns& runs, const PixelRect& part) {
   if (!surface.ok()) return;
-  Gdiplus::Graphics graphics(surface.dc());
-  graphics.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
-  graphics.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
-  const bool whole =
-      part.left <= 0 && part.top <= 0 && part.right >= surface.width() && part.bottom >= surface.height();
-  if (!whole) graphics.SetClip(Gdiplus::Rect(part.left, part.top, part.width(), part.height()));
-  for (const PictureRun& p : runs.pictures) app::core->drawPic(graphics, p.x, p.y, p.path);
   const MeasureText measure = coreMeasure();
-  for (const TextRun& t : runs.texts) {
-    // Clipped to a part, only the runs that reach into it can change a pixel there.
-    if (!whole && !runTouches(t, part, measure)) continue;
-    app::core->drawStrSolid(&graphics, Gdiplus::Point(t.x, t.y), 0, t.text, kBoardFont, Gdiplus::Color(t.colour),
-                            t.size, t.style);
+  std::vector<PixelRect> drawn;  // the rectangles of what is drawn into part
+  {
+    Gdiplus::Graphics graphics(surface.dc());
+    graphics.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
+    graphics.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
+    const bool whole =
+        part.left <= 0 && part.top <= 0 && part.right >= surface.width() && part.bottom >= surface.height();
+    if (!whole) graphics.SetClip(Gdiplus::Rect(part.left, part.top, part.width(), part.height()));
+    for (const PictureRun& p : runs.pictures) {
+      app::core->drawPic(graphics, p.x, p.y, p.path);
+      const Gdiplus::Size size = app::core->getPicSize(p.path);
+      drawn.push_back(PixelRect{p.x, p.y, p.x + size.Width, p.y + size.Height});
+    }
+    for (const TextRun& t : runs.texts) {
+      // Clipped to a part, only the runs that reach into it can change a pixel there.
+      const PixelRect rect = runRect(t, measure);
+      if (intersect(rect, part).empty()) continue;
+      app::core->drawStrSolid(&graphics, Gdiplus::Point(t.x, t.y), 0, t.text, kBoardFont, Gdiplus::Color(t.colour),
+                              t.size, t.style);
+      drawn.push_back(rect);
+    }
   }
+  // Keeps the window's shape to the drawn rectangles: every push then stays within what the
+  // display server accepts, whatever the text over transparent parts of the frame.
+  for (const PixelRect& rect : drawn) surface.lift(intersect(rect, part));
 }

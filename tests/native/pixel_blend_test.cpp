@@ -45,3 +45,10 @@ TEST(PixelBlend, ClippedBlendChangesOnlyTheClipAndMatchesTheWholeBlendThere) {
   blendOver(untouched.data(), 6, 5, 6, src, 1, 1, PixelRect{0, 0, 0, 0});  // empty clip
   EXPECT_EQ(untouched, whole);
 }
+
+TEST(PixelBlend, LiftGivesOnlyFullyTransparentPixelsInsideTheRectTheFaintestAlpha) {
+  std::vector<std::uint32_t> px = {0u, 0x00000001u, 0x80402010u, 0u, 0u, 0u};  // 3 x 2
+  liftTransparent(px.data(), 3, 2, 3, PixelRect{0, 0, 2, 5});                  // clipped to the surface
+  EXPECT_EQ(px,
+            (std::vector<std::uint32_t>{kFaintestPixel, 0x00000001u, 0x80402010u, kFaintestPixel, kFaintestPixel, 0u}));
+}
