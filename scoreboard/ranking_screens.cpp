@@ -5,19 +5,14 @@
 #include "contest/ranking.h"
 #include "kqcore/numbers.h"
 
-namespace {
+std::string rankLabel(int rank) { return "第" + numbers::intText(rank) + "名："; }
 
-struct Entry {
-  const char* name;
-  int rank;
-};
-
-// Lays out ranked entries (table order) with largest rank maxRank in `columns` columns.
-void composeRanking(const std::vector<Entry>& entries, int maxRank, int columns, bool oneLinePerEntry,
-                    std::uint32_t colour, const BoardLayout& layout, FrameRuns& runs) {
+void composeRankedList(const RankedList& list, int cols, bool oneLinePerEntry, std::uint32_t colour,
+                       const BoardLayout& layout, FrameRuns& runs, int firstRankShown) {
+  const int maxRank = list.maxRank;
   if (maxRank <= 0) return;
-  if (columns < 1) columns = 1;
-  const int lines = oneLinePerEntry ? static_cast<int>(entries.size()) : maxRank;
+  const int columns = list.groups || cols < 1 ? 1 : cols;
+  const int lines = oneLinePerEntry ? static_cast<int>(list.entries.size()) : maxRank;
   const int rows = numbers::pageCount(lines, columns);
   if (rows <= 0) return;
   const int colWidth = layout.contentWidth / columns;
@@ -30,10 +25,11 @@ void composeRanking(const std::vector<Entry>& entries, int maxRank, int columns,
 
   if (!oneLinePerEntry) {
     for (int r = 1; r <= maxRank; ++r) {
+      if (r < firstRankShown) continue;
       const int k = r - 1;
       std::string names;
-      for (const Entry& e : entries)
-        if (e.rank == r) names += std::string(e.name) + " ";
+      for (const RankedEntry& e : list.entries)
+        if (e.rank == r) names += e.name + " ";
       draw(rankLabel(r), x(k), y(k));
       draw(names, x(k) + layout.rankLabelWidth, y(k));
     }
@@ -41,37 +37,49 @@ void composeRanking(const std::vector<Entry>& entries, int maxRank, int columns,
   }
   int k = 0;
   for (int r = 1; r <= maxRank; ++r) {
-    draw(rankLabel(r), x(k), y(k));
-    for (const Entry& e : entries) {
+    const bool shown = r >= firstRankShown;
+    if (shown) draw(rankLabel(r), x(k), y(k));
+    for (const RankedEntry& e : list.entries) {
       if (e.rank != r) continue;
-      draw(e.name, x(k) + layout.rankLabelWidth, y(k));
+      if (shown) draw(e.name, x(k) + layout.rankLabelWidth, y(k));
       ++k;
     }
   }
 }
 
-}  // namespace
+RankedList individualRanking(const ContestantRecord* rows, int count) {
+  RankedList list;
+  if (count <= 0) return list;
+  std::vector<ContestantRecord> ranked(rows, rows + count);
+  rankContestants(ranked.data(), count);
+  list.maxRank = getMaxContestantRank(ranked.data(), count);
+  for (const ContestantRecord& row : ranked) list.entries.push_back(RankedEntry{row.name, row.rank});
+  return list;
+}
 
-std::string rankLabel(int rank) { return "第" + numbers::intText(rank) + "名："; }
+RankedList groupRanking(const ContestantRecord* rows, int count) {
+  RankedList list;
+  list.groups = true;
+  if (count <= 0) return list;
+  std::vector<GroupRecord> groups(kGroupRows);
+  const int groupCount = buildGroupTable(rows, count, groups.data());
+  list.maxRank = getMaxGroupRank(groups.data(), groupCount);
+  for (int g = 0; g < groupCount; ++g) list.entries.push_back(RankedEntry{groups[g].name, groups[g].rank});
+  return list;
+}
 
 void composeIndividualRanking(const ContestantRecord* rows, int count, int cols, bool oneLinePerEntry,
                               std::uint32_t colour, const BoardLayout& layout, FrameRuns& runs) {
-  if (count <= 0) return;
-  // Ranked in a working copy: drawing a frame never changes the contest's rows.
-  std::vector<ContestantRecord> ranked(rows, rows + count);
-  rankContestants(ranked.data(), count);
-  const int maxRank = getMaxContestantRank(ranked.data(), count);
-  std::vector<Entry> entries;
-  for (int i = 0; i < count; ++i) entries.push_back(Entry{rows[i].name, ranked[i].rank});
-  composeRanking(entries, maxRank, cols, oneLinePerEntry, colour, layout, runs);
+  composeRankedList(individualRanking(rows, count), cols, oneLinePerEntry, colour, layout, runs);
 }
 
 void composeGroupRanking(const ContestantRecord* rows, int count, GroupRecord* groups, int& groupCount,
                          bool oneLinePerEntry, std::uint32_t colour, const BoardLayout& layout, FrameRuns& runs) {
   if (count <= 0) return;
   groupCount = buildGroupTable(rows, count, groups);
-  const int maxRank = getMaxGroupRank(groups, groupCount);
-  std::vector<Entry> entries;
-  for (int g = 0; g < groupCount; ++g) entries.push_back(Entry{groups[g].name, groups[g].rank});
-  composeRanking(entries, maxRank, 1, oneLinePerEntry, colour, layout, runs);
+  RankedList list;
+  list.groups = true;
+  list.maxRank = getMaxGroupRank(groups, groupCount);
+  for (int g = 0; g < groupCount; ++g) list.entries.push_back(RankedEntry{groups[g].name, groups[g].rank});
+  composeRankedList(list, 1, oneLinePerEntry, colour, layout, runs);
 }
