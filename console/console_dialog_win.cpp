@@ -1,5 +1,6 @@
 #include "console/console_dialog_win.h"
 
+#include <utility>
 #include <vector>
 
 #include "app/settings.h"
@@ -51,6 +52,7 @@ const MessageMap* ConsoleDialog::GetMessageMap() const {
       onNotify(NM_DBLCLK, IDC_ROSTER_LIST, &ConsoleDialog::OnRosterDoubleClick),
       onClicked(IDC_SECOND_SCREEN, &ConsoleDialog::OnSecondScreen),
       onClickedRange(IDC_MODE_WELCOME, IDC_MODE_GROUP, &ConsoleDialog::OnModeButton),
+      onClicked(IDC_REVEAL, &ConsoleDialog::OnRevealButton),
   };
   static const MessageMap map = makeMap(CDialog::GetMessageMap(), entries);
   return &map;
@@ -100,6 +102,7 @@ BOOL ConsoleDialog::OnInitDialog() {
 BOOL ConsoleDialog::PreTranslateMessage(MSG* msg) {
   // Neither key may close the console during an event; only the close box does.
   if (msg->message == WM_KEYDOWN && (msg->wParam == VK_ESCAPE || msg->wParam == VK_RETURN)) return TRUE;
+  if (handleRevealKey(*msg)) return TRUE;
   return CDialog::PreTranslateMessage(msg);
 }
 
@@ -128,9 +131,11 @@ LRESULT ConsoleDialog::OnTimer(WPARAM wp, LPARAM) {
     loadRoster();
     app::scoreboard = new ScoreboardWindow();
     app::scoreboard->Create(IDD_SCOREBOARD, this);
+    app::scoreboard->reveal = &m_reveal;
     // What the operator switched in the 200 ms before the window existed applies now.
     reapplyOutputSwitch();
     appendLog(kStartLine);
+    updateRevealButton();
   }
   return Default();
 }
@@ -165,6 +170,7 @@ void ConsoleDialog::applyOutput() {
   if (!window || !window->m_hWnd) return;  // not created yet: the first tick applies the state
   if (!app::on) {
     window->ShowWindow(SW_HIDE);
+    updateRevealButton();
     return;
   }
   int left, top;
@@ -185,6 +191,7 @@ void ConsoleDialog::applyOutput() {
   app::outputRect.right = left + app::width;
   app::outputRect.bottom = top + app::height;
   window->placeAndShow(left, top, left + app::width, top + app::height);
+  updateRevealButton();
 }
 
 void ConsoleDialog::reapplyOutputSwitch() {
@@ -200,6 +207,7 @@ void ConsoleDialog::OnModeButton(UINT id) {
   const int mode = static_cast<int>(id - IDC_MODE_WELCOME);
   model_->setDisplayMode(mode);
   app::scoreboard->showScreen(mode);
+  updateRevealButton();
 }
 
 void ConsoleDialog::OnSecondScreen() {
@@ -208,6 +216,7 @@ void ConsoleDialog::OnSecondScreen() {
   app::outputRect = app::ScreenRect{app::screenWidth, 0, app::screenWidth + app::width, app::height};
   app::scoreboard->placeAndShow(app::outputRect.left, app::outputRect.top, app::outputRect.right,
                                 app::outputRect.bottom);
+  updateRevealButton();
 }
 
 void ConsoleDialog::OnOptions() {
@@ -229,6 +238,7 @@ void ConsoleDialog::rowChanged(int row) {
 }
 
 void ConsoleDialog::rowsReset() {
+  endReveal();
   m_rosterList.DeleteAllItems();
   for (int i = 0; i < model_->count(); ++i) {
     const ContestantRecord& row = model_->row(i);
@@ -236,6 +246,16 @@ void ConsoleDialog::rowsReset() {
     m_rosterList.SetItemText(i, 1, row.name);
     m_rosterList.SetItemText(i, 2, formatScore(i));
   }
+}
+
+// A reveal ends at once when its screen goes: another screen, output off, new rows.  The
+// model tells before anything is drawn, so the next frame is the normal screen.
+void ConsoleDialog::displayModeChanged(int mode) {
+  if (m_reveal.running() && m_reveal.mode() != mode) endReveal();
+}
+
+void ConsoleDialog::outputSwitchChanged(bool on) {
+  if (!on) endReveal();
 }
 
 void ConsoleDialog::logAppended(const std::string& line) {
@@ -257,6 +277,77 @@ void ConsoleDialog::OnReload() {
   appendLog(kReloadLine);
   loadRoster();
   applyOutput();
+}
+
+void ConsoleDialog::OnRevealButton() { revealForward(); }
+
+int ConsoleDialog::rankingOnShow() const {
+  const ScoreboardWindow* window = app::scoreboard;
+  if (!window || !window->m_hWnd || !window->IsWindowVisible()) return 0;
+  const int mode = window->shownMode;
+  return mode == IndividualRanking || mode == GroupRanking ? mode : 0;
+}
+
+void ConsoleDialog::revealForward() {
+  const int mode = rankingOnShow();
+  if (!mode) return;
+  if (m_reveal.running() && m_reveal.mode() == mode) {
+    if (!m_reveal.next()) return;
+  } else {
+    const bool groups = mode == GroupRanking;
+    // The ranking of this moment, frozen for the whole reveal.
+    RankedList ranking =
+        groups ? groupRanking(model_->rows(), model_->count()) : individualRanking(model_->rows(), model_->count());
+    if (!m_reveal.start(mode, std::move(ranking))) return;
+    appendLog(revealStartLine(groups));
+  }
+  app::scoreboard->showScreen(mode);
+  if (m_reveal.complete()) {
+    // Rank 1 is on show: the frozen ranking stays there until the screen is drawn again,
+    // which then shows the scores of that moment.
+    appendLog(kRevealCompleteLine);
+    m_reveal.end();
+  }
+  updateRevealButton();
+}
+
+void ConsoleDialog::revealBack() {
+  const int mode = rankingOnShow();
+  if (!mode || m_reveal.mode() != mode || !m_reveal.back()) return;
+  app::scoreboard->showScreen(mode);
+  updateRevealButton();
+}
+
+void ConsoleDialog::endReveal() {
+  if (!m_reveal.running()) return;
+  m_reveal.end();
+  updateRevealButton();
+}
+
+void ConsoleDialog::updateRevealButton() {
+  SetDlgItemText(IDC_REVEAL, revealCaption(m_reveal));
+  ::EnableWindow(GetDlgItem(IDC_REVEAL), rankingOnShow() != 0 ? TRUE : FALSE);
+}
+
+bool ConsoleDialog::handleRevealKey(const MSG& msg) {
+  const bool down = msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN;
+  const bool up = msg.message == WM_KEYUP || msg.message == WM_SYSKEYUP;
+  if (!down && !up) return false;
+  // F10 arrives as a system key; passed on, it would open the system menu.
+  if (msg.wParam == VK_F10) {
+    if (down) revealForward();
+    return true;
+  }
+  // Left and Right belong to the reveal only while one runs; Up, Down and the page keys stay
+  // with the roster list.
+  if (!down || !m_reveal.running()) return false;
+  if (msg.wParam == VK_RIGHT)
+    revealForward();
+  else if (msg.wParam == VK_LEFT)
+    revealBack();
+  else
+    return false;
+  return true;
 }
 
 std::string ConsoleDialog::formatScore(int row) const {

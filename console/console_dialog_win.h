@@ -8,6 +8,7 @@
 #include "contest/contest_model.h"
 #include "framework/controls_win.h"
 #include "framework/dialog_win.h"
+#include "scoreboard/ranking_reveal.h"
 
 class ConsoleDialog : public CDialog, private ContestObserver {
  public:
@@ -36,6 +37,12 @@ class ConsoleDialog : public CDialog, private ContestObserver {
   void exportResults();
   void exportLog();
 
+  // The award ceremony: starts a reveal of the ranking screen on show, or shows its next
+  // step; one step back.
+  void revealForward();
+  void revealBack();
+  const RankingReveal& reveal() const { return m_reveal; }
+
  protected:
   void DoDataExchange(CDataExchange* dx) override;
   BOOL OnInitDialog() override;
@@ -53,6 +60,7 @@ class ConsoleDialog : public CDialog, private ContestObserver {
   void OnRosterDoubleClick(NMHDR* header, LRESULT* result);
   void OnSecondScreen();
   void OnModeButton(UINT id);
+  void OnRevealButton();
 
   // The operator dialogs.  Score entry for a row: what the operator accepted is applied.
   void runScoreEntry(int row);
@@ -62,9 +70,21 @@ class ConsoleDialog : public CDialog, private ContestObserver {
   void rowChanged(int row) override;
   void rowsReset() override;
   void logAppended(const std::string& line) override;
+  void displayModeChanged(int mode) override;
+  void outputSwitchChanged(bool on) override;
 
   std::unique_ptr<ContestModel> model_;
 
   // The output check box clicked, or the options dialog accepted.
   void reapplyOutputSwitch();
+
+  // The ranking screen on show (IndividualRanking or GroupRanking), or 0.  A reveal lasts
+  // only while its screen stays on show.
+  int rankingOnShow() const;
+  void endReveal();
+  void updateRevealButton();
+  // The reveal's keys while the console has the focus; true when the key was used.
+  bool handleRevealKey(const MSG& msg);
+
+  RankingReveal m_reveal;
 };

@@ -18,6 +18,7 @@
 #define IDC_MODE_INDIVIDUAL 1020
 #define IDC_MODE_GROUP 1021
 #define IDC_SECOND_SCREEN 1033
+#define IDC_REVEAL 1039
 
 // Output window
 #define IDD_SCOREBOARD 129

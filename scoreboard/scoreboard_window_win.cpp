@@ -9,6 +9,7 @@
 #include "resources/resource.h"
 #include "scoreboard/frame_change.h"
 #include "scoreboard/frame_surface_win.h"
+#include "scoreboard/ranking_reveal.h"
 #include "scoreboard/ranking_screens.h"
 #include "scoreboard/scoring_board.h"
 
@@ -41,6 +42,7 @@ ScoreboardWindow::ScoreboardWindow()
       placement{0, 0, 0, 0},
       layout{0, 0, 0, 0, 0, 0, 10},
       groupCount(0),
+      reveal(nullptr),
       framesPushed(0),
       partialPushes(0),
       failedPushes(0),
@@ -203,20 +205,25 @@ FrameRuns ScoreboardWindow::frameRuns(int mode) {
   in.cols = app::cols;
   if (composeDecoration(in, measure, layout, runs)) layoutFromFrame = true;
 
-  switch (mode) {
-    case Scoring:
-      composeScoringBoard(app::contestantTable, app::contestantCount, app::cols, app::xsw, app::clrteam, layout, runs);
-      break;
-    case IndividualRanking:
-      composeIndividualRanking(app::contestantTable, app::contestantCount, app::cols, app::tmcxh != 0, app::clrteam,
-                               layout, runs);
-      break;
-    case GroupRanking:
-      composeGroupRanking(app::contestantTable, app::contestantCount, app::groupTable, groupCount, app::tmcxh != 0,
-                          app::clrteam, layout, runs);
-      break;
-    default:
-      break;
+  if (reveal && reveal->running() && reveal->mode() == mode) {
+    reveal->compose(app::cols, app::tmcxh != 0, app::clrteam, layout, runs);
+  } else {
+    switch (mode) {
+      case Scoring:
+        composeScoringBoard(app::contestantTable, app::contestantCount, app::cols, app::xsw, app::clrteam, layout,
+                            runs);
+        break;
+      case IndividualRanking:
+        composeIndividualRanking(app::contestantTable, app::contestantCount, app::cols, app::tmcxh != 0, app::clrteam,
+                                 layout, runs);
+        break;
+      case GroupRanking:
+        composeGroupRanking(app::contestantTable, app::contestantCount, app::groupTable, groupCount, app::tmcxh != 0,
+                            app::clrteam, layout, runs);
+        break;
+      default:
+        break;
+    }
   }
   return runs;
 }

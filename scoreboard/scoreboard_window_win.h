@@ -17,6 +17,7 @@
 #include "scoreboard/text_runs.h"
 
 class FrameSurface;
+class RankingReveal;
 
 class ScoreboardWindow : public CDialog {
  public:
@@ -57,6 +58,9 @@ class ScoreboardWindow : public CDialog {
   RECT placement;
   BoardLayout layout;
   int groupCount;
+  // The reveal the console runs, or null: while it runs, its ranking screen shows the
+  // reveal's step instead of the ranking of the current scores.
+  const RankingReveal* reveal;
   // Pushes made so far, and how many of them pushed only a part (for tests and benchmarks).
   int framesPushed;
   int partialPushes;

@@ -348,3 +348,101 @@ TEST(ConsoleOutput, ButtonsBeforeTheOutputWindowExistsAreHarmless) {
   });
   EXPECT_TRUE(survived);
 }
+
+namespace {
+
+// Whether the console entered a menu loop (F10 passed on opens the system menu); a menu
+// loop that starts anyway is ended at once so the test cannot hang in it.
+bool g_menuEntered = false;
+LRESULT CALLBACK watchMenu(int code, WPARAM wp, LPARAM lp) {
+  const CWPSTRUCT* m = reinterpret_cast<const CWPSTRUCT*>(lp);
+  if (code == HC_ACTION && (m->message == WM_ENTERMENULOOP || m->message == WM_INITMENU ||
+                            (m->message == WM_SYSCOMMAND && (m->wParam & 0xFFF0) == SC_KEYMENU))) {
+    g_menuEntered = true;
+    EndMenu();
+  }
+  return CallNextHookEx(nullptr, code, wp, lp);
+}
+
+std::string revealCaptionOf(HWND console) {
+  wchar_t text[32] = L"";
+  GetDlgItemTextW(console, IDC_REVEAL, text, 32);
+  return wideToGbk(text);
+}
+
+}  // namespace
+
+TEST(ConsoleReveal, ButtonAndKeysStepTheRankingScreenOnShow) {
+  ConsoleRun run("A,g\r\nB,g\r\nC,g\r\nD,g\r\nE,g\r\n", "on=1\r\n");
+  run.run([&](ConsoleDialog& c, HWND hwnd) {
+    const float scores[] = {4, 3, 3, 2, 1};  // four ranks
+    for (int i = 0; i < 5; ++i) app::contestantTable[i].score = scores[i];
+    HWND button = GetDlgItem(hwnd, IDC_REVEAL);
+    HWND roster = c.m_rosterList.m_hWnd;
+    EXPECT_FALSE(IsWindowEnabled(button)) << "the welcome screen has nothing to reveal";
+    clickButton(hwnd, IDC_MODE_INDIVIDUAL);
+    EXPECT_TRUE(IsWindowEnabled(button));
+    EXPECT_EQ(revealCaptionOf(hwnd), "揭晓");
+    const int logBefore = c.m_logList.GetCount();
+
+    HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, watchMenu, nullptr, GetCurrentThreadId());
+    SetFocus(roster);
+    PostMessageW(roster, WM_SYSKEYDOWN, VK_F10, 1);
+    PostMessageW(roster, WM_SYSKEYUP, VK_F10, static_cast<LPARAM>(0xC0000001u));
+    pumpUntil([] { return false; }, 200);
+    UnhookWindowsHookEx(hook);
+    EXPECT_FALSE(g_menuEntered) << "F10 opened the system menu";
+    EXPECT_EQ(revealCaptionOf(hwnd), "揭晓 1/4");
+    EXPECT_EQ(c.reveal().firstRankShown(), 4);
+
+    postKey(roster, VK_RIGHT);
+    postKey(roster, VK_RIGHT);
+    pumpUntil([&] { return revealCaptionOf(hwnd) == "揭晓 3/4"; }, 1000);
+    EXPECT_EQ(revealCaptionOf(hwnd), "揭晓 3/4");
+    postKey(roster, VK_LEFT);
+    pumpUntil([&] { return revealCaptionOf(hwnd) == "揭晓 2/4"; }, 1000);
+    EXPECT_EQ(revealCaptionOf(hwnd), "揭晓 2/4");
+    // Up and Down still move the roster selection.
+    ListView_SetItemState(roster, 0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    postKey(roster, VK_DOWN);
+    pumpUntil([&] { return ListView_GetNextItem(roster, -1, LVNI_SELECTED) == 1; }, 1000);
+    EXPECT_EQ(ListView_GetNextItem(roster, -1, LVNI_SELECTED), 1);
+    EXPECT_EQ(revealCaptionOf(hwnd), "揭晓 2/4");
+
+    clickButton(hwnd, IDC_REVEAL);
+    clickButton(hwnd, IDC_REVEAL);  // rank 1: complete
+    EXPECT_EQ(revealCaptionOf(hwnd), "揭晓");
+    EXPECT_FALSE(c.reveal().running());
+    postKey(roster, VK_LEFT);  // nothing runs: the key is the list's again
+    pumpUntil([] { return false; }, 100);
+    std::vector<std::string> lines = logLines(c);
+    ASSERT_EQ(lines.size(), static_cast<std::size_t>(logBefore + 2));
+    EXPECT_EQ(textAfterStamp(lines[logBefore]), "开始揭晓 个人排名");
+    EXPECT_EQ(textAfterStamp(lines[logBefore + 1]), "揭晓完成");
+
+    // Pressed again: a new reveal; another screen ends it at once.
+    clickButton(hwnd, IDC_REVEAL);
+    EXPECT_EQ(revealCaptionOf(hwnd), "揭晓 1/4");
+    clickButton(hwnd, IDC_MODE_SCORING);
+    EXPECT_FALSE(c.reveal().running());
+    EXPECT_EQ(revealCaptionOf(hwnd), "揭晓");
+    EXPECT_FALSE(IsWindowEnabled(button));
+    PostMessageW(roster, WM_SYSKEYDOWN, VK_F10, 1);
+    pumpUntil([] { return false; }, 100);
+    EXPECT_FALSE(c.reveal().running()) << "F10 on the scoring board does nothing";
+
+    // The group screen; switching the output off ends its reveal.
+    clickButton(hwnd, IDC_MODE_GROUP);
+    clickButton(hwnd, IDC_REVEAL);  // one group: one step, complete at once
+    lines = logLines(c);
+    EXPECT_EQ(textAfterStamp(lines[lines.size() - 2]), "开始揭晓 小组排名");
+    EXPECT_EQ(textAfterStamp(lines.back()), "揭晓完成");
+    clickButton(hwnd, IDC_MODE_INDIVIDUAL);
+    clickButton(hwnd, IDC_REVEAL);
+    EXPECT_TRUE(c.reveal().running());
+    clickButton(hwnd, IDC_OUTPUT_ON);
+    EXPECT_FALSE(c.reveal().running());
+    EXPECT_FALSE(IsWindowEnabled(button));
+  });
+  EXPECT_TRUE(run.started);
+}
