@@ -91,6 +91,103 @@ void Program::doubleClickRow(int row) {
   PostMessageW(list, WM_LBUTTONUP, 0, at);
   PostMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
 }
+bool Program::setScore(int row, const std::string& value) {
+  const int before = logCount();
+  doubleClickRow(row);
+  HWND dlg = window(L"计分");
+  if (!dlg) return false;
+  setText(dlg, IDC_SCORE, value);
+  click(dlg, IDC_SET_DIRECTLY);
+  return waitFor([&] { return logCount() == before + 1; });
+}
+
+std::vector<std::string> Program::logTexts() {
+  std::vector<std::string> texts;
+  HWND list = GetDlgItem(console, IDC_LOG_LIST);
+  for (int i = 0; i < logCount(); ++i) {
+    std::wstring line(static_cast<std::size_t>(SendMessageW(list, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
+    SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(&line[0]));
+    const std::string text = wideToGbk(line.c_str());
+    texts.push_back(text.size() > 20 ? text.substr(20) : std::string());
+  }
+  return texts;
+}
+
+std::string Program::controlText(HWND dlg, int id) {
+  wchar_t text[256] = L"";
+  GetDlgItemTextW(dlg, id, text, 256);
+  return wideToGbk(text);
+}
+
+ScreenPixels screenPixels(HWND window) {
+  RECT r;
+  GetWindowRect(window, &r);
+  ScreenPixels shot;
+  shot.width = r.right - r.left;
+  shot.height = r.bottom - r.top;
+  shot.pixels.assign(static_cast<std::size_t>(shot.width) * shot.height, 0);
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFO bi = {};
+  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+  bi.bmiHeader.biWidth = shot.width;
+  bi.bmiHeader.biHeight = -shot.height;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, shot.width, shot.height, screen, r.left, r.top, SRCCOPY);
+  GdiFlush();
+  const auto* p = static_cast<const std::uint32_t*>(bits);
+  for (std::size_t i = 0; i < shot.pixels.size(); ++i) shot.pixels[i] = p[i] & 0xFFFFFFu;
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return shot;
+}
+
+void saveBitmap(const ScreenPixels& shot, const std::string& path) {
+  const DWORD imageBytes = static_cast<DWORD>(shot.pixels.size() * 4);
+  BITMAPFILEHEADER file = {};
+  BITMAPINFOHEADER info = {};
+  file.bfType = 0x4D42;  // "BM"
+  file.bfOffBits = sizeof file + sizeof info;
+  file.bfSize = file.bfOffBits + imageBytes;
+  info.biSize = sizeof info;
+  info.biWidth = shot.width;
+  info.biHeight = -shot.height;
+  info.biPlanes = 1;
+  info.biBitCount = 32;
+  std::string bytes(reinterpret_cast<const char*>(&file), sizeof file);
+  bytes.append(reinterpret_cast<const char*>(&info), sizeof info);
+  bytes.append(reinterpret_cast<const char*>(shot.pixels.data()), imageBytes);
+  HANDLE h = CreateFileW(gbkToWide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return;
+  DWORD written = 0;
+  WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  CloseHandle(h);
+}
+
+std::vector<std::pair<int, int>> differingBands(const ScreenPixels& a, const ScreenPixels& b) {
+  std::vector<std::pair<int, int>> bands;
+  if (a.width != b.width || a.height != b.height) return bands;
+  for (int y = 0; y < a.height; ++y) {
+    bool differs = false;
+    for (int x = 0; x < a.width && !differs; ++x) {
+      const std::size_t i = static_cast<std::size_t>(y) * a.width + x;
+      differs = a.pixels[i] != b.pixels[i];
+    }
+    if (!differs) continue;
+    if (!bands.empty() && bands.back().second == y - 1)
+      bands.back().second = y;
+    else
+      bands.push_back({y, y});
+  }
+  return bands;
+}
+
 // Answers the save prompt the program shows with path.
 bool Program::answerSave(const std::string& path) {
   HWND dlg = nullptr;

@@ -3,8 +3,21 @@
 #pragma once
 #include <windows.h>
 
+#include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
+
+// What a window shows on the screen: its rectangle's pixels (0x00RRGGBB), row by row.
+struct ScreenPixels {
+  int width = 0, height = 0;
+  std::vector<std::uint32_t> pixels;
+};
+ScreenPixels screenPixels(HWND window);
+// Writes the picture as a 32-bit BMP file (for looking at a test's steps).
+void saveBitmap(const ScreenPixels& shot, const std::string& path);
+// The bands of rows (first, last) in which two pictures of the same size differ.
+std::vector<std::pair<int, int>> differingBands(const ScreenPixels& a, const ScreenPixels& b);
 
 // Polls done() every 25 ms for up to ms milliseconds; its last value.
 bool waitFor(const std::function<bool()>& done, int ms = 10000);
@@ -24,6 +37,11 @@ class Program {
   void click(HWND dlg, int id);
   void setText(HWND dlg, int id, const std::string& text);
   void doubleClickRow(int row);
+  // Sets a row's score through the score entry dialog; true once the change is logged.
+  bool setScore(int row, const std::string& value);
+  // The texts of the operation log, time stamps cut off.
+  std::vector<std::string> logTexts();
+  std::string controlText(HWND dlg, int id);
   // Answers the program's save prompt with path.
   bool answerSave(const std::string& path);
   // Closes the console through its close box; the exit code (1234 when it did not end).
