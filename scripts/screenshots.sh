@@ -43,4 +43,8 @@ shot console "880x580+0+0"
 xdotool mousemove 116 522 click 1; sleep 1; shot scoring "$output"
 xdotool mousemove 190 522 click 1; sleep 1; shot individual-ranking "$output"
 xdotool mousemove 290 522 click 1; sleep 1; shot group-ranking "$output"
+# The award ceremony: the individual ranking revealed up to its third step (揭晓 at 429, 524).
+xdotool mousemove 190 522 click 1; sleep 1
+for _ in 1 2 3; do xdotool mousemove 429 524 click 1; sleep 1; done
+shot reveal "$output"
 echo "screenshots in $out"
