@@ -34,7 +34,7 @@ LocalTime localNow() {
 ConsoleDialog::ConsoleDialog()
     : CDialog(IDD_CONSOLE), m_hIcon(::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME))) {}
 
-ConsoleDialog::~ConsoleDialog() = default;
+ConsoleDialog::~ConsoleDialog() { releaseAll(); }
 
 const MessageMap* ConsoleDialog::GetMessageMap() const {
   static const MessageEntry entries[] = {
@@ -67,7 +67,8 @@ BOOL ConsoleDialog::OnInitDialog() {
   SetIcon(m_hIcon, TRUE);
   SetIcon(m_hIcon, FALSE);
 
-  app::core = new CCore();
+  core_.reset(new CCore());
+  app::core = core_.get();
   app::core->autoFileConfig();
   app::appPath = app::core->getAppPath();
   app::dataDir = app::appPath + "data\\";
@@ -126,7 +127,8 @@ LRESULT ConsoleDialog::OnTimer(WPARAM wp, LPARAM) {
   KillTimer(id);
   if (id == kStartTimer) {
     loadRoster();
-    app::scoreboard = new ScoreboardWindow();
+    scoreboard_.reset(new ScoreboardWindow());
+    app::scoreboard = scoreboard_.get();
     app::scoreboard->Create(IDD_SCOREBOARD, this);
     // What the operator switched in the 200 ms before the window existed applies now.
     reapplyOutputSwitch();
@@ -142,14 +144,18 @@ LRESULT ConsoleDialog::OnDestroy(WPARAM, LPARAM) {
     readDisplayMode();
   }
   if (app::core) app::saveShutdownSettings(*app::core);
+  releaseAll();
+  return Default();
+}
 
-  delete app::scoreboard;
+void ConsoleDialog::releaseAll() {
+  // Nothing may draw from the tables or reach the core once they are gone.
   app::scoreboard = nullptr;
+  scoreboard_.reset();
   model_.reset();
   app::freeTables();
-  delete app::core;
   app::core = nullptr;
-  return Default();
+  core_.reset();
 }
 
 void ConsoleDialog::readDisplayMode() {

@@ -9,6 +9,9 @@
 #include "framework/controls_win.h"
 #include "framework/dialog_win.h"
 
+class CCore;
+class ScoreboardWindow;
+
 class ConsoleDialog : public CDialog, private ContestObserver {
  public:
   ConsoleDialog();
@@ -63,7 +66,14 @@ class ConsoleDialog : public CDialog, private ContestObserver {
   void rowsReset() override;
   void logAppended(const std::string& line) override;
 
+  // Owned from initialisation (core, model) or the first tick (output window) until the
+  // destroy message, which releases them in the order the output window, the model and its
+  // tables, the core; the shared pointers of the program are views of these.
+  std::unique_ptr<CCore> core_;
   std::unique_ptr<ContestModel> model_;
+  std::unique_ptr<ScoreboardWindow> scoreboard_;
+
+  void releaseAll();
 
   // The output check box clicked, or the options dialog accepted.
   void reapplyOutputSwitch();
