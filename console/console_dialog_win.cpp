@@ -51,6 +51,8 @@ const MessageMap* ConsoleDialog::GetMessageMap() const {
       onNotify(NM_DBLCLK, IDC_ROSTER_LIST, &ConsoleDialog::OnRosterDoubleClick),
       onClicked(IDC_SECOND_SCREEN, &ConsoleDialog::OnSecondScreen),
       onClickedRange(IDC_MODE_WELCOME, IDC_MODE_GROUP, &ConsoleDialog::OnModeButton),
+      onClicked(IDC_UNDO, &ConsoleDialog::OnUndo),
+      onClicked(IDC_REDO, &ConsoleDialog::OnRedo),
   };
   static const MessageMap map = makeMap(CDialog::GetMessageMap(), entries);
   return &map;
@@ -101,6 +103,14 @@ BOOL ConsoleDialog::OnInitDialog() {
 BOOL ConsoleDialog::PreTranslateMessage(MSG* msg) {
   // Neither key may close the console during an event; only the close box does.
   if (msg->message == WM_KEYDOWN && (msg->wParam == VK_ESCAPE || msg->wParam == VK_RETURN)) return TRUE;
+  if (msg->message == WM_KEYDOWN && (msg->wParam == 'Z' || msg->wParam == 'Y') && ::GetKeyState(VK_CONTROL) < 0 &&
+      ::GetKeyState(VK_MENU) >= 0) {
+    if (msg->wParam == 'Z')
+      undo();
+    else
+      redo();
+    return TRUE;
+  }
   return CDialog::PreTranslateMessage(msg);
 }
 
@@ -127,6 +137,7 @@ LRESULT ConsoleDialog::OnTimer(WPARAM wp, LPARAM) {
   KillTimer(id);
   if (id == kStartTimer) {
     loadRoster();
+    startJournal();
     scoreboard_.reset(new ScoreboardWindow());
     app::scoreboard = scoreboard_.get();
     app::scoreboard->Create(IDD_SCOREBOARD, this);
@@ -142,7 +153,9 @@ LRESULT ConsoleDialog::OnDestroy(WPARAM, LPARAM) {
   if (model_) {
     model_->setOutputOn(IsDlgButtonChecked(IDC_OUTPUT_ON) == BST_CHECKED);
     readDisplayMode();
+    model_->closeJournal();
   }
+  journalFile_.close();
   if (app::core) app::saveShutdownSettings(*app::core);
   releaseAll();
   return Default();
@@ -253,8 +266,8 @@ void ConsoleDialog::logAppended(const std::string& line) {
 void ConsoleDialog::OnAbout() {
   const std::string text = std::string("Quillet 现场计分控制台\n版本 1.0.0\n\n") + "参赛队名单：" + app::rosterPath +
                            "\n" + "背景图：" + app::dataDir + "bg.jpg\n" + "标志图：" + app::dataDir + "logo.png\n" +
-                           "设置文件：" + (app::core ? app::core->configPath() : std::string()) + "\n\n" +
-                           "名单每行一队：队名,组别（GBK 或 UTF-8 文本）。";
+                           "设置文件：" + (app::core ? app::core->configPath() : std::string()) + "\n" + "计分记录：" +
+                           journalPath() + "\n\n" + "名单每行一队：队名,组别（GBK 或 UTF-8 文本）。";
   if (app::core) app::core->msgboxInfo(m_hWnd, text);
 }
 

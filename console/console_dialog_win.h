@@ -6,6 +6,7 @@
 #include <string>
 
 #include "contest/contest_model.h"
+#include "contest/journal_file.h"
 #include "framework/controls_win.h"
 #include "framework/dialog_win.h"
 
@@ -38,6 +39,11 @@ class ConsoleDialog : public CDialog, private ContestObserver {
   void applyOutput();
   void exportResults();
   void exportLog();
+  // Take back the last score change, or apply the last one taken back again.
+  void undo();
+  void redo();
+  // The journal beside the settings store.
+  std::string journalPath() const;
 
  protected:
   void DoDataExchange(CDataExchange* dx) override;
@@ -56,6 +62,8 @@ class ConsoleDialog : public CDialog, private ContestObserver {
   void OnRosterDoubleClick(NMHDR* header, LRESULT* result);
   void OnSecondScreen();
   void OnModeButton(UINT id);
+  void OnUndo();
+  void OnRedo();
 
   // The operator dialogs.  Score entry for a row: what the operator accepted is applied.
   void runScoreEntry(int row);
@@ -65,11 +73,14 @@ class ConsoleDialog : public CDialog, private ContestObserver {
   void rowChanged(int row) override;
   void rowsReset() override;
   void logAppended(const std::string& line) override;
+  void historyChanged() override;
+  void journalFailed() override;
 
   // Owned from initialisation (core, model) or the first tick (output window) until the
   // destroy message, which releases them in the order the output window, the model and its
   // tables, the core; the shared pointers of the program are views of these.
   std::unique_ptr<CCore> core_;
+  JournalFile journalFile_;
   std::unique_ptr<ContestModel> model_;
   std::unique_ptr<ScoreboardWindow> scoreboard_;
 
@@ -77,4 +88,10 @@ class ConsoleDialog : public CDialog, private ContestObserver {
 
   // The output check box clicked, or the options dialog accepted.
   void reapplyOutputSwitch();
+  // On the first tick, after the roster is loaded: the previous run's journal is restored
+  // (when the operator wants it) or set aside, and this run's journal is opened.
+  void startJournal();
+  void openFreshJournal();
+  // Renames the journal to a dated name beside it; that name, or empty when it failed.
+  std::string setJournalAside();
 };

@@ -157,6 +157,7 @@ bool apply(Replay& r, const std::vector<std::string>& f, bool first) {
     return false;
   }
   ++r.changes;
+  r.anyChange = true;
   r.lastChangeStamp = stamp;
   return true;
 }

@@ -51,6 +51,7 @@ struct Replay {
   std::vector<ScoreStep> undone;       // the redo history
   std::vector<std::string> logLines;   // every log line, in order
   int changes = 0;                     // score changes, undos and redos since the last roster load
+  bool anyChange = false;              // one at all, also before the last roster load
   std::string lastChangeStamp;
   bool closed = false;  // the last record is a clean close
 };

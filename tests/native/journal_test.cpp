@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "contest/contest_model.h"
+#include "contest/resume.h"
 #include "kqcore/file_io.h"
 #include "tests/native/test_files.h"
 
@@ -236,4 +237,28 @@ TEST(Journal, AnAppendFileDropsACutTailAndAppendsAfterTheLastRecord) {
   EXPECT_FALSE(fileio::rename(path, path));  // the target exists
   ASSERT_TRUE(fileio::rename(path, folder.file("old.journal")));
   EXPECT_EQ(readAll(folder.file("old.journal")), "one\r\ntwo\r\nfour\r\n");
+}
+
+TEST(Resume, WhatHappensToThePreviousJournalAndWhatTheOperatorIsAsked) {
+  Contest c(roster());
+  EXPECT_EQ(resume::choose(journal::replay(c.journal.text), c.rows, c.count), resume::Choice::Fresh);
+  c.model.applyScore(ScoreRequest{0, ScoreOp::Add, 1.0f, "A +1"});
+  c.model.undo();
+  const journal::Replay previous = journal::replay(c.journal.text);
+  EXPECT_EQ(resume::choose(previous, c.rows, c.count), resume::Choice::Ask);
+  EXPECT_EQ(resume::question(previous), "发现上次比赛的计分记录（2 次改动，最后一次 " + previous.lastChangeStamp +
+                                            "）。要恢复这些分数和操作日志吗？");
+  EXPECT_EQ(previous.lastChangeStamp, c.model.logLines().back().substr(0, 19));
+
+  ContestantRecord other[kContestantRows] = {};
+  std::memcpy(other, c.rows, sizeof other);
+  std::swap(other[0], other[1]);  // same names, other order
+  EXPECT_EQ(resume::choose(previous, other, c.count), resume::Choice::Differs);
+  EXPECT_EQ(resume::choose(previous, c.rows, c.count - 1), resume::Choice::Differs);
+
+  c.model.reload(roster(), 0.0f);  // changes before the last load only
+  EXPECT_EQ(resume::choose(journal::replay(c.journal.text), c.rows, c.count), resume::Choice::SetAside);
+  EXPECT_EQ(resume::choose(journal::replay("x\r\n"), c.rows, c.count), resume::Choice::Unreadable);
+  EXPECT_EQ(resume::datedName("20240501-093005", 1), "Quillet-20240501-093005.journal");
+  EXPECT_EQ(resume::datedName("20240501-093005", 2), "Quillet-20240501-093005-2.journal");
 }
