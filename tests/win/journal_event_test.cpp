@@ -7,6 +7,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -99,6 +100,11 @@ TEST(Journal, AKilledRunComesBackWithYesAndStartsFreshWithNo) {
   HWND output = first.window(L"", true);
   ASSERT_NE(output, nullptr);
   const std::vector<std::uint32_t> board = screenPixels(output);
+  ASSERT_FALSE(board.empty());
+  // A real frame: the board shows many colours (text, shadows), not a blank.
+  std::vector<std::uint32_t> colours(board);
+  std::sort(colours.begin(), colours.end());
+  ASSERT_GT(std::unique(colours.begin(), colours.end()) - colours.begin(), 10);
   first.kill();
 
   // Yes: everything as it was, time stamps included.
@@ -109,11 +115,14 @@ TEST(Journal, AKilledRunComesBackWithYesAndStartsFreshWithNo) {
   EXPECT_EQ(listScores(second), scores);
   EXPECT_TRUE(enabled(second, IDC_UNDO));
   EXPECT_TRUE(enabled(second, IDC_REDO));
-  second.click(second.console, IDC_MODE_SCORING);
-  Sleep(300);
+  // The new run starts on the welcome screen, which replaces whatever the screen still showed
+  // of the killed run; then the scoring board must come back pixel for pixel.
   HWND output2 = second.window(L"", true);
   ASSERT_NE(output2, nullptr);
-  EXPECT_TRUE(screenPixels(output2) == board) << "the scoring board differs after the restore";
+  ASSERT_TRUE(waitFor([&] { return screenPixels(output2) != board; })) << "the welcome screen never showed";
+  second.click(second.console, IDC_MODE_SCORING);
+  EXPECT_TRUE(waitFor([&] { return screenPixels(output2) == board; }, 5000))
+      << "the scoring board differs after the restore";
   EXPECT_EQ(exportFile(second, IDC_EXPORT_RESULTS, folder + "r2.csv"), results);
   const std::string log2 = exportFile(second, IDC_EXPORT_LOG, folder + "l2.txt");
   ASSERT_EQ(log2.substr(0, log.size()), log);
