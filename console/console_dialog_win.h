@@ -1,6 +1,7 @@
 // ConsoleDialog: the operator's main window (template 102).  Roster list on the left, the
-// operation log on the right, the output switch and screen buttons below.  It performs the
-// program's start-up and shut-down of shared state and owns the output window.
+// operation log on the right, the output switch, screen, undo and redo buttons below.  It
+// performs the program's start-up and shut-down of shared state and owns the core, the
+// contest model with its journal, and the output window.
 #pragma once
 #include <memory>
 #include <string>
