@@ -234,7 +234,9 @@ TEST(Journal, AnAppendFileDropsACutTailAndAppendsAfterTheLastRecord) {
     ASSERT_TRUE(file.append("four\r\n"));
   }
   EXPECT_EQ(readAll(path), "one\r\ntwo\r\nfour\r\n");
-  EXPECT_FALSE(fileio::rename(path, path));  // the target exists
+  writeAll(folder.file("kept.journal"), "kept");
+  EXPECT_FALSE(fileio::rename(path, folder.file("kept.journal")));  // never replaces a file
+  EXPECT_EQ(readAll(folder.file("kept.journal")), "kept");
   ASSERT_TRUE(fileio::rename(path, folder.file("old.journal")));
   EXPECT_EQ(readAll(folder.file("old.journal")), "one\r\ntwo\r\nfour\r\n");
 }
