@@ -35,7 +35,7 @@ LocalTime localNow() {
 ConsoleDialog::ConsoleDialog()
     : CDialog(IDD_CONSOLE), m_hIcon(::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME))) {}
 
-ConsoleDialog::~ConsoleDialog() = default;
+ConsoleDialog::~ConsoleDialog() { releaseAll(); }
 
 const MessageMap* ConsoleDialog::GetMessageMap() const {
   static const MessageEntry entries[] = {
@@ -53,6 +53,8 @@ const MessageMap* ConsoleDialog::GetMessageMap() const {
       onClicked(IDC_SECOND_SCREEN, &ConsoleDialog::OnSecondScreen),
       onClickedRange(IDC_MODE_WELCOME, IDC_MODE_GROUP, &ConsoleDialog::OnModeButton),
       onClicked(IDC_REVEAL, &ConsoleDialog::OnRevealButton),
+      onClicked(IDC_UNDO, &ConsoleDialog::OnUndo),
+      onClicked(IDC_REDO, &ConsoleDialog::OnRedo),
   };
   static const MessageMap map = makeMap(CDialog::GetMessageMap(), entries);
   return &map;
@@ -69,7 +71,8 @@ BOOL ConsoleDialog::OnInitDialog() {
   SetIcon(m_hIcon, TRUE);
   SetIcon(m_hIcon, FALSE);
 
-  app::core = new CCore();
+  core_.reset(new CCore());
+  app::core = core_.get();
   app::core->autoFileConfig();
   app::appPath = app::core->getAppPath();
   app::dataDir = app::appPath + "data\\";
@@ -103,6 +106,14 @@ BOOL ConsoleDialog::PreTranslateMessage(MSG* msg) {
   // Neither key may close the console during an event; only the close box does.
   if (msg->message == WM_KEYDOWN && (msg->wParam == VK_ESCAPE || msg->wParam == VK_RETURN)) return TRUE;
   if (handleRevealKey(*msg)) return TRUE;
+  if (msg->message == WM_KEYDOWN && (msg->wParam == 'Z' || msg->wParam == 'Y') && ::GetKeyState(VK_CONTROL) < 0 &&
+      ::GetKeyState(VK_MENU) >= 0) {
+    if (msg->wParam == 'Z')
+      undo();
+    else
+      redo();
+    return TRUE;
+  }
   return CDialog::PreTranslateMessage(msg);
 }
 
@@ -129,7 +140,9 @@ LRESULT ConsoleDialog::OnTimer(WPARAM wp, LPARAM) {
   KillTimer(id);
   if (id == kStartTimer) {
     loadRoster();
-    app::scoreboard = new ScoreboardWindow();
+    startJournal();
+    scoreboard_.reset(new ScoreboardWindow());
+    app::scoreboard = scoreboard_.get();
     app::scoreboard->Create(IDD_SCOREBOARD, this);
     app::scoreboard->reveal = &m_reveal;
     // What the operator switched in the 200 ms before the window existed applies now.
@@ -145,16 +158,22 @@ LRESULT ConsoleDialog::OnDestroy(WPARAM, LPARAM) {
   if (model_) {
     model_->setOutputOn(IsDlgButtonChecked(IDC_OUTPUT_ON) == BST_CHECKED);
     readDisplayMode();
+    model_->closeJournal();
   }
+  journalFile_.close();
   if (app::core) app::saveShutdownSettings(*app::core);
+  releaseAll();
+  return Default();
+}
 
-  delete app::scoreboard;
+void ConsoleDialog::releaseAll() {
+  // Nothing may draw from the tables or reach the core once they are gone.
   app::scoreboard = nullptr;
+  scoreboard_.reset();
   model_.reset();
   app::freeTables();
-  delete app::core;
   app::core = nullptr;
-  return Default();
+  core_.reset();
 }
 
 void ConsoleDialog::readDisplayMode() {
@@ -267,8 +286,8 @@ void ConsoleDialog::logAppended(const std::string& line) {
 void ConsoleDialog::OnAbout() {
   const std::string text = std::string("Quillet 现场计分控制台\n版本 1.0.0\n\n") + "参赛队名单：" + app::rosterPath +
                            "\n" + "背景图：" + app::dataDir + "bg.jpg\n" + "标志图：" + app::dataDir + "logo.png\n" +
-                           "设置文件：" + (app::core ? app::core->configPath() : std::string()) + "\n\n" +
-                           "名单每行一队：队名,组别（GBK 或 UTF-8 文本）。";
+                           "设置文件：" + (app::core ? app::core->configPath() : std::string()) + "\n" + "计分记录：" +
+                           journalPath() + "\n\n" + "名单每行一队：队名,组别（GBK 或 UTF-8 文本）。";
   if (app::core) app::core->msgboxInfo(m_hWnd, text);
 }
 

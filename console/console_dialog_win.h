@@ -1,14 +1,19 @@
 // ConsoleDialog: the operator's main window (template 102).  Roster list on the left, the
-// operation log on the right, the output switch and screen buttons below.  It performs the
-// program's start-up and shut-down of shared state and owns the output window.
+// operation log on the right, the output switch, screen, undo and redo buttons below.  It
+// performs the program's start-up and shut-down of shared state and owns the core, the
+// contest model with its journal, and the output window.
 #pragma once
 #include <memory>
 #include <string>
 
 #include "contest/contest_model.h"
+#include "contest/journal_file.h"
 #include "framework/controls_win.h"
 #include "framework/dialog_win.h"
 #include "scoreboard/ranking_reveal.h"
+
+class CCore;
+class ScoreboardWindow;
 
 class ConsoleDialog : public CDialog, private ContestObserver {
  public:
@@ -36,6 +41,11 @@ class ConsoleDialog : public CDialog, private ContestObserver {
   void applyOutput();
   void exportResults();
   void exportLog();
+  // Take back the last score change, or apply the last one taken back again.
+  void undo();
+  void redo();
+  // The journal beside the settings store.
+  std::string journalPath() const;
 
   // The award ceremony: starts a reveal of the ranking screen on show, or shows its next
   // step; one step back.
@@ -61,6 +71,8 @@ class ConsoleDialog : public CDialog, private ContestObserver {
   void OnSecondScreen();
   void OnModeButton(UINT id);
   void OnRevealButton();
+  void OnUndo();
+  void OnRedo();
 
   // The operator dialogs.  Score entry for a row: what the operator accepted is applied.
   void runScoreEntry(int row);
@@ -72,8 +84,18 @@ class ConsoleDialog : public CDialog, private ContestObserver {
   void logAppended(const std::string& line) override;
   void displayModeChanged(int mode) override;
   void outputSwitchChanged(bool on) override;
+  void historyChanged() override;
+  void journalFailed() override;
 
+  // Owned from initialisation (core, model) or the first tick (output window) until the
+  // destroy message, which releases them in the order the output window, the model and its
+  // tables, the core; the shared pointers of the program are views of these.
+  std::unique_ptr<CCore> core_;
+  JournalFile journalFile_;
   std::unique_ptr<ContestModel> model_;
+  std::unique_ptr<ScoreboardWindow> scoreboard_;
+
+  void releaseAll();
 
   // The output check box clicked, or the options dialog accepted.
   void reapplyOutputSwitch();
@@ -87,4 +109,10 @@ class ConsoleDialog : public CDialog, private ContestObserver {
   bool handleRevealKey(const MSG& msg);
 
   RankingReveal m_reveal;
+  // On the first tick, after the roster is loaded: the previous run's journal is restored
+  // (when the operator wants it) or set aside, and this run's journal is opened.
+  void startJournal();
+  void openFreshJournal();
+  // Renames the journal to a dated name beside it; that name, or empty when it failed.
+  std::string setJournalAside();
 };

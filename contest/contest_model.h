@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "contest/contestant_table.h"
+#include "contest/journal.h"
 #include "contest/local_time.h"
 #include "contest/roster.h"
 #include "contest/score_request.h"
@@ -25,6 +26,13 @@ struct ContestObserver {
   virtual void displayModeChanged(int /*mode*/) {}
   virtual void outputSwitchChanged(bool /*on*/) {}
   virtual void historyChanged() {}  // canUndo() or canRedo() may differ now
+  virtual void journalFailed() {}   // the journal could not be written (told once a streak)
+};
+
+// Where the journal's records go: each append is durable before it returns.
+struct JournalSink {
+  virtual ~JournalSink() = default;
+  virtual bool append(const std::string& records) = 0;
 };
 
 // Where the model keeps the contest (in the program: the shared table and variables).
@@ -69,6 +77,16 @@ class ContestModel {
   void setDisplayMode(int mode);
   void setOutputOn(bool on);
 
+  // From now on every change is journalled to sink before observers are told.  fresh: the
+  // sink is a new journal, which gets its first line and the current roster.
+  void attachJournal(JournalSink* sink, bool fresh);
+  // Brings the previous run back from its journal (whose roster gives the same contestants
+  // as the rows loaded now): every score, the undo and redo history and the log lines, then
+  // logs "恢复上次的计分（N 次改动）".  Journalled, so a crash right after restores again.
+  void restore(const journal::Replay& previous);
+  // A clean close: the closing record; nothing is journalled afterwards.
+  void closeJournal();
+
   void addObserver(ContestObserver* observer);
   void removeObserver(ContestObserver* observer);
 
@@ -77,6 +95,10 @@ class ContestModel {
 
  private:
   void setScore(int row, float score);
+  std::string stamp();
+  void addLine(const std::string& line);
+  void write(const std::string& records);
+  std::string rosterRecord(const std::string& at) const;
   template <class Call>
   void tell(Call call);
 
@@ -86,4 +108,8 @@ class ContestModel {
   std::vector<ScoreStep> done_;
   std::vector<ScoreStep> undone_;
   std::vector<ContestObserver*> observers_;
+  JournalSink* journal_ = nullptr;
+  bool journalFailing_ = false;
+  std::size_t rosterBytes_ = 0;
+  std::uint32_t rosterHash_ = 0;
 };

@@ -3,6 +3,7 @@
 #include <commdlg.h>
 
 #include "controls/colour_messages.h"
+#include "framework/gdi_win.h"
 #include "kqcore/wide_win.h"
 
 namespace {
@@ -36,15 +37,12 @@ ColourPalettePopup::ColourPalettePopup()
       customText_(kDefaultCustomText),
       geometry_(paletteGeometry(::GetSystemMetrics(SM_CXEDGE), 0, 0)),
       windowRect_{0, 0, 0, 0},
-      customFont_(nullptr),
       initialColour_(RGB(255, 255, 255)),
       chosenColour_(RGB(255, 255, 255)),
       tooltip_(nullptr),
       owner_(nullptr) {}
 
-ColourPalettePopup::~ColourPalettePopup() {
-  if (customFont_) ::DeleteObject(customFont_);
-}
+ColourPalettePopup::~ColourPalettePopup() = default;
 
 bool ColourPalettePopup::open(HWND owner, int x, int y, COLORREF colour, COLORREF* customColours, int row, int column,
                               const std::string& customText) {
@@ -80,20 +78,18 @@ bool ColourPalettePopup::create(HWND owner, int x, int y, COLORREF colour, COLOR
 }
 
 void ColourPalettePopup::sizeAndPlace() {
-  if (!customFont_) {
+  if (!customFont_.get()) {
     NONCLIENTMETRICSW metrics = {};
     metrics.cbSize = 340;  // the structure without the padded border width of newer systems
     ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0);
-    customFont_ = ::CreateFontIndirectW(&metrics.lfMessageFont);
+    customFont_ = GdiObject<HFONT>(::CreateFontIndirectW(&metrics.lfMessageFont));
   }
   const std::wstring text = gbkToWide(customText_);
   SIZE extent = {0, 0};
   {
-    HDC dc = ::GetDC(m_hWnd);
-    HGDIOBJ old = ::SelectObject(dc, customFont_);
-    ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
-    ::SelectObject(dc, old);
-    ::ReleaseDC(m_hWnd, dc);
+    WindowDC dc(m_hWnd);
+    SelectedObject font(dc.get(), customFont_.get());
+    ::GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &extent);
   }
   geometry_ = paletteGeometry(::GetSystemMetrics(SM_CXEDGE), extent.cx, extent.cy);
   RECT current;
@@ -150,10 +146,9 @@ void ColourPalettePopup::drawCell(HDC dc, int row, int column) {
     ::FillRect(dc, &r, face);
     if (hot_.row == kCustomEntryRow && hot_.column == column) ::DrawEdge(dc, &r, EDGE_RAISED, BF_RECT);
     const std::wstring text = gbkToWide(customText_);
-    HGDIOBJ old = ::SelectObject(dc, customFont_);
+    SelectedObject font(dc, customFont_.get());
     ::SetBkMode(dc, TRANSPARENT);
     ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-    ::SelectObject(dc, old);
     return;
   }
   RECT cell = toRect(cellRect(geometry_, row, column));
@@ -174,15 +169,12 @@ void ColourPalettePopup::drawCell(HDC dc, int row, int column) {
   else if (chosen_.row == row && chosen_.column == column)
     ::DrawEdge(dc, &cell, EDGE_SUNKEN, BF_RECT);
   const int inset = geometry_.margin + 1;
-  HBRUSH brush = ::CreateSolidBrush(entryColour(row, column));
-  HPEN pen = ::CreatePen(PS_SOLID, 1, ::GetSysColor(COLOR_BTNSHADOW));
-  HGDIOBJ oldBrush = ::SelectObject(dc, brush);
-  HGDIOBJ oldPen = ::SelectObject(dc, pen);
+  // Declared before the selections, so both are deselected before they are deleted.
+  const GdiObject<HBRUSH> brush(::CreateSolidBrush(entryColour(row, column)));
+  const GdiObject<HPEN> pen(::CreatePen(PS_SOLID, 1, ::GetSysColor(COLOR_BTNSHADOW)));
+  SelectedObject brushSelected(dc, brush.get());
+  SelectedObject penSelected(dc, pen.get());
   ::Rectangle(dc, cell.left + inset, cell.top + inset, cell.right - inset, cell.bottom - inset);
-  ::SelectObject(dc, oldPen);
-  ::SelectObject(dc, oldBrush);
-  ::DeleteObject(pen);
-  ::DeleteObject(brush);
 }
 
 LRESULT ColourPalettePopup::OnPaint(WPARAM, LPARAM) {
@@ -198,27 +190,29 @@ LRESULT ColourPalettePopup::OnPaint(WPARAM, LPARAM) {
 }
 
 void ColourPalettePopup::changeHighlight(PaletteCell target) {
-  HDC dc = ::GetDC(m_hWnd);
-  const bool hotIsCell =
-      (hot_.row >= 0 && hot_.row < kPaletteRows && hot_.column >= 0 && hot_.column < kPaletteColumns) ||
-      hot_.row == kSeparatorRow || hot_.row == kCustomEntryRow;
-  if (hotIsCell) {
-    const PaletteCell old = hot_;
-    hot_ = kNoCell;
-    if (old.column >= 0 && old.column < kPaletteColumns) drawCell(dc, old.row, old.column);
-  }
-  if (isCell(target)) {
-    hot_ = target;
-    if (target.row != kSeparatorRow) {
-      drawCell(dc, target.row, target.column);
-      COLORREF reported = initialColour_;
-      if (target.row != kCustomEntryRow) reported = chosenColour_ = entryColour(target.row, target.column);
-      ::ReleaseDC(m_hWnd, dc);
-      dc = nullptr;
-      ::SendMessageW(owner_, PKN_COLOURCHANGE, reported, 0);
+  bool report = false;
+  COLORREF reported = initialColour_;
+  {
+    // Released before the owner is told, which may repaint or close this window.
+    WindowDC dc(m_hWnd);
+    const bool hotIsCell =
+        (hot_.row >= 0 && hot_.row < kPaletteRows && hot_.column >= 0 && hot_.column < kPaletteColumns) ||
+        hot_.row == kSeparatorRow || hot_.row == kCustomEntryRow;
+    if (hotIsCell) {
+      const PaletteCell old = hot_;
+      hot_ = kNoCell;
+      if (old.column >= 0 && old.column < kPaletteColumns) drawCell(dc.get(), old.row, old.column);
+    }
+    if (isCell(target)) {
+      hot_ = target;
+      if (target.row != kSeparatorRow) {
+        drawCell(dc.get(), target.row, target.column);
+        if (target.row != kCustomEntryRow) reported = chosenColour_ = entryColour(target.row, target.column);
+        report = true;
+      }
     }
   }
-  if (dc) ::ReleaseDC(m_hWnd, dc);
+  if (report) ::SendMessageW(owner_, PKN_COLOURCHANGE, reported, 0);
 }
 
 LRESULT ColourPalettePopup::OnMouseMove(WPARAM, LPARAM lp) {

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "controls/colour_palette.h"
+#include "framework/gdi_win.h"
 #include "framework/wnd_win.h"
 
 class ColourPalettePopup : public CWnd {
@@ -52,7 +53,7 @@ class ColourPalettePopup : public CWnd {
   std::string customText_;
   PaletteGeometry geometry_;
   RECT windowRect_;
-  HFONT customFont_;
+  GdiObject<HFONT> customFont_;
   COLORREF initialColour_;
   COLORREF chosenColour_;
   HWND tooltip_;

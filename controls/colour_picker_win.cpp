@@ -4,6 +4,7 @@
 
 #include "controls/colour_messages.h"
 #include "controls/colour_palette_popup_win.h"
+#include "framework/gdi_win.h"
 
 CXColourPicker::CXColourPicker()
     : m_colour(RGB(255, 255, 255)),
@@ -78,9 +79,8 @@ LRESULT CXColourPicker::OnPopupColourChange(WPARAM, LPARAM) { return 1; }
 LRESULT CXColourPicker::OnEraseBackground(WPARAM wp, LPARAM) {
   RECT r;
   ::GetClientRect(m_hWnd, &r);
-  HBRUSH brush = ::CreateSolidBrush(m_colour & 0xFFFFFFu);
-  ::FillRect(reinterpret_cast<HDC>(wp), &r, brush);
-  ::DeleteObject(brush);
+  const GdiObject<HBRUSH> brush(::CreateSolidBrush(m_colour & 0xFFFFFFu));
+  ::FillRect(reinterpret_cast<HDC>(wp), &r, brush.get());
   return 1;
 }
 
@@ -134,9 +134,8 @@ void CXColourPicker::DrawItem(DRAWITEMSTRUCT* item) {
   r.right -= 2 * cxEdge + 1;
   if (!disabled) {
     const COLORREF shown = m_colour == kDefaultColour ? m_default : m_colour;
-    HBRUSH brush = ::CreateSolidBrush(shown & 0xFFFFFFu);
-    ::FillRect(dc, &r, brush);
-    ::DeleteObject(brush);
+    const GdiObject<HBRUSH> brush(::CreateSolidBrush(shown & 0xFFFFFFu));
+    ::FillRect(dc, &r, brush.get());
     ::FrameRect(dc, &r, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
   }
 }

@@ -4,6 +4,8 @@ namespace {
 CWinApp* g_app = nullptr;
 }
 
+const wchar_t kMessageCaption[] = L"Quillet";
+
 CWinApp::CWinApp() { g_app = this; }
 CWinApp::~CWinApp() {
   if (g_app == this) g_app = nullptr;

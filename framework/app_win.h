@@ -22,6 +22,9 @@ class CWinApp {
 
 CWinApp* AfxGetApp();
 
+// The caption of every message box of the program.
+extern const wchar_t kMessageCaption[];
+
 // Runs the application object: common controls, InitInstance, ExitInstance.
 int AfxWinMain(HINSTANCE instance);
 

@@ -1,6 +1,6 @@
 #include "framework/file_win.h"
 
-#include "kqcore/core_win.h"
+#include "framework/app_win.h"
 #include "kqcore/wide_win.h"
 
 bool CFile::Open(const std::string& path, unsigned flags) {

@@ -11,6 +11,12 @@ class WindowDC {
   ~WindowDC() {
     if (dc_) ::ReleaseDC(hwnd_, dc_);
   }
+  WindowDC(WindowDC&& other) noexcept : hwnd_(other.hwnd_), dc_(std::exchange(other.dc_, nullptr)) {}
+  WindowDC& operator=(WindowDC&& other) noexcept {
+    std::swap(hwnd_, other.hwnd_);
+    std::swap(dc_, other.dc_);
+    return *this;
+  }
   WindowDC(const WindowDC&) = delete;
   WindowDC& operator=(const WindowDC&) = delete;
   HDC get() const { return dc_; }
@@ -26,6 +32,11 @@ class MemoryDC {
   explicit MemoryDC(HDC reference) : dc_(::CreateCompatibleDC(reference)) {}
   ~MemoryDC() {
     if (dc_) ::DeleteDC(dc_);
+  }
+  MemoryDC(MemoryDC&& other) noexcept : dc_(std::exchange(other.dc_, nullptr)) {}
+  MemoryDC& operator=(MemoryDC&& other) noexcept {
+    std::swap(dc_, other.dc_);
+    return *this;
   }
   MemoryDC(const MemoryDC&) = delete;
   MemoryDC& operator=(const MemoryDC&) = delete;
@@ -65,6 +76,9 @@ class SelectedObject {
   ~SelectedObject() {
     if (previous_) ::SelectObject(dc_, previous_);
   }
+  SelectedObject(SelectedObject&& other) noexcept
+      : dc_(other.dc_), previous_(std::exchange(other.previous_, nullptr)) {}
+  SelectedObject& operator=(SelectedObject&&) = delete;
   SelectedObject(const SelectedObject&) = delete;
   SelectedObject& operator=(const SelectedObject&) = delete;
 

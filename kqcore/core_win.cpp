@@ -7,14 +7,13 @@
 #include <ctime>
 #include <vector>
 
+#include "framework/app_win.h"
 #include "kqcore/colour.h"
 #include "kqcore/config_defaults.h"
 #include "kqcore/file_io.h"
 #include "kqcore/gbk.h"
 #include "kqcore/numbers.h"
 #include "kqcore/wide_win.h"
-
-const wchar_t kMessageCaption[] = L"Quillet";
 
 namespace {
 

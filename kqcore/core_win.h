@@ -95,6 +95,3 @@ class CCore {
   std::unique_ptr<Drawing> drawing_;
   bool pictureCacheOn_ = true;
 };
-
-// The caption of every message box of the program.
-extern const wchar_t kMessageCaption[];

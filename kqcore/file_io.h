@@ -2,6 +2,7 @@
 // where they are converted with code page 936; bytes natively).
 #pragma once
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 namespace fileio {
@@ -21,5 +22,29 @@ bool remove(const std::string& path);
 
 // True when a new file can be created in folder (which ends with a separator).
 bool folderWritable(const std::string& folder);
+
+// Renames a file; false when it cannot be renamed or `to` already exists.
+bool rename(const std::string& from, const std::string& to);
+
+// A file that records are appended to: every append is written through to the disk before
+// it returns, so what was appended survives a crash or a power cut.
+class AppendFile {
+ public:
+  AppendFile() = default;
+  ~AppendFile() { close(); }
+  AppendFile(const AppendFile&) = delete;
+  AppendFile& operator=(const AppendFile&) = delete;
+
+  // Opens path, creating it when missing, and cuts it to its first keepBytes bytes (what
+  // follows a record cut short by a crash); appends go to the end.
+  bool open(const std::string& path, std::size_t keepBytes);
+  bool append(const std::string& data);
+  void close();
+  bool isOpen() const { return handle_ != kClosed; }
+
+ private:
+  static constexpr std::intptr_t kClosed = -1;
+  std::intptr_t handle_ = kClosed;  // a HANDLE on Windows, a descriptor elsewhere
+};
 
 }  // namespace fileio

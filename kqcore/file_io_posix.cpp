@@ -65,4 +65,36 @@ bool folderWritable(const std::string& folder) {
   return true;
 }
 
+bool rename(const std::string& from, const std::string& to) {
+  if (exists(to)) return false;
+  return ::rename(from.c_str(), to.c_str()) == 0;
+}
+
+bool AppendFile::open(const std::string& path, std::size_t keepBytes) {
+  close();
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT, 0644);
+  if (fd < 0) return false;
+  struct stat st;
+  if (::fstat(fd, &st) != 0 ||
+      (static_cast<std::size_t>(st.st_size) > keepBytes && ::ftruncate(fd, static_cast<off_t>(keepBytes)) != 0) ||
+      ::lseek(fd, 0, SEEK_END) < 0) {
+    ::close(fd);
+    return false;
+  }
+  handle_ = fd;
+  return true;
+}
+
+bool AppendFile::append(const std::string& data) {
+  if (!isOpen()) return false;
+  const int fd = static_cast<int>(handle_);
+  return writeAll(fd, data) && ::fsync(fd) == 0;
+}
+
+void AppendFile::close() {
+  if (!isOpen()) return;
+  ::close(static_cast<int>(handle_));
+  handle_ = kClosed;
+}
+
 }  // namespace fileio

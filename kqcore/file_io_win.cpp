@@ -66,4 +66,42 @@ bool folderWritable(const std::string& folder) {
   return true;
 }
 
+bool rename(const std::string& from, const std::string& to) {
+  return MoveFileExW(gbkToWide(from).c_str(), gbkToWide(to).c_str(), MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+bool AppendFile::open(const std::string& path, std::size_t keepBytes) {
+  close();
+  // Others may read it (a person opening it in Notepad) while the program writes.
+  HANDLE h = CreateFileW(gbkToWide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  LARGE_INTEGER size;
+  LARGE_INTEGER keep;
+  keep.QuadPart = static_cast<LONGLONG>(keepBytes);
+  bool ok = GetFileSizeEx(h, &size) != 0;
+  if (ok && size.QuadPart > keep.QuadPart) ok = SetFilePointerEx(h, keep, nullptr, FILE_BEGIN) && SetEndOfFile(h);
+  LARGE_INTEGER zero;
+  zero.QuadPart = 0;
+  if (ok) ok = SetFilePointerEx(h, zero, nullptr, FILE_END) != 0;
+  if (!ok) {
+    CloseHandle(h);
+    return false;
+  }
+  handle_ = reinterpret_cast<std::intptr_t>(h);
+  return true;
+}
+
+bool AppendFile::append(const std::string& data) {
+  if (!isOpen()) return false;
+  HANDLE h = reinterpret_cast<HANDLE>(handle_);
+  return writeAll(h, data) && FlushFileBuffers(h);
+}
+
+void AppendFile::close() {
+  if (!isOpen()) return;
+  CloseHandle(reinterpret_cast<HANDLE>(handle_));
+  handle_ = kClosed;
+}
+
 }  // namespace fileio

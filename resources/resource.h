@@ -19,6 +19,8 @@
 #define IDC_MODE_GROUP 1021
 #define IDC_SECOND_SCREEN 1033
 #define IDC_REVEAL 1039
+#define IDC_UNDO 1035
+#define IDC_REDO 1036
 
 // Output window
 #define IDD_SCOREBOARD 129

@@ -63,7 +63,7 @@ const MessageMap* ScoreboardWindow::GetMessageMap() const {
 
 LRESULT ScoreboardWindow::OnCreate(WPARAM, LPARAM) {
   if (Default() == -1) return -1;
-  user32Module = ::LoadLibraryA("User32.DLL");
+  user32Module = ::LoadLibraryW(L"User32.DLL");
   if (user32Module) {
     updateLayeredWindow = ::GetProcAddress(user32Module, "UpdateLayeredWindow");
     // Pushing a part of the frame needs the newer call; without it every push is whole.

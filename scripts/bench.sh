@@ -1,13 +1,21 @@
 #!/usr/bin/env bash
-# Builds the Windows build and runs a benchmark under Wine on a private Xvfb.
-# Usage: scripts/bench.sh [frame|soak [operations]]   (frame is the default)
+# Builds and runs a benchmark: frame and soak under Wine on a private Xvfb, journal natively
+# (its code is portable; it writes to a temporary folder on this machine's disk).
+# Usage: scripts/bench.sh [frame|soak [operations]|journal]   (frame is the default)
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
+which="${1:-frame}"
+shift || true
+if [ "$which" = "journal" ]; then
+  "$root/scripts/build.sh" native >/dev/null
+  dir="$(mktemp -d)"
+  trap 'rm -rf "$dir"' EXIT
+  "$root/build/native/bench/journal_bench" "$dir"
+  exit 0
+fi
 tree="$("$root/scripts/wine-tree.sh")"   # windows, or windows64 where 32-bit code cannot run
 "$root/scripts/build.sh" "$tree" >/dev/null
 source "$root/scripts/xvfb.sh"
 start_xvfb 80
 trap 'stop_xvfb' EXIT
-which="${1:-frame}"
-shift || true
 "$root/scripts/wine-run.sh" "$root/build/$tree/bench/${which}_bench.exe" "$@"

@@ -146,8 +146,10 @@ TEST(WholeEvent, AnOperatorRunsAnEventThroughTheWindows) {
   const std::string settings = readFileBytes(folder + "Quillet.cfg");
   for (const char* line : {"on=1\r\n", "uityp=3\r\n", "cols=4\r\n", "xsw=2\r\n", "width=800\r\n", "height=600\r\n"})
     EXPECT_NE(settings.find(line), std::string::npos) << line << settings;
+  // The changes since the reload are offered back; this time the crew starts afresh.
   Program again(folder);
-  ASSERT_TRUE(again.start());
+  ASSERT_TRUE(again.start(IDNO));
+  EXPECT_NE(again.question.find("（7 次改动"), std::string::npos) << again.question;
   EXPECT_EQ(SendMessageW(GetDlgItem(again.console, IDC_OUTPUT_ON), BM_GETCHECK, 0, 0), BST_CHECKED);
   EXPECT_EQ(SendMessageW(GetDlgItem(again.console, IDC_MODE_WELCOME), BM_GETCHECK, 0, 0), BST_CHECKED);
   EXPECT_NE(again.window(L"", true), nullptr);

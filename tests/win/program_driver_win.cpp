@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "framework/gdi_win.h"
 #include "kqcore/wide_win.h"
 #include "resources/resource.h"
 
@@ -48,7 +49,7 @@ Program::~Program() {
   }
 }
 
-bool Program::start() {
+bool Program::start(int answer) {
   STARTUPINFOW si = {};
   si.cb = sizeof si;
   const std::wstring exe = gbkToWide(folder_) + L"Quillet.exe";
@@ -56,7 +57,91 @@ bool Program::start() {
   if (!CreateProcessW(exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, gbkToWide(folder_).c_str(), &si, &pi_))
     return false;
   console = window(L"Quillet");
-  return console && waitFor([&] { return logCount() >= 1; });
+  if (!console) return false;
+  if (answer) {
+    HWND box = messageBox();
+    if (!box) return false;
+    wchar_t text[1024] = L"";
+    GetDlgItemTextW(box, 0xFFFF, text, 1024);  // the message box's text
+    question = wideToGbk(text);
+    PostMessageW(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), 0);
+  }
+  return waitFor([&] { return logCount() >= 1; });
+}
+
+void Program::kill() {
+  if (!pi_.hProcess) return;
+  TerminateProcess(pi_.hProcess, 99);
+  WaitForSingleObject(pi_.hProcess, 15000);
+  CloseHandle(pi_.hProcess);
+  CloseHandle(pi_.hThread);
+  pi_ = PROCESS_INFORMATION{};
+  console = nullptr;
+}
+
+HWND Program::messageBox(int ms) {
+  HWND box = nullptr;
+  waitFor(
+      [&] {
+        for (HWND h = FindWindowW(L"#32770", L"Quillet"); h; h = FindWindowExW(nullptr, h, L"#32770", L"Quillet")) {
+          DWORD pid = 0;
+          GetWindowThreadProcessId(h, &pid);
+          if (pid == pi_.dwProcessId && h != console && IsWindowVisible(h)) box = h;
+        }
+        return box != nullptr;
+      },
+      ms);
+  return box;
+}
+
+std::string Program::listText(int row, int column) {
+  // List view messages are not carried across processes: the item and its text buffer
+  // live in the program's memory.
+  const SIZE_T textChars = 256;
+  char* remote = static_cast<char*>(
+      VirtualAllocEx(pi_.hProcess, nullptr, sizeof(LVITEMW) + textChars * 2, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+  if (!remote) return std::string();
+  LVITEMW item = {};
+  item.iSubItem = column;
+  item.cchTextMax = static_cast<int>(textChars);
+  item.pszText = reinterpret_cast<wchar_t*>(remote + sizeof(LVITEMW));
+  WriteProcessMemory(pi_.hProcess, remote, &item, sizeof item, nullptr);
+  const LRESULT length =
+      SendMessageW(GetDlgItem(console, IDC_ROSTER_LIST), LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(remote));
+  wchar_t text[textChars] = L"";
+  ReadProcessMemory(pi_.hProcess, item.pszText, text, sizeof text, nullptr);
+  VirtualFreeEx(pi_.hProcess, remote, 0, MEM_RELEASE);
+  return wideToGbk(std::wstring(text, length > 0 && length < static_cast<LRESULT>(textChars) ? length : 0));
+}
+
+ScreenPixels screenPixels(HWND window) {
+  RECT r = {0, 0, 0, 0};
+  GetWindowRect(window, &r);
+  const int width = r.right - r.left;
+  const int height = r.bottom - r.top;
+  if (width <= 0 || height <= 0) return {};
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  WindowDC screen(nullptr);
+  MemoryDC memory(screen.get());
+  void* bits = nullptr;
+  const GdiObject<HBITMAP> bitmap(CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!bitmap.get() || !bits) return {};
+  SelectedObject selected(memory.get(), bitmap.get());
+  BitBlt(memory.get(), 0, 0, width, height, screen.get(), r.left, r.top, SRCCOPY);
+  GdiFlush();
+  const std::uint32_t* p = static_cast<const std::uint32_t*>(bits);
+  ScreenPixels shot;
+  shot.width = width;
+  shot.height = height;
+  shot.pixels.assign(p, p + static_cast<std::size_t>(width) * height);
+  for (std::uint32_t& v : shot.pixels) v &= 0xFFFFFFu;
+  return shot;
 }
 
 HWND Program::window(const std::wstring& title, bool layered, int ms) {
@@ -119,34 +204,6 @@ std::string Program::controlText(HWND dlg, int id) {
   return wideToGbk(text);
 }
 
-ScreenPixels screenPixels(HWND window) {
-  RECT r;
-  GetWindowRect(window, &r);
-  ScreenPixels shot;
-  shot.width = r.right - r.left;
-  shot.height = r.bottom - r.top;
-  shot.pixels.assign(static_cast<std::size_t>(shot.width) * shot.height, 0);
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  BITMAPINFO bi = {};
-  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-  bi.bmiHeader.biWidth = shot.width;
-  bi.bmiHeader.biHeight = -shot.height;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, shot.width, shot.height, screen, r.left, r.top, SRCCOPY);
-  GdiFlush();
-  const auto* p = static_cast<const std::uint32_t*>(bits);
-  for (std::size_t i = 0; i < shot.pixels.size(); ++i) shot.pixels[i] = p[i] & 0xFFFFFFu;
-  SelectObject(memory, old);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
-  return shot;
-}
 
 void saveBitmap(const ScreenPixels& shot, const std::string& path) {
   const DWORD imageBytes = static_cast<DWORD>(shot.pixels.size() * 4);

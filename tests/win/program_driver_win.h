@@ -22,18 +22,27 @@ std::vector<std::pair<int, int>> differingBands(const ScreenPixels& a, const Scr
 // Polls done() every 25 ms for up to ms milliseconds; its last value.
 bool waitFor(const std::function<bool()>& done, int ms = 10000);
 
+
 class Program {
  public:
   explicit Program(const std::string& folder);
   ~Program();
   Program(const Program&) = delete;
   Program& operator=(const Program&) = delete;
-  // Starts Quillet.exe of the folder and waits for the console and its start line.
-  bool start();
+  // Starts Quillet.exe of the folder and waits for the console and its start line.  With an
+  // answer (IDYES, IDNO), the question the program asks first gets it; its text is kept.
+  bool start(int answer = 0);
+  std::string question;
+  // Ends the process at once, as a crash or a power cut would.
+  void kill();
   // A visible window of the program titled title (or its layered output window).
   HWND window(const std::wstring& title, bool layered = false, int ms = 10000);
   bool gone(const std::wstring& title);
   int logCount();
+  // The text of a roster list cell, read from the program's memory.
+  std::string listText(int row, int column);
+  // The program's message box (a dialog titled like the program other than the console).
+  HWND messageBox(int ms = 10000);
   void click(HWND dlg, int id);
   void setText(HWND dlg, int id, const std::string& text);
   void doubleClickRow(int row);
@@ -47,6 +56,7 @@ class Program {
   // Closes the console through its close box; the exit code (1234 when it did not end).
   DWORD close();
   HWND console = nullptr;
+  PROCESS_INFORMATION process() const { return pi_; }
 
  private:
   std::string folder_;
