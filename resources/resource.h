@@ -18,6 +18,8 @@
 #define IDC_MODE_INDIVIDUAL 1020
 #define IDC_MODE_GROUP 1021
 #define IDC_SECOND_SCREEN 1033
+#define IDC_BLACKOUT 1037
+#define IDC_PREVIEW 1038
 #define IDC_REVEAL 1039
 
 // Output window
