@@ -143,162 +143,169 @@ ScreenPixels screenPixels(HWND window) {
   for (std::size_t i = 0; i < shot.pixels.size(); ++i) shot.pixels[i] = p[i] & 0xFFFFFFu;
   SelectObject(memory, old);
   DeleteObject(bitmap);
-  ScreenShot shootWindow(HWND hwnd, bool clientOnly) {
-    ScreenShot shot;
-    RECT r;
-    if (clientOnly) {
-      GetClientRect(hwnd, &r);
-      MapWindowPoints(hwnd, nullptr, reinterpret_cast<POINT*>(&r), 2);
-    } else {
-      GetWindowRect(hwnd, &r);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return shot;
+}
+
+void saveBitmap(const ScreenPixels& shot, const std::string& path) {
+  const DWORD imageBytes = static_cast<DWORD>(shot.pixels.size() * 4);
+  BITMAPFILEHEADER file = {};
+  BITMAPINFOHEADER info = {};
+  file.bfType = 0x4D42;  // "BM"
+  file.bfOffBits = sizeof file + sizeof info;
+  file.bfSize = file.bfOffBits + imageBytes;
+  info.biSize = sizeof info;
+  info.biWidth = shot.width;
+  info.biHeight = -shot.height;
+  info.biPlanes = 1;
+  info.biBitCount = 32;
+  std::string bytes(reinterpret_cast<const char*>(&file), sizeof file);
+  bytes.append(reinterpret_cast<const char*>(&info), sizeof info);
+  bytes.append(reinterpret_cast<const char*>(shot.pixels.data()), imageBytes);
+  HANDLE h = CreateFileW(gbkToWide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return;
+  DWORD written = 0;
+  WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  CloseHandle(h);
+}
+
+std::vector<std::pair<int, int>> differingBands(const ScreenPixels& a, const ScreenPixels& b) {
+  std::vector<std::pair<int, int>> bands;
+  if (a.width != b.width || a.height != b.height) return bands;
+  for (int y = 0; y < a.height; ++y) {
+    bool differs = false;
+    for (int x = 0; x < a.width && !differs; ++x) {
+      const std::size_t i = static_cast<std::size_t>(y) * a.width + x;
+      differs = a.pixels[i] != b.pixels[i];
     }
-    shot.width = r.right - r.left;
-    shot.height = r.bottom - r.top;
-    if (shot.width <= 0 || shot.height <= 0) return shot;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = shot.width;
-    info.bmiHeader.biHeight = -shot.height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP dib = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, dib);
-    BitBlt(memory, 0, 0, shot.width, shot.height, screen, r.left, r.top, SRCCOPY);
-    GdiFlush();
-    const auto* p = static_cast<const std::uint32_t*>(bits);
-    shot.pixels.assign(p, p + static_cast<std::size_t>(shot.width) * shot.height);
-    for (std::uint32_t& px : shot.pixels) px &= 0xFFFFFFu;
-    SelectObject(memory, old);
-    DeleteObject(dib);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return shot;
+    if (!differs) continue;
+    if (!bands.empty() && bands.back().second == y - 1)
+      bands.back().second = y;
+    else
+      bands.push_back({y, y});
   }
+  return bands;
+}
 
-  void saveBitmap(const ScreenPixels& shot, const std::string& path) {
-    const DWORD imageBytes = static_cast<DWORD>(shot.pixels.size() * 4);
-    BITMAPFILEHEADER file = {};
-    BITMAPINFOHEADER info = {};
-    file.bfType = 0x4D42;  // "BM"
-    file.bfOffBits = sizeof file + sizeof info;
-    file.bfSize = file.bfOffBits + imageBytes;
-    info.biSize = sizeof info;
-    info.biWidth = shot.width;
-    info.biHeight = -shot.height;
-    info.biPlanes = 1;
-    info.biBitCount = 32;
-    std::string bytes(reinterpret_cast<const char*>(&file), sizeof file);
-    bytes.append(reinterpret_cast<const char*>(&info), sizeof info);
-    bytes.append(reinterpret_cast<const char*>(shot.pixels.data()), imageBytes);
-    HANDLE h = CreateFileW(gbkToWide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return;
-    DWORD written = 0;
-    WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(h);
+ScreenShot shootWindow(HWND hwnd, bool clientOnly) {
+  ScreenShot shot;
+  RECT r;
+  if (clientOnly) {
+    GetClientRect(hwnd, &r);
+    MapWindowPoints(hwnd, nullptr, reinterpret_cast<POINT*>(&r), 2);
+  } else {
+    GetWindowRect(hwnd, &r);
   }
+  shot.width = r.right - r.left;
+  shot.height = r.bottom - r.top;
+  if (shot.width <= 0 || shot.height <= 0) return shot;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = shot.width;
+  info.bmiHeader.biHeight = -shot.height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HBITMAP dib = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(memory, dib);
+  BitBlt(memory, 0, 0, shot.width, shot.height, screen, r.left, r.top, SRCCOPY);
+  GdiFlush();
+  const auto* p = static_cast<const std::uint32_t*>(bits);
+  shot.pixels.assign(p, p + static_cast<std::size_t>(shot.width) * shot.height);
+  for (std::uint32_t& px : shot.pixels) px &= 0xFFFFFFu;
+  SelectObject(memory, old);
+  DeleteObject(dib);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return shot;
+}
 
-  std::vector<std::pair<int, int>> differingBands(const ScreenPixels& a, const ScreenPixels& b) {
-    std::vector<std::pair<int, int>> bands;
-    if (a.width != b.width || a.height != b.height) return bands;
-    for (int y = 0; y < a.height; ++y) {
-      bool differs = false;
-      for (int x = 0; x < a.width && !differs; ++x) {
-        const std::size_t i = static_cast<std::size_t>(y) * a.width + x;
-        differs = a.pixels[i] != b.pixels[i];
-      }
-      if (!differs) continue;
-      if (!bands.empty() && bands.back().second == y - 1)
-        bands.back().second = y;
-      else
-        bands.push_back({y, y});
-    }
-    return bands;
-    void Program::key(WPARAM vk) {
-      HWND target = focus();
-      if (!target) target = console;
-      PostMessageW(target, WM_KEYDOWN, vk, 1);
-      PostMessageW(target, WM_KEYUP, vk, 0xC0000001);
-    }
+void Program::key(WPARAM vk) {
+  HWND target = focus();
+  if (!target) target = console;
+  PostMessageW(target, WM_KEYDOWN, vk, 1);
+  PostMessageW(target, WM_KEYUP, vk, 0xC0000001);
+}
 
-    void Program::ctrlKey(WORD vk) {
-      SetForegroundWindow(console);
-      waitFor([&] { return GetForegroundWindow() == console; }, 2000);
-      INPUT in[4] = {};
-      const WORD keysDown[4] = {VK_CONTROL, vk, vk, VK_CONTROL};
-      for (int i = 0; i < 4; ++i) {
-        in[i].type = INPUT_KEYBOARD;
-        in[i].ki.wVk = keysDown[i];
-        in[i].ki.dwFlags = i >= 2 ? KEYEVENTF_KEYUP : 0;
-      }
-      SendInput(4, in, sizeof(INPUT));
-    }
+void Program::ctrlKey(WORD vk) {
+  SetForegroundWindow(console);
+  waitFor([&] { return GetForegroundWindow() == console; }, 2000);
+  INPUT in[4] = {};
+  const WORD keysDown[4] = {VK_CONTROL, vk, vk, VK_CONTROL};
+  for (int i = 0; i < 4; ++i) {
+    in[i].type = INPUT_KEYBOARD;
+    in[i].ki.wVk = keysDown[i];
+    in[i].ki.dwFlags = i >= 2 ? KEYEVENTF_KEYUP : 0;
+  }
+  SendInput(4, in, sizeof(INPUT));
+}
 
-    HWND Program::focus() {
-      GUITHREADINFO info = {};
-      info.cbSize = sizeof info;
-      return GetGUIThreadInfo(pi_.dwThreadId, &info) ? info.hwndFocus : nullptr;
-    }
+HWND Program::focus() {
+  GUITHREADINFO info = {};
+  info.cbSize = sizeof info;
+  return GetGUIThreadInfo(pi_.dwThreadId, &info) ? info.hwndFocus : nullptr;
+}
 
-    std::string Program::listText(int row, int column) {
-      HWND list = GetDlgItem(console, IDC_ROSTER_LIST);
-      const SIZE_T bytes = sizeof(LVITEMW) + 256 * sizeof(wchar_t);
-      auto* remote = static_cast<char*>(VirtualAllocEx(pi_.hProcess, nullptr, bytes, MEM_COMMIT, PAGE_READWRITE));
-      if (!remote) return "<no memory>";
-      LVITEMW item = {};
-      item.iSubItem = column;
-      item.cchTextMax = 256;
-      item.pszText = reinterpret_cast<wchar_t*>(remote + sizeof(LVITEMW));
-      WriteProcessMemory(pi_.hProcess, remote, &item, sizeof item, nullptr);
-      SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(remote));
-      wchar_t text[256] = L"";
-      ReadProcessMemory(pi_.hProcess, remote + sizeof(LVITEMW), text, sizeof text - sizeof(wchar_t), nullptr);
-      VirtualFreeEx(pi_.hProcess, remote, 0, MEM_RELEASE);
-      return wideToGbk(text);
-    }
+std::string Program::listText(int row, int column) {
+  HWND list = GetDlgItem(console, IDC_ROSTER_LIST);
+  const SIZE_T bytes = sizeof(LVITEMW) + 256 * sizeof(wchar_t);
+  auto* remote = static_cast<char*>(VirtualAllocEx(pi_.hProcess, nullptr, bytes, MEM_COMMIT, PAGE_READWRITE));
+  if (!remote) return "<no memory>";
+  LVITEMW item = {};
+  item.iSubItem = column;
+  item.cchTextMax = 256;
+  item.pszText = reinterpret_cast<wchar_t*>(remote + sizeof(LVITEMW));
+  WriteProcessMemory(pi_.hProcess, remote, &item, sizeof item, nullptr);
+  SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(remote));
+  wchar_t text[256] = L"";
+  ReadProcessMemory(pi_.hProcess, remote + sizeof(LVITEMW), text, sizeof text - sizeof(wchar_t), nullptr);
+  VirtualFreeEx(pi_.hProcess, remote, 0, MEM_RELEASE);
+  return wideToGbk(text);
+}
 
-    int Program::selectedRow() {
-      return static_cast<int>(
-          SendMessageW(GetDlgItem(console, IDC_ROSTER_LIST), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
-    }
+int Program::selectedRow() {
+  return static_cast<int>(
+      SendMessageW(GetDlgItem(console, IDC_ROSTER_LIST), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+}
 
-    std::string Program::logText(int index) {
-      HWND log = GetDlgItem(console, IDC_LOG_LIST);
-      const LRESULT len = SendMessageW(log, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
-      if (len < 0) return "<no line>";
-      std::wstring text(static_cast<std::size_t>(len) + 1, L'\0');
-      SendMessageW(log, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&text[0]));
-      text.resize(static_cast<std::size_t>(len));
-      const std::string line = wideToGbk(text);
-      return line.size() > 20 ? line.substr(20) : line;
-    }
+std::string Program::logText(int index) {
+  HWND log = GetDlgItem(console, IDC_LOG_LIST);
+  const LRESULT len = SendMessageW(log, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+  if (len < 0) return "<no line>";
+  std::wstring text(static_cast<std::size_t>(len) + 1, L'\0');
+  SendMessageW(log, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&text[0]));
+  text.resize(static_cast<std::size_t>(len));
+  const std::string line = wideToGbk(text);
+  return line.size() > 20 ? line.substr(20) : line;
+}
 
-    // Answers the save prompt the program shows with path.
-    bool Program::answerSave(const std::string& path) {
-      HWND dlg = nullptr;
-      waitFor([&] {
-        dlg = nullptr;
-        for (const wchar_t* t : {L"保存", L"Save As"}) {
-          Found f{pi_.dwProcessId, t, false, nullptr};
-          EnumWindows(findWindow, reinterpret_cast<LPARAM>(&f));
-          if (f.hwnd && GetDlgItem(f.hwnd, 0x47c)) dlg = f.hwnd;
-        }
-        return dlg != nullptr;
-      });
-      if (!dlg) return false;
-      SendMessageW(GetDlgItem(dlg, 0x47c), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(gbkToWide(path).c_str()));
-      PostMessageW(dlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dlg, IDOK)));
-      return true;
+// Answers the save prompt the program shows with path.
+bool Program::answerSave(const std::string& path) {
+  HWND dlg = nullptr;
+  waitFor([&] {
+    dlg = nullptr;
+    for (const wchar_t* t : {L"保存", L"Save As"}) {
+      Found f{pi_.dwProcessId, t, false, nullptr};
+      EnumWindows(findWindow, reinterpret_cast<LPARAM>(&f));
+      if (f.hwnd && GetDlgItem(f.hwnd, 0x47c)) dlg = f.hwnd;
     }
+    return dlg != nullptr;
+  });
+  if (!dlg) return false;
+  SendMessageW(GetDlgItem(dlg, 0x47c), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(gbkToWide(path).c_str()));
+  PostMessageW(dlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dlg, IDOK)));
+  return true;
+}
 
-    DWORD Program::close() {
-      PostMessageW(console, WM_SYSCOMMAND, SC_CLOSE, 0);
-      DWORD code = 1234;
-      if (WaitForSingleObject(pi_.hProcess, 15000) == WAIT_OBJECT_0) GetExitCodeProcess(pi_.hProcess, &code);
-      CloseHandle(pi_.hProcess);
-      CloseHandle(pi_.hThread);
-      pi_ = PROCESS_INFORMATION{};
-      return code;
-    }
+DWORD Program::close() {
+  PostMessageW(console, WM_SYSCOMMAND, SC_CLOSE, 0);
+  DWORD code = 1234;
+  if (WaitForSingleObject(pi_.hProcess, 15000) == WAIT_OBJECT_0) GetExitCodeProcess(pi_.hProcess, &code);
+  CloseHandle(pi_.hProcess);
+  CloseHandle(pi_.hThread);
+  pi_ = PROCESS_INFORMATION{};
+  return code;
+}
