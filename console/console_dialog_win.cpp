@@ -7,10 +7,14 @@
 #include "app/shared_state.h"
 #include "console/log_format.h"
 #include "console/placement.h"
+#include "contest/contestant_text.h"
 #include "contest/roster.h"
+#include "dialogs/score_change.h"
 #include "framework/file_win.h"
 #include "kqcore/core_win.h"
 #include "resources/resource.h"
+#include "scoreboard/frame_surface_win.h"
+#include "scoreboard/preview_window_win.h"
 #include "scoreboard/scoreboard_window_win.h"
 
 namespace {
@@ -23,6 +27,9 @@ const char kReloadQuestion[] = "重新加载参赛队数据，会清空已有计
 const char kReloadLine[] = "重新加载 参赛队";
 const char kResultsExportedLine[] = "导出计分结果";
 const char kLogExportedLine[] = "导出操作日志";
+const char kBlackoutLine[] = "黑屏";
+const char kBlackoutEndLine[] = "取消黑屏";
+const char kTooLarge[] = "输入的数值超出了分数能保存的范围，分数没有改动。请重新输入。";
 
 LocalTime localNow() {
   SYSTEMTIME t;
@@ -55,6 +62,8 @@ const MessageMap* ConsoleDialog::GetMessageMap() const {
       onClicked(IDC_REVEAL, &ConsoleDialog::OnRevealButton),
       onClicked(IDC_UNDO, &ConsoleDialog::OnUndo),
       onClicked(IDC_REDO, &ConsoleDialog::OnRedo),
+      onClicked(IDC_BLACKOUT, &ConsoleDialog::OnBlackout),
+      onClicked(IDC_PREVIEW, &ConsoleDialog::OnPreview),
   };
   static const MessageMap map = makeMap(CDialog::GetMessageMap(), entries);
   return &map;
@@ -98,23 +107,90 @@ BOOL ConsoleDialog::OnInitDialog() {
   app::screenHeight = ::GetSystemMetrics(SM_CYSCREEN);
   app::core->kqseed();
 
+  addTips();
   SetTimer(kStartTimer, kStartDelayMs);
-  return TRUE;
+  // The operator's hands are on the keyboard from the start: the roster list has the focus.
+  focusRoster();
+  return FALSE;
 }
 
 BOOL ConsoleDialog::PreTranslateMessage(MSG* msg) {
+  if (msg->message == WM_KEYDOWN || msg->message == WM_SYSKEYDOWN) {
+    const KeyStroke stroke{static_cast<unsigned>(msg->wParam), (::GetKeyState(VK_CONTROL) & 0x8000) != 0,
+                           (::GetKeyState(VK_SHIFT) & 0x8000) != 0, (msg->lParam & (1 << 29)) != 0};
+    const KeyAction action = consoleKeyAction(stroke, keyState());
+    if (action.command != ConsoleCommand::None) {
+      runKeyCommand(action);
+      return TRUE;
+    }
+  }
+  // Typing never moves the roster selection (the list's search by first letter would), so a
+  // stray key cannot send the next score key to another team.
+  if (msg->message == WM_CHAR && msg->hwnd == m_rosterList.m_hWnd && msg->wParam >= 0x20) return TRUE;
   // Neither key may close the console during an event; only the close box does.
   if (msg->message == WM_KEYDOWN && (msg->wParam == VK_ESCAPE || msg->wParam == VK_RETURN)) return TRUE;
   if (handleRevealKey(*msg)) return TRUE;
-  if (msg->message == WM_KEYDOWN && (msg->wParam == 'Z' || msg->wParam == 'Y') && ::GetKeyState(VK_CONTROL) < 0 &&
-      ::GetKeyState(VK_MENU) >= 0) {
-    if (msg->wParam == 'Z')
-      undo();
-    else
-      redo();
-    return TRUE;
-  }
   return CDialog::PreTranslateMessage(msg);
+}
+
+bool ConsoleDialog::outputReady() const { return app::scoreboard && app::scoreboard->m_hWnd; }
+
+ConsoleKeyState ConsoleDialog::keyState() const {
+  const int row = m_rosterList.m_hWnd ? m_rosterList.GetSelectedItem() : -1;
+  return ConsoleKeyState{model_ && row >= 0 && row < model_->count(), outputReady(),
+                         static_cast<int>(quickStepPieces(app::scoresteps).size())};
+}
+
+void ConsoleDialog::runKeyCommand(const KeyAction& action) {
+  switch (action.command) {
+    case ConsoleCommand::OpenScoreEntry:
+      scoreEntry(m_rosterList.GetSelectedItem());
+      break;
+    case ConsoleCommand::AddStep:
+    case ConsoleCommand::SubtractStep:
+      changeSelectedScore(app::scorestepdefault, action.command == ConsoleCommand::AddStep);
+      break;
+    case ConsoleCommand::QuickStep:
+      changeSelectedScore(app::core->getFg(app::scoresteps, ',', action.argument), true);
+      break;
+    case ConsoleCommand::ShowMode:
+      // As a click on the radio button, but the focus stays where it is.
+      CheckRadioButton(IDC_MODE_WELCOME, IDC_MODE_GROUP, IDC_MODE_WELCOME + action.argument);
+      OnModeButton(IDC_MODE_WELCOME + action.argument);
+      break;
+    case ConsoleCommand::ToggleOutput:
+      CheckDlgButton(IDC_OUTPUT_ON, IsDlgButtonChecked(IDC_OUTPUT_ON) == BST_CHECKED ? BST_UNCHECKED : BST_CHECKED);
+      OnOutputSwitch();
+      break;
+    case ConsoleCommand::ToggleBlackout:
+      CheckDlgButton(IDC_BLACKOUT, IsDlgButtonChecked(IDC_BLACKOUT) == BST_CHECKED ? BST_UNCHECKED : BST_CHECKED);
+      OnBlackout();
+      break;
+    case ConsoleCommand::Undo:
+      undo();
+      break;
+    case ConsoleCommand::Redo:
+      redo();
+      break;
+    case ConsoleCommand::None:
+      break;
+  }
+}
+
+void ConsoleDialog::focusRoster() {
+  if (m_rosterList.m_hWnd && ::IsWindow(m_hWnd)) ::SetFocus(m_rosterList.m_hWnd);
+}
+
+void ConsoleDialog::addTips() {
+  m_tips.set(m_hWnd, IDC_OUTPUT_ON, "开启或关闭输出（F9）");
+  m_tips.set(m_hWnd, IDC_MODE_WELCOME, "欢迎画面（F5）");
+  m_tips.set(m_hWnd, IDC_MODE_SCORING, "计分画面（F6）");
+  m_tips.set(m_hWnd, IDC_MODE_INDIVIDUAL, "个人排名（F7）");
+  m_tips.set(m_hWnd, IDC_MODE_GROUP, "小组排名（F8）");
+  m_tips.set(m_hWnd, IDC_BLACKOUT, "观众屏幕全黑 / 恢复（Ctrl+B）");
+  m_tips.set(m_hWnd, IDC_UNDO, "撤销最后一次分数改动（Ctrl+Z）");
+  m_tips.set(m_hWnd, IDC_REDO, "重做刚撤销的改动（Ctrl+Y）");
+  m_tips.set(m_hWnd, IDC_PREVIEW, "打开或关闭输出预览：观众看到的画面");
 }
 
 LRESULT ConsoleDialog::OnPaint(WPARAM, LPARAM) {
@@ -143,6 +219,9 @@ LRESULT ConsoleDialog::OnTimer(WPARAM wp, LPARAM) {
     startJournal();
     scoreboard_.reset(new ScoreboardWindow());
     app::scoreboard = scoreboard_.get();
+    app::scoreboard->framePushed = [this](const FrameSurface& frame) {
+      if (m_preview && m_preview->visible()) m_preview->showFrame(frame.bits(), frame.width(), frame.height());
+    };
     app::scoreboard->Create(IDD_SCOREBOARD, this);
     app::scoreboard->reveal = &m_reveal;
     // What the operator switched in the 200 ms before the window existed applies now.
@@ -168,6 +247,7 @@ LRESULT ConsoleDialog::OnDestroy(WPARAM, LPARAM) {
 
 void ConsoleDialog::releaseAll() {
   // Nothing may draw from the tables or reach the core once they are gone.
+  if (m_preview) m_preview->DestroyWindow();
   app::scoreboard = nullptr;
   scoreboard_.reset();
   model_.reset();
@@ -217,19 +297,74 @@ void ConsoleDialog::reapplyOutputSwitch() {
   model_->setOutputOn(IsDlgButtonChecked(IDC_OUTPUT_ON) == BST_CHECKED);
   readDisplayMode();
   applyOutput();
+  refreshHiddenPreview();
 }
 
-void ConsoleDialog::OnOutputSwitch() { reapplyOutputSwitch(); }
+void ConsoleDialog::OnOutputSwitch() {
+  reapplyOutputSwitch();
+  focusRoster();
+}
 
 void ConsoleDialog::OnModeButton(UINT id) {
-  if (!app::on || !app::scoreboard || !app::scoreboard->m_hWnd) return;
-  const int mode = static_cast<int>(id - IDC_MODE_WELCOME);
-  model_->setDisplayMode(mode);
-  app::scoreboard->showScreen(mode);
-  updateRevealButton();
+  if (app::on && outputReady()) {
+    const int mode = static_cast<int>(id - IDC_MODE_WELCOME);
+    model_->setDisplayMode(mode);
+    app::scoreboard->showScreen(mode);
+    updateRevealButton();
+  }
+  refreshHiddenPreview();
+  // A mouse click leaves the keyboard with the roster list, where the keys act; a focused
+  // radio button would turn the arrow keys into screen changes.
+  focusRoster();
+}
+
+int ConsoleDialog::checkedMode() const {
+  for (int m = 0; m < 4; ++m)
+    if (IsDlgButtonChecked(IDC_MODE_WELCOME + m) == BST_CHECKED) return m;
+  return app::displayMode;
+}
+
+void ConsoleDialog::OnBlackout() {
+  const bool on = IsDlgButtonChecked(IDC_BLACKOUT) == BST_CHECKED;
+  focusRoster();
+  if (!outputReady()) {
+    // Nothing to black out before the output window exists.
+    CheckDlgButton(IDC_BLACKOUT, BST_UNCHECKED);
+    return;
+  }
+  if (on == app::scoreboard->blackout()) return;
+  app::scoreboard->setBlackout(on);
+  if (on) endReveal();  // after the black frame, so no step of the ranking flashes up
+  appendLog(on ? kBlackoutLine : kBlackoutEndLine);
+  refreshHiddenPreview();
+}
+
+void ConsoleDialog::OnPreview() {
+  focusRoster();
+  if (!m_preview) {
+    m_preview.reset(new PreviewWindow());
+    if (!m_preview->create(m_hWnd, app::width, app::height)) {
+      m_preview.reset();
+      return;
+    }
+  }
+  if (m_preview->visible()) {
+    m_preview->hide();
+    return;
+  }
+  m_preview->show();
+  if (!outputReady()) return;
+  // The frame on show now: what the audience sees, or what switching output on would show.
+  app::scoreboard->composeUnpushed(app::scoreboard->IsWindowVisible() ? app::displayMode : checkedMode());
+}
+
+void ConsoleDialog::refreshHiddenPreview() {
+  if (!m_preview || !m_preview->visible() || !outputReady() || app::scoreboard->IsWindowVisible()) return;
+  app::scoreboard->composeUnpushed(checkedMode());
 }
 
 void ConsoleDialog::OnSecondScreen() {
+  focusRoster();
   if (!app::scoreboard || !app::scoreboard->m_hWnd) return;
   app::outputPlaced = app::screenWidth != 0 ? app::screenWidth : 1;
   app::outputRect = app::ScreenRect{app::screenWidth, 0, app::screenWidth + app::width, app::height};
@@ -239,14 +374,21 @@ void ConsoleDialog::OnSecondScreen() {
 }
 
 void ConsoleDialog::OnOptions() {
-  if (runOptions()) reapplyOutputSwitch();
+  const bool accepted = runOptions();
+  focusRoster();
+  if (accepted) reapplyOutputSwitch();
 }
 
 void ConsoleDialog::OnRosterDoubleClick(NMHDR* header, LRESULT* result) {
   const int row = reinterpret_cast<NMITEMACTIVATE*>(header)->iItem;
   *result = 0;
+  scoreEntry(row);
+}
+
+void ConsoleDialog::scoreEntry(int row) {
   if (row < 0 || row >= model_->count()) return;
   runScoreEntry(row);
+  focusRoster();
 }
 
 bool ConsoleDialog::applyScore(const ScoreRequest& request) { return model_->applyScore(request); }
@@ -254,6 +396,7 @@ bool ConsoleDialog::applyScore(const ScoreRequest& request) { return model_->app
 void ConsoleDialog::rowChanged(int row) {
   m_rosterList.SetItemText(row, 2, formatScore(row));
   if (app::on && app::scoreboard && app::scoreboard->m_hWnd) app::scoreboard->onScoreChanged(row);
+  refreshHiddenPreview();
 }
 
 void ConsoleDialog::rowsReset() {
@@ -283,19 +426,41 @@ void ConsoleDialog::logAppended(const std::string& line) {
   m_logList.SetCurSel(-1);
 }
 
+void ConsoleDialog::changeSelectedScore(const std::string& valueText, bool add) {
+  const int row = m_rosterList.GetSelectedItem();
+  if (row < 0 || row >= model_->count()) return;
+  const ContestantRecord& record = model_->row(row);
+  // The request the dialog's "加分" / "减分" makes with valueText in its change field.
+  ScoreRequest request;
+  if (!makeScoreRequest(row, contestantLabel(record), record.score, add ? ScoreOp::Add : ScoreOp::Subtract, valueText,
+                        app::xsw, request)) {
+    // The same refusal as in the score entry dialog: a score that is no longer finite would
+    // break every screen and the ranking.
+    app::core->msgboxWarning(m_hWnd, kTooLarge);
+    focusRoster();
+    return;
+  }
+  applyScore(request);
+}
+
 void ConsoleDialog::OnAbout() {
   const std::string text = std::string("Quillet 现场计分控制台\n版本 1.0.0\n\n") + "参赛队名单：" + app::rosterPath +
                            "\n" + "背景图：" + app::dataDir + "bg.jpg\n" + "标志图：" + app::dataDir + "logo.png\n" +
                            "设置文件：" + (app::core ? app::core->configPath() : std::string()) + "\n" + "计分记录：" +
-                           journalPath() + "\n\n" + "名单每行一队：队名,组别（GBK 或 UTF-8 文本）。";
+                           journalPath() + "\n\n" + "名单每行一队：队名,组别（GBK 或 UTF-8 文本）。\n\n键盘：\n" +
+                           consoleKeyHelpText();
   if (app::core) app::core->msgboxInfo(m_hWnd, text);
+  focusRoster();
 }
 
 void ConsoleDialog::OnReload() {
-  if (!app::core || app::core->msgboxConfirm(m_hWnd, kReloadQuestion) != IDYES) return;
+  const bool confirmed = app::core && app::core->msgboxConfirm(m_hWnd, kReloadQuestion) == IDYES;
+  focusRoster();
+  if (!confirmed) return;
   appendLog(kReloadLine);
   loadRoster();
   applyOutput();
+  refreshHiddenPreview();
 }
 
 void ConsoleDialog::OnRevealButton() { revealForward(); }
@@ -380,6 +545,7 @@ void ConsoleDialog::loadRoster() {
     app::core->msgboxWarning(m_hWnd, "参赛队名单超过 " + app::core->getStrInt(kContestantRows) + " 队：只载入了前 " +
                                          app::core->getStrInt(kContestantRows) + " 队，另有 " +
                                          app::core->getStrInt(result.leftOut) + " 行未载入。");
+    focusRoster();
   }
 }
 
@@ -407,9 +573,11 @@ void ConsoleDialog::exportResults() {
   const std::string content =
       resultsFileText(model_->rows(), model_->count(), [this](int row) { return formatScore(row); });
   if (saveExport(m_hWnd, resultsFileName(app::core->getCurTimeSid()), content)) appendLog(kResultsExportedLine);
+  focusRoster();
 }
 
 void ConsoleDialog::exportLog() {
   const std::string content = logFileText(model_->logLines());
   if (saveExport(m_hWnd, logFileName(app::core->getCurTimeSid()), content)) appendLog(kLogExportedLine);
+  focusRoster();
 }

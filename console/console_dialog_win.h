@@ -6,14 +6,17 @@
 #include <memory>
 #include <string>
 
+#include "console/console_keys.h"
 #include "contest/contest_model.h"
 #include "contest/journal_file.h"
 #include "framework/controls_win.h"
 #include "framework/dialog_win.h"
+#include "framework/tooltips_win.h"
 #include "scoreboard/ranking_reveal.h"
 
 class CCore;
 class ScoreboardWindow;
+class PreviewWindow;
 
 class ConsoleDialog : public CDialog, private ContestObserver {
  public:
@@ -52,6 +55,15 @@ class ConsoleDialog : public CDialog, private ContestObserver {
   void revealForward();
   void revealBack();
   const RankingReveal& reveal() const { return m_reveal; }
+  // What a key does now, and doing it (the console's keys, see console_keys.h).
+  ConsoleKeyState keyState() const;
+  void runKeyCommand(const KeyAction& action);
+  // The keyboard returns to the roster list (after every dialog).
+  void focusRoster();
+  bool outputReady() const;
+
+  PreviewWindow* preview() const { return m_preview.get(); }
+  const ControlTips& tips() const { return m_tips; }
 
  protected:
   void DoDataExchange(CDataExchange* dx) override;
@@ -73,6 +85,18 @@ class ConsoleDialog : public CDialog, private ContestObserver {
   void OnRevealButton();
   void OnUndo();
   void OnRedo();
+  void OnBlackout();
+  void OnPreview();
+
+  // The score entry dialog for a row (Enter, F2, a double click); the keyboard returns to the list.
+  void scoreEntry(int row);
+  // The selected row changed by valueText without the dialog, as its add or subtract would.
+  void changeSelectedScore(const std::string& valueText, bool add);
+  // The screen whose radio button is checked (what switching output on would show).
+  int checkedMode() const;
+  // A hidden output window pushes nothing: its preview gets what switching it on would show.
+  void refreshHiddenPreview();
+  void addTips();
 
   // The operator dialogs.  Score entry for a row: what the operator accepted is applied.
   void runScoreEntry(int row);
@@ -115,4 +139,6 @@ class ConsoleDialog : public CDialog, private ContestObserver {
   void openFreshJournal();
   // Renames the journal to a dated name beside it; that name, or empty when it failed.
   std::string setJournalAside();
+  std::unique_ptr<PreviewWindow> m_preview;
+  ControlTips m_tips;
 };

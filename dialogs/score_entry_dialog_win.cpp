@@ -1,6 +1,7 @@
 #include "dialogs/score_entry_dialog_win.h"
 
 #include "app/shared_state.h"
+#include "console/console_keys.h"
 #include "contest/contestant_text.h"
 #include "dialogs/score_change.h"
 #include "kqcore/core_win.h"
@@ -37,8 +38,41 @@ BOOL ScoreEntryDialog::OnInitDialog() {
   for (std::size_t i = 0; i < pieces.size(); ++i) {
     ::ShowWindow(GetDlgItem(IDC_STEP1 + static_cast<int>(i)), SW_SHOW);
     SetDlgItemText(IDC_STEP1 + static_cast<int>(i), pieces[i]);
+    tips_.set(m_hWnd, IDC_STEP1 + static_cast<int>(i),
+              "变动值改为 " + pieces[i] + "（Ctrl+" + std::to_string(i + 1) + "）");
   }
+  tips_.set(m_hWnd, IDC_ADD, "加上变动值（Ctrl+Enter）");
+  tips_.set(m_hWnd, IDC_SUBTRACT, "减去变动值（Ctrl+-）");
+  tips_.set(m_hWnd, IDC_SET_DIRECTLY, "分数改为输入的值（Ctrl+S）");
   return TRUE;
+}
+
+BOOL ScoreEntryDialog::PreTranslateMessage(MSG* msg) {
+  if (msg->message == WM_KEYDOWN && m_hWnd && (msg->hwnd == m_hWnd || ::IsChild(m_hWnd, msg->hwnd))) {
+    const KeyStroke stroke{static_cast<unsigned>(msg->wParam), (::GetKeyState(VK_CONTROL) & 0x8000) != 0,
+                           (::GetKeyState(VK_SHIFT) & 0x8000) != 0, (::GetKeyState(VK_MENU) & 0x8000) != 0};
+    const ScoreEntryKey key = scoreEntryKey(stroke);
+    switch (key) {
+      case ScoreEntryKey::None:
+        break;
+      case ScoreEntryKey::Add:
+        OnAdd();
+        return TRUE;
+      case ScoreEntryKey::Subtract:
+        OnSubtract();
+        return TRUE;
+      case ScoreEntryKey::SetDirectly:
+        OnSetDirectly();
+        return TRUE;
+      default: {
+        // A quick-step key acts only when its button is on show.
+        const int id = IDC_STEP1 + (static_cast<int>(key) - static_cast<int>(ScoreEntryKey::QuickStep1));
+        if (::IsWindowVisible(GetDlgItem(id))) OnQuickStep(static_cast<UINT>(id));
+        return TRUE;
+      }
+    }
+  }
+  return CDialog::PreTranslateMessage(msg);
 }
 
 void ScoreEntryDialog::OnQuickStep(UINT id) {

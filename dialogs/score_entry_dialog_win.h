@@ -6,6 +6,7 @@
 
 #include "contest/score_request.h"
 #include "framework/dialog_win.h"
+#include "framework/tooltips_win.h"
 
 class ScoreEntryDialog : public CDialog {
  public:
@@ -21,6 +22,10 @@ class ScoreEntryDialog : public CDialog {
   std::string changeField;
   std::string contestantLabel;
 
+  // Ctrl+1 ... Ctrl+4, Ctrl+Enter, Ctrl+Minus and Ctrl+S press the dialog's buttons.
+  BOOL PreTranslateMessage(MSG* msg) override;
+  const ControlTips& tips() const { return tips_; }
+
  protected:
   BOOL OnInitDialog() override;
   const MessageMap* GetMessageMap() const override;
@@ -32,4 +37,5 @@ class ScoreEntryDialog : public CDialog {
   void OnQuickStep(UINT id);
   LRESULT OnDestroy(WPARAM, LPARAM);
   void ask(ScoreOp op, int fieldId);
+  ControlTips tips_;
 };

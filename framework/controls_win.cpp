@@ -53,6 +53,16 @@ std::string CListCtrl::GetItemText(int itemIndex, int subItem) const {
 
 bool CListCtrl::DeleteAllItems() { return SendMessage(LVM_DELETEALLITEMS) != 0; }
 int CListCtrl::GetItemCount() const { return static_cast<int>(SendMessage(LVM_GETITEMCOUNT)); }
+int CListCtrl::GetSelectedItem() const {
+  return static_cast<int>(SendMessage(LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+}
+void CListCtrl::SelectItem(int item) {
+  LVITEMW state = {};
+  state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+  state.state = LVIS_SELECTED | LVIS_FOCUSED;
+  SendMessage(LVM_SETITEMSTATE, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&state));
+  SendMessage(LVM_ENSUREVISIBLE, static_cast<WPARAM>(item), FALSE);
+}
 
 int CListBox::AddString(const std::string& text) {
   const std::wstring wide = toWide(text);

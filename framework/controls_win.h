@@ -16,6 +16,8 @@ class CListCtrl : public CWnd {
   std::string GetItemText(int item, int subItem) const;
   bool DeleteAllItems();
   int GetItemCount() const;
+  int GetSelectedItem() const;  // the selected item, -1 when none
+  void SelectItem(int item);    // selects and focuses item, scrolled into view
 };
 
 class CListBox : public CWnd {

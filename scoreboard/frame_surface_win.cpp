@@ -1,5 +1,6 @@
 #include "scoreboard/frame_surface_win.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "kqcore/pixel_blend.h"
@@ -56,4 +57,17 @@ void FrameSurface::lift(const PixelRect& rect) {
   if (!bits_) return;
   ::GdiFlush();
   liftTransparent(static_cast<std::uint32_t*>(bits_), width_, height_, width_, rect);
+}
+
+void FrameSurface::fill(std::uint32_t colour) {
+  if (!bits_) return;
+  ::GdiFlush();
+  std::uint32_t* p = static_cast<std::uint32_t*>(bits_);
+  std::fill(p, p + static_cast<std::size_t>(width_) * height_, colour);
+}
+
+const std::uint32_t* FrameSurface::bits() const {
+  if (!bits_) return nullptr;
+  ::GdiFlush();
+  return static_cast<const std::uint32_t*>(bits_);
 }

@@ -47,6 +47,7 @@ ScoreboardWindow::ScoreboardWindow()
       partialPushes(0),
       failedPushes(0),
       shownMode(Welcome),
+      blackout_(false),
       layoutFromFrame(false),
       partialRedraw_(true) {}
 
@@ -75,7 +76,14 @@ LRESULT ScoreboardWindow::OnCreate(WPARAM, LPARAM) {
     ::ExitProcess(1);
   }
   blend = BLENDFUNCTION{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+  // Showing, placing or clicking the audience window never takes the keyboard from the console.
+  ::SetWindowLongW(m_hWnd, GWL_EXSTYLE, ::GetWindowLongW(m_hWnd, GWL_EXSTYLE) | WS_EX_NOACTIVATE);
   return 0;
+}
+
+BOOL ScoreboardWindow::OnInitDialog() {
+  CDialog::OnInitDialog();
+  return FALSE;  // no control to focus, and the focus stays where it is
 }
 
 LRESULT ScoreboardWindow::OnLButtonDown(WPARAM, LPARAM) {
@@ -85,19 +93,58 @@ LRESULT ScoreboardWindow::OnLButtonDown(WPARAM, LPARAM) {
 
 void ScoreboardWindow::placeAndShow(int left, int top, int right, int bottom) {
   placement = RECT{left, top, right, bottom};
-  ::SetWindowPos(m_hWnd, nullptr, left, top, right - left, bottom - top, SWP_NOZORDER);
-  showScreen(app::displayMode);
-  ShowWindow(SW_SHOW);
+  // The audience window never takes the focus from the console.
+  ::SetWindowPos(m_hWnd, nullptr, left, top, right - left, bottom - top, SWP_NOZORDER | SWP_NOACTIVATE);
+  if (blackout_)
+    pushBlack();
+  else
+    showScreen(app::displayMode);
+  ::ShowWindow(m_hWnd, SW_SHOWNOACTIVATE);
 }
 
 void ScoreboardWindow::showScreen(int mode) {
   shownMode = mode;
-  if (!m_hWnd || !app::core) return;
+  if (!m_hWnd || !app::core || blackout_) return;  // blacked out: the audience sees nothing new
   redrawWhole(frameRuns(mode));
 }
 
+void ScoreboardWindow::setBlackout(bool on) {
+  if (on == blackout_) return;
+  blackout_ = on;
+  // A hidden window shows nothing; its next placement pushes what blackout calls for.
+  if (!m_hWnd || !::IsWindowVisible(m_hWnd)) return;
+  if (blackout_)
+    pushBlack();
+  else
+    showScreen(app::displayMode);
+}
+
+void ScoreboardWindow::pushBlack() {
+  if (!m_hWnd) return;
+  if (!frame_ || frame_->width() != frameWidth() || frame_->height() != frameHeight()) {
+    memoryDC = nullptr;
+    frame_.reset();
+    WindowDC windowDC(m_hWnd);
+    frame_.reset(new FrameSurface(windowDC.get(), frameWidth(), frameHeight()));
+  }
+  frame_->fill(0xFF000000u);
+  heldRuns_ = FrameRuns();  // the held frame shows no runs now: leaving blackout redraws it whole
+  pushFrame(PixelRect{0, 0, frameWidth(), frameHeight()});
+}
+
+void ScoreboardWindow::composeUnpushed(int mode) {
+  if (!m_hWnd || !framePushed) return;
+  WindowDC windowDC(m_hWnd);
+  FrameSurface surface(windowDC.get(), app::width, app::height);
+  if (blackout_)
+    surface.fill(0xFF000000u);
+  else
+    composeFrame(surface, mode);
+  if (surface.ok()) framePushed(surface);
+}
+
 void ScoreboardWindow::onScoreChanged(int) {
-  if (shownMode != Scoring || !m_hWnd || !app::core) return;
+  if (shownMode != Scoring || !m_hWnd || !app::core || blackout_) return;
   const FrameRuns runs = frameRuns(shownMode);
   const bool sameSize = frame_ && frame_->ok() && frame_->width() == frameWidth() && frame_->height() == frameHeight();
   if (!partialRedraw_ || !sameSize) {
@@ -139,11 +186,14 @@ bool ScoreboardWindow::pushFrame(const PixelRect& dirty) {
   if (part.empty()) return false;
   const LONG exStyle = ::GetWindowLongW(m_hWnd, GWL_EXSTYLE);
   if (!(exStyle & WS_EX_LAYERED)) ::SetWindowLongW(m_hWnd, GWL_EXSTYLE, exStyle | WS_EX_LAYERED);
-  blend.SourceConstantAlpha = 253;
+  // A blackout frame hides the desktop behind the window completely.
+  blend.SourceConstantAlpha = blackout_ ? 255 : 253;
   const bool ok = pushPart(part);
   ++framesPushed;
   if (!(part.width() == frame_->width() && part.height() == frame_->height())) ++partialPushes;
   if (!ok) ++failedPushes;
+  // The whole held frame, also after a partial push: the preview shows what the audience sees.
+  if (framePushed) framePushed(*frame_);
   return ok;
 }
 

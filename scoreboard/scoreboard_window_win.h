@@ -9,6 +9,7 @@
 
 #include <gdiplus.h>
 
+#include <functional>
 #include <memory>
 
 #include "framework/dialog_win.h"
@@ -32,6 +33,18 @@ class ScoreboardWindow : public CDialog {
   // A row's score changed: while the scoring board is on show, the cells whose text changed
   // are recomposed and pushed (nothing when no text changed).
   void onScoreChanged(int row);
+
+  // Blackout: the window shows one opaque black frame and nothing else is pushed until it
+  // ends; placing the window meanwhile pushes black of the new size.  Ending it pushes the
+  // frame of displayMode at once.
+  void setBlackout(bool on);
+  bool blackout() const { return blackout_; }
+
+  // Told of every frame the moment it has been pushed; the surface lives only for the call.
+  std::function<void(const FrameSurface&)> framePushed;
+  // What placing the window now would show (screen `mode` at the settings' size, or black
+  // while blacked out), handed to framePushed without pushing anything.
+  void composeUnpushed(int mode);
 
   // Composes the whole frame of displayMode (or of mode) onto surface without pushing it.
   void composeFrame(FrameSurface& surface);
@@ -70,6 +83,7 @@ class ScoreboardWindow : public CDialog {
   int shownMode;
 
  protected:
+  BOOL OnInitDialog() override;
   const MessageMap* GetMessageMap() const override;
 
  private:
@@ -82,6 +96,10 @@ class ScoreboardWindow : public CDialog {
   // Recomposes the whole held frame from runs (re-created on a size change) and pushes it.
   void redrawWhole(const FrameRuns& runs);
   bool pushPart(const PixelRect& part);
+  // One opaque black frame of the window's size, held and pushed whole.
+  void pushBlack();
+
+  bool blackout_;
 
   // False until a frame has drawn its decoration with a fitting title; until then every
   // frame starts from the layout such a frame would compute without a logo.

@@ -47,4 +47,7 @@ xdotool mousemove 290 522 click 1; sleep 1; shot group-ranking "$output"
 xdotool mousemove 190 522 click 1; sleep 1
 for _ in 1 2 3; do xdotool mousemove 429 524 click 1; sleep 1; done
 shot reveal "$output"
+xdotool mousemove 116 522 click 1; sleep 1
+xdotool mousemove 554 487 click 1; sleep 1.5   # "预览": the preview opens beside the console
+shot console-preview "1240x560+0+0"
 echo "screenshots in $out"

@@ -245,6 +245,83 @@ std::vector<std::pair<int, int>> differingBands(const ScreenPixels& a, const Scr
   return bands;
 }
 
+ScreenShot shootWindow(HWND hwnd, bool clientOnly) {
+  ScreenShot shot;
+  RECT r;
+  if (clientOnly) {
+    GetClientRect(hwnd, &r);
+    MapWindowPoints(hwnd, nullptr, reinterpret_cast<POINT*>(&r), 2);
+  } else {
+    GetWindowRect(hwnd, &r);
+  }
+  shot.width = r.right - r.left;
+  shot.height = r.bottom - r.top;
+  if (shot.width <= 0 || shot.height <= 0) return shot;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = shot.width;
+  info.bmiHeader.biHeight = -shot.height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HBITMAP dib = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(memory, dib);
+  BitBlt(memory, 0, 0, shot.width, shot.height, screen, r.left, r.top, SRCCOPY);
+  GdiFlush();
+  const auto* p = static_cast<const std::uint32_t*>(bits);
+  shot.pixels.assign(p, p + static_cast<std::size_t>(shot.width) * shot.height);
+  for (std::uint32_t& px : shot.pixels) px &= 0xFFFFFFu;
+  SelectObject(memory, old);
+  DeleteObject(dib);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return shot;
+}
+
+void Program::key(WPARAM vk) {
+  HWND target = focus();
+  if (!target) target = console;
+  PostMessageW(target, WM_KEYDOWN, vk, 1);
+  PostMessageW(target, WM_KEYUP, vk, 0xC0000001);
+}
+
+void Program::ctrlKey(WORD vk) {
+  SetForegroundWindow(console);
+  waitFor([&] { return GetForegroundWindow() == console; }, 2000);
+  INPUT in[4] = {};
+  const WORD keysDown[4] = {VK_CONTROL, vk, vk, VK_CONTROL};
+  for (int i = 0; i < 4; ++i) {
+    in[i].type = INPUT_KEYBOARD;
+    in[i].ki.wVk = keysDown[i];
+    in[i].ki.dwFlags = i >= 2 ? KEYEVENTF_KEYUP : 0;
+  }
+  SendInput(4, in, sizeof(INPUT));
+}
+
+HWND Program::focus() {
+  GUITHREADINFO info = {};
+  info.cbSize = sizeof info;
+  return GetGUIThreadInfo(pi_.dwThreadId, &info) ? info.hwndFocus : nullptr;
+}
+
+int Program::selectedRow() {
+  return static_cast<int>(
+      SendMessageW(GetDlgItem(console, IDC_ROSTER_LIST), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+}
+
+std::string Program::logText(int index) {
+  HWND log = GetDlgItem(console, IDC_LOG_LIST);
+  const LRESULT len = SendMessageW(log, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+  if (len < 0) return "<no line>";
+  std::wstring text(static_cast<std::size_t>(len) + 1, L'\0');
+  SendMessageW(log, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&text[0]));
+  text.resize(static_cast<std::size_t>(len));
+  const std::string line = wideToGbk(text);
+  return line.size() > 20 ? line.substr(20) : line;
+}
+
 // Answers the save prompt the program shows with path.
 bool Program::answerSave(const std::string& path) {
   HWND dlg = nullptr;

@@ -22,6 +22,14 @@ std::vector<std::pair<int, int>> differingBands(const ScreenPixels& a, const Scr
 // Polls done() every 25 ms for up to ms milliseconds; its last value.
 bool waitFor(const std::function<bool()>& done, int ms = 10000);
 
+// What the screen shows in a window's rectangle (or its client area), as 0x00RRGGBB rows.
+struct ScreenShot {
+  int width = 0, height = 0;
+  std::vector<std::uint32_t> pixels;
+  std::uint32_t at(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
+  bool operator==(const ScreenShot& o) const { return width == o.width && height == o.height && pixels == o.pixels; }
+};
+ScreenShot shootWindow(HWND hwnd, bool clientOnly = false);
 
 class Program {
  public:
@@ -51,12 +59,23 @@ class Program {
   // The texts of the operation log, time stamps cut off.
   std::vector<std::string> logTexts();
   std::string controlText(HWND dlg, int id);
+  // A key pressed on the window with the focus in the program (posted: no modifier state).
+  void key(WPARAM vk);
+  // A key pressed with Ctrl held, through the system's input with the console in front, so
+  // the program sees Ctrl down as a keyboard leaves it.
+  void ctrlKey(WORD vk);
+  // The window of the program that has the keyboard focus.
+  HWND focus();
+  int selectedRow();
+  // Log line i without its time stamp.
+  std::string logText(int index);
   // Answers the program's save prompt with path.
   bool answerSave(const std::string& path);
   // Closes the console through its close box; the exit code (1234 when it did not end).
   DWORD close();
   HWND console = nullptr;
   PROCESS_INFORMATION process() const { return pi_; }
+  DWORD threadId() const { return pi_.dwThreadId; }
 
  private:
   std::string folder_;

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <initializer_list>
 #include <string>
 
 #include "app/shared_state.h"
@@ -216,4 +217,64 @@ TEST(ScoreEntryThroughConsole, DoubleClickChangesListLogAndBoard) {
   EXPECT_NE(settings.find("scorestepdefault=4\r\n"), std::string::npos);
   CCore::overrideAppPath(std::string());
   removeFolder(folder);
+}
+
+namespace {
+
+// Holds Ctrl down in this thread's keyboard state while alive, as the keyboard would.
+class CtrlHeld {
+ public:
+  CtrlHeld() { setCtrl(0x80); }
+  ~CtrlHeld() { setCtrl(0); }
+
+ private:
+  static void setCtrl(BYTE state) {
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = keys[VK_LCONTROL] = state;
+    SetKeyboardState(keys);
+  }
+};
+
+}  // namespace
+
+TEST_F(ScoreEntryFixture, CtrlKeysPressTheButtonsAndTheirTipsSaySo) {
+  // Each key is handled while Ctrl is held; the dialog ends through the key's button.
+  auto press = [](HWND dlg, int field, std::initializer_list<WPARAM> keys) {
+    ScoreEntryDialog* self = static_cast<ScoreEntryDialog*>(CWnd::FromHandle(dlg));
+    CtrlHeld ctrl;
+    for (WPARAM key : keys) postKey(GetDlgItem(dlg, field), key);
+    pumpUntil([&] { return self->IsEnding(); }, 2000);
+  };
+  std::string change;
+  EXPECT_EQ(run(
+                0,
+                [&](HWND dlg) {
+                  ScoreEntryDialog* self = static_cast<ScoreEntryDialog*>(CWnd::FromHandle(dlg));
+                  EXPECT_NE(self->tips().text(dlg, IDC_ADD).find("Ctrl+Enter"), std::string::npos);
+                  EXPECT_NE(self->tips().text(dlg, IDC_STEP3).find("Ctrl+3"), std::string::npos);
+                  press(dlg, IDC_CHANGE, {'2', VK_RETURN});  // quick step 2 (" 5"), then add
+                },
+                &change),
+            IDOK);
+  EXPECT_EQ(change, "A01（一组） +5.0");
+  EXPECT_FLOAT_EQ(app::contestantTable[0].score, 15.0f);
+
+  EXPECT_EQ(run(
+                1, [&](HWND dlg) { press(dlg, IDC_CHANGE, {VK_OEM_MINUS}); }, &change),
+            IDOK);
+  EXPECT_EQ(change, "B02 -5.0");
+  EXPECT_FLOAT_EQ(app::contestantTable[1].score, -2.0f);
+
+  app::scoresteps = "1";
+  EXPECT_EQ(run(
+                1,
+                [&](HWND dlg) {
+                  setText(dlg, IDC_SCORE, "7");
+                  press(dlg, IDC_SCORE, {'4', 'S'});  // no fourth step: only the set acts
+                },
+                &change),
+            IDOK);
+  EXPECT_EQ(change, "修改 B02 分数 -2.0 -> 7.0");
+  EXPECT_EQ(app::scorestepdefault, " 5");
 }
