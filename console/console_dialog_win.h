@@ -61,6 +61,7 @@ class ConsoleDialog : public CDialog, private ContestObserver {
   void OnSecondScreen();
   void OnModeButton(UINT id);
   void OnRevealButton();
+  LRESULT OnDisplayChange(WPARAM, LPARAM);
 
   // The operator dialogs.  Score entry for a row: what the operator accepted is applied.
   void runScoreEntry(int row);

@@ -3,6 +3,7 @@
 #include <commdlg.h>
 
 #include "controls/colour_messages.h"
+#include "framework/dpi_win.h"
 #include "kqcore/wide_win.h"
 
 namespace {
@@ -95,7 +96,7 @@ void ColourPalettePopup::sizeAndPlace() {
     ::SelectObject(dc, old);
     ::ReleaseDC(m_hWnd, dc);
   }
-  geometry_ = paletteGeometry(::GetSystemMetrics(SM_CXEDGE), extent.cx, extent.cy);
+  geometry_ = paletteGeometry(::GetSystemMetrics(SM_CXEDGE), extent.cx, extent.cy, windowDpi(m_hWnd));
   RECT current;
   ::GetWindowRect(m_hWnd, &current);
   windowRect_ = RECT{current.left, current.top, current.left + geometry_.width, current.top + geometry_.height};

@@ -4,6 +4,7 @@
 
 #include "app/shared_state.h"
 #include "framework/app_win.h"
+#include "framework/dpi_win.h"
 #include "framework/gdi_win.h"
 #include "kqcore/core_win.h"
 #include "resources/resource.h"
@@ -75,6 +76,9 @@ LRESULT ScoreboardWindow::OnCreate(WPARAM, LPARAM) {
     ::ExitProcess(1);
   }
   blend = BLENDFUNCTION{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+  // Its size is the frame's, in the monitor's own pixels: moving to a monitor of another DPI
+  // must not rescale it as a dialog.
+  keepDialogPixelSize(m_hWnd);
   return 0;
 }
 
@@ -181,12 +185,14 @@ bool ScoreboardWindow::pushPart(const PixelRect& part) {
 FrameRuns ScoreboardWindow::frameRuns(int mode) {
   FrameRuns runs;
   const MeasureText measure = coreMeasure();
-  if (!layoutFromFrame)
-    layout = computeBoardLayout(app::width, app::height, 120, app::contestantCount, app::cols, measure);
+  // Laid out for the frame as it is: the settings' size, or a whole monitor when filling it.
+  const int width = surface.width();
+  const int height = surface.height();
+  if (!layoutFromFrame) layout = computeBoardLayout(width, height, 120, app::contestantCount, app::cols, measure);
 
   DecorationInput in;
-  in.width = app::width;
-  in.height = app::height;
+  in.width = width;
+  in.height = height;
   in.backgroundPath = app::dataDir + "bg.jpg";
   in.backgroundExists = app::core->isFileExist(in.backgroundPath) != 0;
   if (in.backgroundExists) in.backgroundVersion = app::core->getPicVersion(in.backgroundPath);
