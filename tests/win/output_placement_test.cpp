@@ -282,7 +282,18 @@ TEST(HighDpiChild, FrameAndControlsAtTheScreenDpi) {
   HDC screen = GetDC(nullptr);
   const int screenDpi = GetDeviceCaps(screen, LOGPIXELSX);
   ReleaseDC(nullptr, screen);
-  ASSERT_EQ(screenDpi, dpi);  // the process is DPI aware: it sees the real DPI
+  ASSERT_EQ(screenDpi, dpi);  // the prefix's setting is in force
+  // The manifest made the process per-monitor aware (where the system can tell).
+  typedef HANDLE(WINAPI * ContextFn)();
+  typedef int(WINAPI * AwarenessFn)(HANDLE);
+  HMODULE user32 = GetModuleHandleW(L"user32.dll");
+  const ContextFn context =
+      reinterpret_cast<ContextFn>(reinterpret_cast<void (*)()>(GetProcAddress(user32, "GetThreadDpiAwarenessContext")));
+  const AwarenessFn awareness = reinterpret_cast<AwarenessFn>(
+      reinterpret_cast<void (*)()>(GetProcAddress(user32, "GetAwarenessFromDpiAwarenessContext")));
+  if (context && awareness) {
+    EXPECT_EQ(awareness(context()), 2);  // DPI_AWARENESS_PER_MONITOR_AWARE
+  }
 
   runConsole("on=1\r\nwidth=1024\r\nheight=768\r\n", [dpi](ConsoleDialog& c, HWND hwnd) {
     const RECT r = outputWindowRect();
@@ -290,6 +301,7 @@ TEST(HighDpiChild, FrameAndControlsAtTheScreenDpi) {
     EXPECT_EQ(r.bottom - r.top, 768);
     EXPECT_EQ(app::scoreboard->frameWidth(), 1024);
     EXPECT_EQ(app::scoreboard->frameHeight(), 768);
+    EXPECT_EQ(app::scoreboard->boardLayout().contentLeft, 163);  // laid out in pixels, not scaled
     expectNothingCut(hwnd, dpi);
     EXPECT_EQ(ListView_GetColumnWidth(c.m_rosterList.m_hWnd, 0), MulDiv(100, dpi, 96));
     EXPECT_EQ(ListView_GetColumnWidth(c.m_rosterList.m_hWnd, 2), MulDiv(80, dpi, 96));
