@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "kqcore/pixel_rect.h"
+
 struct ScreenPoint {
   int x, y;
 };
@@ -18,16 +20,6 @@ inline ScreenPoint firstPlacement(int screenWidth, int screenHeight) {
   const double down = static_cast<double>(0.1f);
   return ScreenPoint{static_cast<int>(screenWidth * across), static_cast<int>(screenHeight * down)};
 }
-
-struct PixelRect {
-  int left, top, right, bottom;
-  int width() const { return right - left; }
-  int height() const { return bottom - top; }
-  bool operator==(const PixelRect& o) const {
-    return left == o.left && top == o.top && right == o.right && bottom == o.bottom;
-  }
-  bool operator!=(const PixelRect& o) const { return !(*this == o); }
-};
 
 struct MonitorInfo {
   PixelRect rect;      // the whole monitor, in virtual-screen pixels
