@@ -20,6 +20,7 @@ constexpr char clrteam[] = "clrteam";
 constexpr char on[] = "on";
 constexpr char tmcxh[] = "tmcxh";
 constexpr char uityp[] = "uityp";
+constexpr char fill[] = "fill";
 }  // namespace settingskey
 
 namespace app {
@@ -51,6 +52,7 @@ void readSettings(const Store& store) {
   clrteam = store.getConfigClr(settingskey::clrteam);
   on = store.getConfigB(settingskey::on);
   tmcxh = store.getConfigB(settingskey::tmcxh);
+  fill = store.getConfigB(settingskey::fill);
   clampSettings();
 }
 

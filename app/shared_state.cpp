@@ -32,6 +32,7 @@ std::uint32_t clrtitle = 0xFF000000u;
 std::uint32_t clrteam = 0xFF000000u;
 std::int32_t on = 0;
 std::int32_t tmcxh = 0;
+std::int32_t fill = 0;
 
 void allocateTables() {
   if (!contestantTable) contestantTable = new ContestantRecord[kContestantRows];

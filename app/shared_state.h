@@ -48,6 +48,7 @@ extern std::uint32_t clrtitle;  // ARGB
 extern std::uint32_t clrteam;   // ARGB
 extern std::int32_t on;
 extern std::int32_t tmcxh;
+extern std::int32_t fill;  // the output window covers its whole monitor
 
 // Allocates both tables (once) and fills them with zero bytes; sets contestantCount to 0.
 void allocateTables();

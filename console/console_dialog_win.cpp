@@ -6,10 +6,13 @@
 #include "app/settings.h"
 #include "app/shared_state.h"
 #include "console/log_format.h"
+#include "console/monitors_win.h"
+#include "console/output_placement_win.h"
 #include "console/placement.h"
 #include "contest/contestant_text.h"
 #include "contest/roster.h"
 #include "dialogs/score_change.h"
+#include "framework/dpi_win.h"
 #include "framework/file_win.h"
 #include "kqcore/core_win.h"
 #include "resources/resource.h"
@@ -30,6 +33,7 @@ const char kLogExportedLine[] = "导出操作日志";
 const char kBlackoutLine[] = "黑屏";
 const char kBlackoutEndLine[] = "取消黑屏";
 const char kTooLarge[] = "输入的数值超出了分数能保存的范围，分数没有改动。请重新输入。";
+const char kNoSecondScreen[] = "没有检测到第二个显示器。请连接投影仪或第二个显示器后再试。";
 
 LocalTime localNow() {
   SYSTEMTIME t;
@@ -64,6 +68,7 @@ const MessageMap* ConsoleDialog::GetMessageMap() const {
       onClicked(IDC_REDO, &ConsoleDialog::OnRedo),
       onClicked(IDC_BLACKOUT, &ConsoleDialog::OnBlackout),
       onClicked(IDC_PREVIEW, &ConsoleDialog::OnPreview),
+      onMessage(WM_DISPLAYCHANGE, &ConsoleDialog::OnDisplayChange),
   };
   static const MessageMap map = makeMap(CDialog::GetMessageMap(), entries);
   return &map;
@@ -90,9 +95,11 @@ BOOL ConsoleDialog::OnInitDialog() {
   app::allocateTables();
 
   m_rosterList.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
-  m_rosterList.InsertColumn(0, "分组", LVCFMT_LEFT, 100);
-  m_rosterList.InsertColumn(1, "姓名", LVCFMT_LEFT, 100);
-  m_rosterList.InsertColumn(2, "分数", LVCFMT_LEFT, 80);
+  // Column widths in pixels at 100 %, grown with the DPI as the dialog's own units are.
+  const int dpi = windowDpi(m_hWnd);
+  m_rosterList.InsertColumn(0, "分组", LVCFMT_LEFT, scaleForDpi(100, dpi));
+  m_rosterList.InsertColumn(1, "姓名", LVCFMT_LEFT, scaleForDpi(100, dpi));
+  m_rosterList.InsertColumn(2, "分数", LVCFMT_LEFT, scaleForDpi(80, dpi));
 
   app::readSettings(*app::core);
   model_.reset(new ContestModel(
@@ -272,24 +279,7 @@ void ConsoleDialog::applyOutput() {
     updateRevealButton();
     return;
   }
-  int left, top;
-  if (!app::outputPlaced) {
-    const ScreenPoint first = firstPlacement(app::screenWidth, app::screenHeight);
-    left = first.x;
-    top = first.y;
-    app::outputPlaced = left != 0 ? left : 1;
-    app::outputRect.left = left;
-    app::outputRect.top = top;
-  } else {
-    RECT rect;
-    window->GetWindowRect(&rect);
-    app::outputRect = app::ScreenRect{rect.left, rect.top, rect.right, rect.bottom};
-    left = rect.left;
-    top = rect.top;
-  }
-  app::outputRect.right = left + app::width;
-  app::outputRect.bottom = top + app::height;
-  window->placeAndShow(left, top, left + app::width, top + app::height);
+  showOutputAt(*window, placeForShowing(gatherMonitors(), outputRequest(*window)));
   updateRevealButton();
 }
 
@@ -366,11 +356,20 @@ void ConsoleDialog::refreshHiddenPreview() {
 void ConsoleDialog::OnSecondScreen() {
   focusRoster();
   if (!app::scoreboard || !app::scoreboard->m_hWnd) return;
-  app::outputPlaced = app::screenWidth != 0 ? app::screenWidth : 1;
-  app::outputRect = app::ScreenRect{app::screenWidth, 0, app::screenWidth + app::width, app::height};
-  app::scoreboard->placeAndShow(app::outputRect.left, app::outputRect.top, app::outputRect.right,
-                                app::outputRect.bottom);
+  const SecondScreenPlace place = placeOnNextScreen(gatherMonitors(), outputRequest(*app::scoreboard));
+  showOutputAt(*app::scoreboard, place.rect);
   updateRevealButton();
+  if (!place.found && app::core) {
+    app::core->msgboxInfo(m_hWnd, kNoSecondScreen);
+    focusRoster();
+  }
+}
+
+LRESULT ConsoleDialog::OnDisplayChange(WPARAM, LPARAM) {
+  app::screenWidth = ::GetSystemMetrics(SM_CXSCREEN);
+  app::screenHeight = ::GetSystemMetrics(SM_CYSCREEN);
+  if (app::scoreboard) followDisplayChange(*app::scoreboard);
+  return Default();
 }
 
 void ConsoleDialog::OnOptions() {

@@ -97,6 +97,7 @@ class ConsoleDialog : public CDialog, private ContestObserver {
   // A hidden output window pushes nothing: its preview gets what switching it on would show.
   void refreshHiddenPreview();
   void addTips();
+  LRESULT OnDisplayChange(WPARAM, LPARAM);
 
   // The operator dialogs.  Score entry for a row: what the operator accepted is applied.
   void runScoreEntry(int row);

@@ -115,10 +115,11 @@ PaletteEntry paletteTable[kPaletteEntries] = {
     {kCustomInitial, "Custom color 16", -1},
 };
 
-PaletteGeometry paletteGeometry(int margin, int textWidth, int textHeight) {
+PaletteGeometry paletteGeometry(int margin, int textWidth, int textHeight, int dpi) {
   PaletteGeometry g{};
   g.margin = margin;
-  g.box = 18;
+  g.box = (18 * dpi + 48) / 96;  // rounded
+  if (g.box < 18) g.box = 18;
   if (g.box < 2 * margin + 7) g.box = 2 * margin + 7;
   const int textBoxWidth = textWidth + 2 * margin;
   const int textBoxHeight = textHeight + 2 * margin;

@@ -43,8 +43,9 @@ struct PaletteGeometry {
   PaletteRect separator;
 };
 
-// Box 18 (at least 2 * margin + 7); the window grows to the custom entry text when wider.
-PaletteGeometry paletteGeometry(int margin, int textWidth, int textHeight);
+// Box 18 at 96 DPI, grown in proportion at higher DPIs so the cells stay as large to the eye
+// (at least 2 * margin + 7); the window grows to the custom entry text when wider.
+PaletteGeometry paletteGeometry(int margin, int textWidth, int textHeight, int dpi = 96);
 
 PaletteRect cellRect(const PaletteGeometry& g, int row, int column);
 

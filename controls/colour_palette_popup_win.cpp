@@ -4,6 +4,7 @@
 
 #include "controls/colour_messages.h"
 #include "framework/gdi_win.h"
+#include "framework/dpi_win.h"
 #include "kqcore/wide_win.h"
 
 namespace {
@@ -91,7 +92,7 @@ void ColourPalettePopup::sizeAndPlace() {
     SelectedObject font(dc.get(), customFont_.get());
     ::GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &extent);
   }
-  geometry_ = paletteGeometry(::GetSystemMetrics(SM_CXEDGE), extent.cx, extent.cy);
+  geometry_ = paletteGeometry(::GetSystemMetrics(SM_CXEDGE), extent.cx, extent.cy, windowDpi(m_hWnd));
   RECT current;
   ::GetWindowRect(m_hWnd, &current);
   windowRect_ = RECT{current.left, current.top, current.left + geometry_.width, current.top + geometry_.height};

@@ -26,6 +26,7 @@ BOOL OptionsDialog::OnInitDialog() {
   SetDlgItemText(IDC_OPT_TITLE, app::title);
   m_titleColour.SetColour(core.getClrRef(app::clrtitle));
   m_teamColour.SetColour(core.getClrRef(app::clrteam));
+  CheckDlgButton(IDC_OPT_FILL, app::fill ? BST_CHECKED : BST_UNCHECKED);
   return TRUE;
 }
 
@@ -52,6 +53,7 @@ void OptionsDialog::OnOK() {
   app::height = values.height;
   app::clrtitle = core.getColorFromClrRef(m_titleColour.GetColour());
   app::clrteam = core.getColorFromClrRef(m_teamColour.GetColour());
+  app::fill = IsDlgButtonChecked(IDC_OPT_FILL) == BST_CHECKED ? 1 : 0;
 
   core.saveConfigInt(settingskey::xsw, app::xsw);
   core.saveConfigInt(settingskey::cols, app::cols);
@@ -62,5 +64,6 @@ void OptionsDialog::OnOK() {
   core.saveConfigStr(settingskey::title, app::title);
   core.saveConfigClr(settingskey::clrtitle, app::clrtitle);
   core.saveConfigClr(settingskey::clrteam, app::clrteam);
+  core.saveConfigB(settingskey::fill, app::fill);
   EndDialog(IDOK);
 }

@@ -15,5 +15,6 @@ ConfigStore::Defaults configDefaults() {
       {"on", "0"},
       {"tmcxh", "0"},
       {"uityp", "0"},
+      {"fill", "0"},
   };
 }

@@ -4,6 +4,7 @@
 
 #include "app/shared_state.h"
 #include "framework/app_win.h"
+#include "framework/dpi_win.h"
 #include "framework/gdi_win.h"
 #include "kqcore/core_win.h"
 #include "resources/resource.h"
@@ -78,6 +79,9 @@ LRESULT ScoreboardWindow::OnCreate(WPARAM, LPARAM) {
   blend = BLENDFUNCTION{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
   // Showing, placing or clicking the audience window never takes the keyboard from the console.
   ::SetWindowLongW(m_hWnd, GWL_EXSTYLE, ::GetWindowLongW(m_hWnd, GWL_EXSTYLE) | WS_EX_NOACTIVATE);
+  // Its size is the frame's, in the monitor's own pixels: moving to a monitor of another DPI
+  // must not rescale it as a dialog.
+  keepDialogPixelSize(m_hWnd);
   return 0;
 }
 
@@ -231,12 +235,14 @@ bool ScoreboardWindow::pushPart(const PixelRect& part) {
 FrameRuns ScoreboardWindow::frameRuns(int mode) {
   FrameRuns runs;
   const MeasureText measure = coreMeasure();
-  if (!layoutFromFrame)
-    layout = computeBoardLayout(app::width, app::height, 120, app::contestantCount, app::cols, measure);
+  // Laid out for the frame as it is: the settings' size, or a whole monitor when filling it.
+  const int width = frameWidth() > 0 ? frameWidth() : app::width;
+  const int height = frameHeight() > 0 ? frameHeight() : app::height;
+  if (!layoutFromFrame) layout = computeBoardLayout(width, height, 120, app::contestantCount, app::cols, measure);
 
   DecorationInput in;
-  in.width = app::width;
-  in.height = app::height;
+  in.width = width;
+  in.height = height;
   in.backgroundPath = app::dataDir + "bg.jpg";
   in.backgroundExists = app::core->isFileExist(in.backgroundPath) != 0;
   if (in.backgroundExists) in.backgroundVersion = app::core->getPicVersion(in.backgroundPath);

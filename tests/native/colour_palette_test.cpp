@@ -50,6 +50,16 @@ TEST(PaletteGeometry, SizeRectanglesAndCells) {
   EXPECT_EQ(paletteGeometry(6, 0, 0).box, 19);        // at least 2 * margin + 7
 }
 
+TEST(PaletteGeometry, CellsGrowWithTheDpi) {
+  EXPECT_EQ(paletteGeometry(2, 40, 12, 120).box, 23);  // 125 %: 22.5 rounded
+  const PaletteGeometry g = paletteGeometry(2, 40, 12, 144);
+  EXPECT_EQ(g.box, 27);
+  EXPECT_EQ(g.width, 27 * 8 + 4);
+  EXPECT_EQ(g.height, 27 * 13 + 4);
+  EXPECT_EQ(hitTest(g, 2 + 27 * 7 + 1, 2 + 27 * 12 + 1), (PaletteCell{12, 7}));
+  EXPECT_EQ(paletteGeometry(2, 40, 12, 192).box, 36);
+}
+
 TEST(PaletteHitTest, CellsSeparatorCustomEntryAndOutside) {
   const PaletteGeometry g = paletteGeometry(2, 40, 12);
   // Positions are taken less the margin before they are looked up.

@@ -77,4 +77,9 @@ TEST(Settings, AnEmptyStoreGivesAUsableFirstStart) {
   EXPECT_EQ(app::scoresteps, "1,2,5,10");
   EXPECT_NE(app::clrtitle, app::clrteam);
   EXPECT_FALSE(app::title.empty());
+  EXPECT_EQ(app::fill, 0);  // the output window at the settings' size until asked otherwise
+
+  s.store.parse("fill=1\r\n");
+  app::readSettings(s);
+  EXPECT_EQ(app::fill, 1);
 }

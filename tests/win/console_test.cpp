@@ -313,25 +313,6 @@ TEST(ConsoleOutput, SwitchPlacesKeepsADraggedCornerAndHides) {
   });
 }
 
-TEST(ConsoleOutput, SecondScreenShowsTheWindowAndLeavesTheSwitchAlone) {
-  ConsoleRun run(kRoster, "on=0\r\nwidth=300\r\nheight=200\r\n");
-  run.run([&](ConsoleDialog&, HWND hwnd) {
-    clickButton(hwnd, IDC_SECOND_SCREEN);
-    const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
-    RECT r = outputRect();
-    EXPECT_EQ(r.left, screenWidth);
-    EXPECT_EQ(r.top, 0);
-    EXPECT_EQ(r.right, screenWidth + 300);
-    EXPECT_TRUE(app::scoreboard->IsWindowVisible());
-    EXPECT_EQ(IsDlgButtonChecked(hwnd, IDC_OUTPUT_ON), static_cast<UINT>(BST_UNCHECKED));
-    EXPECT_EQ(app::on, 0);
-    clickButton(hwnd, IDC_OUTPUT_ON);  // checking it now keeps that position
-    r = outputRect();
-    EXPECT_EQ(r.left, screenWidth);
-    EXPECT_EQ(r.top, 0);
-  });
-}
-
 TEST(ConsoleOutput, ButtonsBeforeTheOutputWindowExistsAreHarmless) {
   ConsoleRun run;
   bool survived = false;
