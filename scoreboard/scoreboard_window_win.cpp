@@ -182,7 +182,7 @@ FrameRuns ScoreboardWindow::frameRuns(int mode) {
   FrameRuns runs;
   const MeasureText measure = coreMeasure();
   if (!layoutFromFrame)
-    layout = computeBoardLayout(app::width, app::height, 120, app::contestantCount, app::cols, measure);
+    layout = computeBoardLayout(app::width, app::height, kDefaultLogoHeight, app::contestantCount, app::cols, measure);
 
   DecorationInput in;
   in.width = app::width;
