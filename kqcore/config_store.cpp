@@ -90,14 +90,16 @@ void ConfigStore::open(const std::string& readPath, const std::string& writePath
 
 void ConfigStore::parse(const std::string& content) {
   entries_.clear();
-  // A byte-order mark left by an editor is skipped.
-  std::size_t start = content.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
+  std::size_t start = 0;
   while (start < content.size()) {
     std::size_t end = content.find('\n', start);
     if (end == std::string::npos) end = content.size();
     std::string line = content.substr(start, end - start);
     start = end + 1;
     if (!line.empty() && line.back() == '\r') line.pop_back();
+    // A byte-order mark left by an editor is skipped, also where files were joined: a key
+    // never starts with one, so a key read is the key written back.
+    if (line.compare(0, 3, "\xEF\xBB\xBF") == 0) line.erase(0, 3);
     const std::size_t eq = line.find('=');
     if (eq == std::string::npos) continue;
     std::string key = line.substr(0, eq);

@@ -58,6 +58,10 @@ TEST(ConfigStore, DamagedStoreIsReadAroundItsBadLines) {
   EXPECT_EQ(store.getInt("height"), 768);  // does not fit: the default
   EXPECT_EQ(store.getInt("xsw"), 2);       // spaces around the key are forgiven
   EXPECT_EQ(store.getStr("title"), "a=b");
+  store.parse(
+      "a=1\r\n\xEF\xBB\xBF"
+      "b=2\r\n");  // a mark where two files were joined
+  EXPECT_EQ(store.getInt("b"), 2);
   // A colour must be a 32-bit ARGB value: a negative one is no colour and reads as the default,
   // and with no usable default at all it is opaque black, never transparent.
   store.parse("clrtitle=-1\r\nclrteam=0x1FFFFFFFF\r\n");
