@@ -18,12 +18,15 @@ failed=0
 # they ran are added to the totals.  A program that ended without a report (a crash, a
 # time-out) counts as one failed case.
 run_ctest() {
-  local dir="$1" label="$2" out reports line bad report tests fails disabled withFailures=0
+  local dir="$1" label="$2" out reports target line bad report tests fails disabled withFailures=0
   reports="$dir/reports/$label"
   rm -rf "$reports"
   mkdir -p "$reports"
+  target="$reports/"
+  # A Windows program needs the folder as a Windows path, or it takes it as relative.
+  [ "${3:-}" = wine ] && target="$(winepath -w "$reports" 2>/dev/null)\\"
   out="$(mktemp)"
-  (cd "$dir" && GTEST_OUTPUT="xml:$reports/" ctest --output-on-failure --timeout 900) 2>&1 | tee "$out"
+  (cd "$dir" && GTEST_OUTPUT="xml:$target" ctest --output-on-failure --timeout 900) 2>&1 | tee "$out"
   line="$(grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' "$out" | tail -n 1)"
   rm -f "$out"
   bad=1
@@ -77,7 +80,7 @@ if [ "$built" -eq 1 ]; then
     # One persistent wineserver per run, its helpers started outside ctest's pipes.
     wineserver -p >/dev/null 2>&1 </dev/null
     wine wineboot >/dev/null 2>&1 </dev/null || true
-    run_ctest "$root/build/$tree" "wine-$QUILLET_CODE_PAGE"
+    run_ctest "$root/build/$tree" "wine-$QUILLET_CODE_PAGE" wine
     wineserver -k 2>/dev/null || true
     wineserver -w 2>/dev/null || true
   done
