@@ -97,14 +97,17 @@ void ConfigStore::parse(const std::string& content) {
     std::string line = content.substr(start, end - start);
     start = end + 1;
     if (!line.empty() && line.back() == '\r') line.pop_back();
-    // A byte-order mark left by an editor is skipped, also where files were joined: a key
-    // never starts with one, so a key read is the key written back.
-    if (line.compare(0, 3, "\xEF\xBB\xBF") == 0) line.erase(0, 3);
     const std::size_t eq = line.find('=');
     if (eq == std::string::npos) continue;
     std::string key = line.substr(0, eq);
-    while (!key.empty() && (key.back() == ' ' || key.back() == '\t')) key.pop_back();
-    while (!key.empty() && (key.front() == ' ' || key.front() == '\t')) key.erase(0, 1);
+    // Spaces around a key and a byte-order mark an editor left before it (also where files
+    // were joined) are not part of it, so a key read is the key written back.
+    for (std::size_t before = key.size() + 1; key.size() != before;) {
+      before = key.size();
+      while (!key.empty() && (key.back() == ' ' || key.back() == '\t')) key.pop_back();
+      while (!key.empty() && (key.front() == ' ' || key.front() == '\t')) key.erase(0, 1);
+      if (key.compare(0, 3, "\xEF\xBB\xBF") == 0) key.erase(0, 3);
+    }
     if (key.empty()) continue;
     const std::string value = configtext::unescape(line.substr(eq + 1));
     bool replaced = false;
