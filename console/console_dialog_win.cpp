@@ -538,9 +538,16 @@ std::string ConsoleDialog::formatScore(int row) const {
 }
 
 void ConsoleDialog::loadRoster() {
-  const std::string text = app::core->readTxtFile(app::rosterPath);
+  bool cut = false;
+  const std::string text = app::core->readTxtFile(app::rosterPath, &cut);
   const RosterResult result = model_->reload(text, static_cast<float>(app::scoreinit));
-  if (result.leftOut > 0) {
+  if (cut) {
+    // Only the start of the file was read: what lies beyond it is unknown, so no count.
+    app::core->msgboxWarning(m_hWnd, "名单文件大于 " + app::core->getStrInt(CCore::kMaxTextFile >> 20) +
+                                         " MB，不像参赛队名单：只读了它的前 " +
+                                         app::core->getStrInt(CCore::kMaxTextFile >> 20) + " MB，载入了 " +
+                                         app::core->getStrInt(result.loaded) + " 队。");
+  } else if (result.leftOut > 0) {
     app::core->msgboxWarning(m_hWnd, "参赛队名单超过 " + app::core->getStrInt(kContestantRows) + " 队：只载入了前 " +
                                          app::core->getStrInt(kContestantRows) + " 队，另有 " +
                                          app::core->getStrInt(result.leftOut) + " 行未载入。");

@@ -20,6 +20,8 @@ void copyField(char (&field)[kTextField], const std::string& text) {
 std::string rosterTextToGbk(const std::string& fileBytes) {
   static const char kBom[] = "\xEF\xBB\xBF";
   if (fileBytes.compare(0, 3, kBom) == 0) return codec::utf8ToGbk(fileBytes.substr(3));
+  if (fileBytes.compare(0, 2, "\xFF\xFE") == 0 || fileBytes.compare(0, 2, "\xFE\xFF") == 0)
+    return codec::utf8ToGbk(codec::utf16ToUtf8(fileBytes.substr(2), fileBytes[0] == '\xFE'));
   if (codec::hasNonAscii(fileBytes) && codec::isValidUtf8(fileBytes)) return codec::utf8ToGbk(fileBytes);
   return fileBytes;
 }
@@ -30,6 +32,7 @@ RosterResult parseRoster(const std::string& fileBytes, ContestantRecord* table, 
   text = gbk::replaceAll(text, "\r\n", std::string(1, kLineBreak));
   text = gbk::replaceAll(text, "\n", std::string(1, kLineBreak));
   text = gbk::replaceAll(text, "，", ",");
+  text = gbk::replaceAll(text, "\t", ",");
 
   RosterResult result;
   // One pass over the text: the lines in order, up to the first empty one.

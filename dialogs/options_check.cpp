@@ -2,6 +2,7 @@
 
 #include <climits>
 
+#include "app/settings.h"
 #include "resources/resource.h"
 
 FieldNumber readIntField(const std::string& text) {
@@ -36,10 +37,15 @@ OptionsCheck checkOptions(const OptionsFields& fields, OptionsValues& values) {
   const FieldNumber scoreinit = readIntField(fields.scoreinit);
   const FieldNumber width = readIntField(fields.width);
   const FieldNumber height = readIntField(fields.height);
-  if (!inRange(xsw, 0, 2)) return OptionsCheck{false, IDC_OPT_XSW, "小数位数必须是0到2之间的整数"};
-  if (!inRange(cols, 1, 10)) return OptionsCheck{false, IDC_OPT_COLS, "显示列数必须是1到10之间的整数"};
-  if (!inRange(width, 100, 8000)) return OptionsCheck{false, IDC_OPT_WIDTH, "输出显示宽度必须是100到8000之间的整数"};
-  if (!inRange(height, 100, 2000)) return OptionsCheck{false, IDC_OPT_HEIGHT, "输出显示高度必须是100到2000之间的整数"};
+  using namespace app;
+  auto fail = [](int field, const char* what, int lo, int hi) {
+    return OptionsCheck{false, field,
+                        std::string(what) + "必须是" + std::to_string(lo) + "到" + std::to_string(hi) + "之间的整数"};
+  };
+  if (!inRange(xsw, kXswMin, kXswMax)) return fail(IDC_OPT_XSW, "小数位数", kXswMin, kXswMax);
+  if (!inRange(cols, kColsMin, kColsMax)) return fail(IDC_OPT_COLS, "显示列数", kColsMin, kColsMax);
+  if (!inRange(width, kWidthMin, kWidthMax)) return fail(IDC_OPT_WIDTH, "输出显示宽度", kWidthMin, kWidthMax);
+  if (!inRange(height, kHeightMin, kHeightMax)) return fail(IDC_OPT_HEIGHT, "输出显示高度", kHeightMin, kHeightMax);
   values.xsw = static_cast<int>(xsw.value);
   values.cols = static_cast<int>(cols.value);
   values.width = static_cast<int>(width.value);

@@ -1,6 +1,7 @@
 #include "framework/file_win.h"
 
 #include "framework/app_win.h"
+#include "kqcore/file_io_win.h"
 #include "kqcore/wide_win.h"
 
 bool CFile::Open(const std::string& path, unsigned flags) {
@@ -12,15 +13,7 @@ bool CFile::Open(const std::string& path, unsigned flags) {
 }
 
 bool CFile::Write(const std::string& data) {
-  if (m_handle == INVALID_HANDLE_VALUE) return false;
-  std::size_t done = 0;
-  while (done < data.size()) {
-    DWORD written = 0;
-    const DWORD chunk = static_cast<DWORD>(data.size() - done);
-    if (!::WriteFile(m_handle, data.data() + done, chunk, &written, nullptr) || written == 0) return false;
-    done += written;
-  }
-  return true;
+  return m_handle != INVALID_HANDLE_VALUE && fileio::writeAll(m_handle, data);
 }
 
 bool CFile::Close() {

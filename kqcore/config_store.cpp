@@ -90,8 +90,7 @@ void ConfigStore::open(const std::string& readPath, const std::string& writePath
 
 void ConfigStore::parse(const std::string& content) {
   entries_.clear();
-  // A byte-order mark left by an editor is skipped.
-  std::size_t start = content.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
+  std::size_t start = 0;
   while (start < content.size()) {
     std::size_t end = content.find('\n', start);
     if (end == std::string::npos) end = content.size();
@@ -101,8 +100,14 @@ void ConfigStore::parse(const std::string& content) {
     const std::size_t eq = line.find('=');
     if (eq == std::string::npos) continue;
     std::string key = line.substr(0, eq);
-    while (!key.empty() && (key.back() == ' ' || key.back() == '\t')) key.pop_back();
-    while (!key.empty() && (key.front() == ' ' || key.front() == '\t')) key.erase(0, 1);
+    // Spaces around a key and a byte-order mark an editor left before it (also where files
+    // were joined) are not part of it, so a key read is the key written back.
+    for (std::size_t before = key.size() + 1; key.size() != before;) {
+      before = key.size();
+      while (!key.empty() && (key.back() == ' ' || key.back() == '\t')) key.pop_back();
+      while (!key.empty() && (key.front() == ' ' || key.front() == '\t')) key.erase(0, 1);
+      if (key.compare(0, 3, "\xEF\xBB\xBF") == 0) key.erase(0, 3);
+    }
     if (key.empty()) continue;
     const std::string value = configtext::unescape(line.substr(eq + 1));
     bool replaced = false;

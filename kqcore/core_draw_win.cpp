@@ -214,7 +214,6 @@ namespace {
 
 // Bounds of the caches: a long event renders many score texts; old ones make room.
 const std::size_t kMaxRenderedBytes = 48u << 20;
-const std::size_t kMaxRenderedEntries = 4000;
 const std::size_t kMaxMeasured = 20000;
 
 }  // namespace
@@ -334,7 +333,7 @@ void CCore::drawStrSolid(Graphics* graphics, Point origin, int, const std::strin
   entry.lastUse = ++d.useCounter;
   layOver(*graphics, entry.image, origin.X - kTextPad, origin.Y - kTextPad);
 
-  if (d.renderedBytes > kMaxRenderedBytes || d.rendered.size() > kMaxRenderedEntries) {
+  if (d.renderedBytes > kMaxRenderedBytes || d.rendered.size() > textCacheLimit_) {
     // Drop the half used longest ago; the text just drawn is the newest and stays.
     std::vector<unsigned long long> uses;
     uses.reserve(d.rendered.size());
@@ -351,6 +350,8 @@ void CCore::drawStrSolid(Graphics* graphics, Point origin, int, const std::strin
     }
   }
 }
+
+std::size_t CCore::cachedTexts() const { return drawing_ ? drawing_->rendered.size() : 0; }
 
 CCore::Picture* CCore::picture(const std::string& path) {
   if (!drawing_) drawing_.reset(new Drawing());

@@ -64,9 +64,10 @@ std::string CCore::getAppPath() const {
 
 int CCore::isFileExist(const std::string& path) const { return fileio::exists(path) ? 1 : 0; }
 
-std::string CCore::readTxtFile(const std::string& path) const {
+std::string CCore::readTxtFile(const std::string& path, bool* cut) const {
   std::string content;
-  fileio::readPrefix(path, kMaxTextFile, content);
+  if (cut) *cut = false;
+  fileio::readPrefix(path, kMaxTextFile, content, cut);
   return content;
 }
 

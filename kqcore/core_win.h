@@ -41,7 +41,8 @@ class CCore {
   std::string getAppPath() const;
   int isFileExist(const std::string& path) const;
   // The file's content (at most kMaxTextFile bytes of it); empty when missing or unreadable.
-  std::string readTxtFile(const std::string& path) const;
+  // cut, when given, tells whether the file is longer than what was read.
+  std::string readTxtFile(const std::string& path, bool* cut = nullptr) const;
   static constexpr std::size_t kMaxTextFile = 1u << 20;
   // The system save prompt offering defaultName; asks before replacing an existing file.
   // The full path chosen, or empty on cancel.
@@ -80,6 +81,9 @@ class CCore {
   std::uint64_t getPicVersion(const std::string& path);
   // Off: every picture call decodes the file again (for measuring what the cache saves).
   void setPictureCache(bool on) { pictureCacheOn_ = on; }
+  // Rendered texts are kept for reuse, at most this many (the oldest half goes when more).
+  void setTextCacheLimit(std::size_t entries) { textCacheLimit_ = entries; }
+  std::size_t cachedTexts() const;
 
   // Tests point the program's folder somewhere else before autoFileConfig.
   static void overrideAppPath(const std::string& path);
@@ -94,4 +98,5 @@ class CCore {
   std::mt19937 random_;
   std::unique_ptr<Drawing> drawing_;
   bool pictureCacheOn_ = true;
+  std::size_t textCacheLimit_ = 4000;
 };

@@ -10,8 +10,8 @@ namespace fileio {
 bool exists(const std::string& path);
 
 // Reads at most maxBytes bytes from the start of the file into out; false when the file
-// cannot be opened (out is then empty).
-bool readPrefix(const std::string& path, std::size_t maxBytes, std::string& out);
+// cannot be opened (out is then empty).  cut, when given, tells whether the file goes on.
+bool readPrefix(const std::string& path, std::size_t maxBytes, std::string& out, bool* cut = nullptr);
 
 // Writes data to a temporary file beside path, flushes it to disk and replaces path with it,
 // so path holds either its old or its new content, never a part.  On failure the temporary

@@ -27,7 +27,7 @@ bool exists(const std::string& path) {
   return ::stat(path.c_str(), &st) == 0;
 }
 
-bool readPrefix(const std::string& path, std::size_t maxBytes, std::string& out) {
+bool readPrefix(const std::string& path, std::size_t maxBytes, std::string& out, bool* cut) {
   out.clear();
   const int fd = ::open(path.c_str(), O_RDONLY);
   if (fd < 0) return false;
@@ -39,6 +39,7 @@ bool readPrefix(const std::string& path, std::size_t maxBytes, std::string& out)
     if (n <= 0) break;
     out.append(buf, static_cast<std::size_t>(n));
   }
+  if (cut) *cut = out.size() == maxBytes && ::read(fd, buf, 1) == 1;
   ::close(fd);
   return true;
 }

@@ -1,4 +1,6 @@
 // Windows build: wide-character file calls on paths converted with code page 936.
+#include "kqcore/file_io_win.h"
+
 #include <windows.h>
 
 #include "kqcore/file_io.h"
@@ -11,6 +13,8 @@ HANDLE openForWrite(const std::wstring& path, DWORD disposition) {
   return CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
+}  // namespace
+
 bool writeAll(HANDLE h, const std::string& data) {
   std::size_t done = 0;
   while (done < data.size()) {
@@ -22,11 +26,9 @@ bool writeAll(HANDLE h, const std::string& data) {
   return true;
 }
 
-}  // namespace
-
 bool exists(const std::string& path) { return GetFileAttributesW(gbkToWide(path).c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-bool readPrefix(const std::string& path, std::size_t maxBytes, std::string& out) {
+bool readPrefix(const std::string& path, std::size_t maxBytes, std::string& out, bool* cut) {
   out.clear();
   HANDLE h = CreateFileW(gbkToWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -38,6 +40,10 @@ bool readPrefix(const std::string& path, std::size_t maxBytes, std::string& out)
     DWORD got = 0;
     if (!ReadFile(h, buf, static_cast<DWORD>(want), &got, nullptr) || got == 0) break;
     out.append(buf, got);
+  }
+  if (cut) {
+    DWORD got = 0;
+    *cut = out.size() == maxBytes && ReadFile(h, buf, 1, &got, nullptr) && got == 1;
   }
   CloseHandle(h);
   return true;

@@ -16,6 +16,10 @@ std::string gbkToUtf8(const std::string& gbk);
 // True when the whole text is well-formed UTF-8 (shortest forms, no surrogates).
 bool isValidUtf8(const std::string& text);
 
+// UTF-16 (two bytes a unit, in the given byte order, no byte-order mark) to UTF-8; a lone
+// surrogate becomes U+FFFD and an odd last byte is dropped.
+std::string utf16ToUtf8(const std::string& bytes, bool bigEndian);
+
 // True when the text holds any byte of 0x80 or above.
 bool hasNonAscii(const std::string& text);
 

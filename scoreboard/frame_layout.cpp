@@ -8,9 +8,6 @@ const char kRankLabelSample[] = "第13名：";
 
 namespace {
 
-const int kDefaultLogoWidth = 160;
-const int kDefaultLogoHeight = 120;
-
 struct Margins {
   int x;
   int y;

@@ -41,6 +41,10 @@ int scaled(int value, float factor);
 // half a column and rows of it fit the height; 10 when none does.
 int fitEntryFontSize(int contentWidth, int contentHeight, int contestantCount, int cols, const MeasureText& measure);
 
+// The size the decoration's layout assumes when there is no logo picture.
+constexpr int kDefaultLogoWidth = 160;
+constexpr int kDefaultLogoHeight = 120;
+
 // The layout a frame with a logo logoHeight high and a fitting title computes.
 BoardLayout computeBoardLayout(int width, int height, int logoHeight, int contestantCount, int cols,
                                const MeasureText& measure);

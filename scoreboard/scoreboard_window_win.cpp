@@ -238,7 +238,8 @@ FrameRuns ScoreboardWindow::frameRuns(int mode) {
   // Laid out for the frame as it is: the settings' size, or a whole monitor when filling it.
   const int width = frameWidth() > 0 ? frameWidth() : app::width;
   const int height = frameHeight() > 0 ? frameHeight() : app::height;
-  if (!layoutFromFrame) layout = computeBoardLayout(width, height, 120, app::contestantCount, app::cols, measure);
+  if (!layoutFromFrame)
+    layout = computeBoardLayout(width, height, kDefaultLogoHeight, app::contestantCount, app::cols, measure);
 
   DecorationInput in;
   in.width = width;

@@ -6,7 +6,8 @@ set -euo pipefail
 packages=(cmake g++ make googletest g++-mingw-w64-i686 mingw-w64-i686-dev
           binutils-mingw-w64-i686 g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev
           binutils-mingw-w64-x86-64 wine wine32:i386 wine64 wine64-preloader xvfb xauth
-          fonts-wqy-zenhei fonts-wqy-microhei imagemagick zip xdotool)
+          fonts-wqy-zenhei fonts-wqy-microhei imagemagick zip xdotool
+          clang libclang-rt-14-dev clang-format)
 
 missing=()
 for p in "${packages[@]}"; do

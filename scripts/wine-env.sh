@@ -23,7 +23,20 @@ else
 fi
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
-# A Western locale on purpose: the program must never depend on the system code page.
-export LANG=C.UTF-8
-unset LC_ALL LC_CTYPE
+# A Western locale unless told otherwise (QUILLET_WINE_LANG=zh_CN.UTF-8 gives code page 936):
+# the program must never depend on the system code page.
+_qt_lang="${QUILLET_WINE_LANG:-C.UTF-8}"
+unset LOCPATH
+# Wine takes the system code page from the locale's name (zh_CN: 936) and the charset of Unix
+# file names from the locale's data.  Where the system lacks the locale (often only C.UTF-8
+# is there), a private copy of C.UTF-8's data under that name gives Wine both: the code page
+# and UTF-8 file names.  Nothing is installed or generated system-wide.
+if [ "$_qt_lang" != C.UTF-8 ] && ! LC_ALL="$_qt_lang" locale charmap 2>/dev/null | grep -qx UTF-8; then
+  mkdir -p "$_qt_build/locale"
+  [ -d "$_qt_build/locale/$_qt_lang" ] || cp -r /usr/lib/locale/C.utf8 "$_qt_build/locale/$_qt_lang"
+  export LOCPATH="$(cd "$_qt_build/locale" && pwd)"
+fi
+# (bash itself cannot use a private locale: its complaint about that is not for us)
+{ export LANG="$_qt_lang"; unset LC_ALL LC_CTYPE; } 2>/dev/null
+unset _qt_lang
 unset _qt_build

@@ -58,6 +58,20 @@ TEST(ConfigStore, DamagedStoreIsReadAroundItsBadLines) {
   EXPECT_EQ(store.getInt("height"), 768);  // does not fit: the default
   EXPECT_EQ(store.getInt("xsw"), 2);       // spaces around the key are forgiven
   EXPECT_EQ(store.getStr("title"), "a=b");
+  store.parse(
+      "a=1\r\n\xEF\xBB\xBF"
+      "b=2\r\n");  // a mark where two files were joined
+  EXPECT_EQ(store.getInt("b"), 2);
+  // A colour must be a 32-bit ARGB value: a negative one is no colour and reads as the default,
+  // and with no usable default at all it is opaque black, never transparent.
+  store.parse("clrtitle=-1\r\nclrteam=0x1FFFFFFFF\r\n");
+  EXPECT_EQ(store.getClr("clrtitle"), 0xFFFFD700u);
+  EXPECT_EQ(store.getClr("clrteam"), 0xFFFFFFFFu);
+  ConfigStore bare(ConfigStore::Defaults{{"clrteam", "white"}});
+  bare.parse("clrtitle=red\r\n");
+  EXPECT_EQ(bare.getClr("clrtitle"), 0xFF000000u);
+  EXPECT_EQ(bare.getClr("clrteam"), 0xFF000000u);
+  EXPECT_EQ(bare.getClr("none"), 0xFF000000u);
   // Unknown keys survive a rewrite; malformed lines do not.
   store.parse("future=1\r\nbroken\r\n");
   EXPECT_EQ(store.serialise(), "future=1\r\n");
@@ -83,6 +97,21 @@ TEST(ConfigStore, AFailedSaveLeavesThePreviousStoreIntact) {
   EXPECT_TRUE(store.saveStr("title", "new"));  // and works again once the obstacle is gone
   reread.open(path, path);
   EXPECT_EQ(reread.getStr("title"), "new");
+}
+
+TEST(ConfigStore, AStoreWithNoFileKeepsSavesInMemoryAndWritesNothing) {
+  // Saving with no file must not write "" + ".tmp" in the current folder, where a file of
+  // that name may belong to someone else.
+  TempFolder dir;
+  const std::filesystem::path before = std::filesystem::current_path();
+  std::filesystem::current_path(dir.path());
+  writeAll(dir.file(".tmp"), "someone else's");
+  ConfigStore store(configDefaults());
+  store.parse("cols=3\r\n");
+  EXPECT_FALSE(store.saveInt("cols", 5));
+  EXPECT_EQ(store.getInt("cols"), 5);
+  EXPECT_EQ(readAll(dir.file(".tmp")), "someone else's");
+  std::filesystem::current_path(before);
 }
 
 TEST(ConfigStore, EscapingNeverSplitsAGbkCharacter) {

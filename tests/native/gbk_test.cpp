@@ -68,8 +68,11 @@ TEST(TextCodec, Utf8AndGbkRoundTrip) {
 TEST(TextCodec, Utf8Validation) {
   EXPECT_TRUE(codec::isValidUtf8(u8"名单，一组"));
   EXPECT_TRUE(codec::isValidUtf8("ascii"));
-  EXPECT_FALSE(codec::isValidUtf8("一组"));          // these GBK bytes are not UTF-8
-  EXPECT_FALSE(codec::isValidUtf8("\xC0\x80"));      // overlong
-  EXPECT_FALSE(codec::isValidUtf8("\xED\xA0\x80"));  // surrogate
-  EXPECT_FALSE(codec::isValidUtf8("\xE4\xB8"));      // cut short
+  EXPECT_FALSE(codec::isValidUtf8("一组"));                         // these GBK bytes are not UTF-8
+  EXPECT_FALSE(codec::isValidUtf8("\xC0\x80"));                     // overlong
+  EXPECT_FALSE(codec::isValidUtf8("\xED\xA0\x80"));                 // high surrogate
+  EXPECT_FALSE(codec::isValidUtf8("\xED\xBF\xBF"));                 // low surrogate
+  EXPECT_TRUE(codec::isValidUtf8("\xEF\xBF\xBF\xF4\x8F\xBF\xBF"));  // the highest of three and four bytes
+  EXPECT_FALSE(codec::isValidUtf8("\xF4\x90\x80\x80"));             // beyond U+10FFFF
+  EXPECT_FALSE(codec::isValidUtf8("\xE4\xB8"));                     // cut short
 }

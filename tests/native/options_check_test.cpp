@@ -52,4 +52,8 @@ TEST(OptionsCheck, NumbersThatDoNotFitNeverWrapIntoRange) {
   EXPECT_EQ(readIntField("abc").value, 0);
   EXPECT_TRUE(readIntField("2147483647").fits);
   EXPECT_FALSE(readIntField("2147483648").fits);
+  // Far more digits than 64 bits hold: 2^64 + 100 and a long run must neither overflow
+  // (the sanitizers stop on that) nor come back in range.
+  EXPECT_FALSE(check("1", "2", "18446744073709551716", "100").ok);
+  EXPECT_FALSE(readIntField("-1234567890123456789012345").fits);
 }

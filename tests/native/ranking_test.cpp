@@ -42,9 +42,18 @@ TEST(Ranking, DenseRanksHighestFirst) {
   for (float s : {-8.f, -5.f, 0.f}) negative.add("x", "", s);
   EXPECT_EQ(negative.ranks(), (std::vector<int>{3, 2, 1}));
 
-  Table none;
-  none.ranks();
-  EXPECT_EQ(getMaxContestantRank(none.rows, 0), 0);
+  // Rows past the live count hold what an earlier, longer roster left: no pass reads or
+  // writes them.
+  Table stale;
+  stale.rows[0].rank = stale.rows[1].rank = 7;
+  stale.rows[0].score = 99.0f;
+  EXPECT_EQ(getMaxContestantRank(stale.rows, 0), 0);
+  rankContestants(stale.rows, 0);
+  EXPECT_EQ(stale.rows[0].rank, 7);
+  stale.add("x", "", 1.0f);
+  EXPECT_EQ(stale.ranks(), (std::vector<int>{1}));
+  EXPECT_EQ(getMaxContestantRank(stale.rows, stale.count), 1);
+  EXPECT_EQ(stale.rows[1].rank, 7);
 }
 
 TEST(Ranking, VeryLowScoresAreRankedAndThePassEnds) {

@@ -14,6 +14,16 @@ struct Loaded {
   std::string group(int i) const { return rows[i].group; }
 };
 
+// The bytes of a UTF-16 file with its byte-order mark.
+std::string utf16File(const std::u16string& text, bool bigEndian) {
+  std::string out;
+  for (char16_t u : u"\uFEFF" + text) {
+    const char hi = static_cast<char>(u >> 8), lo = static_cast<char>(u & 0xFF);
+    out += bigEndian ? std::string{hi, lo} : std::string{lo, hi};
+  }
+  return out;
+}
+
 std::string crlf(const std::vector<std::string>& lines) {
   std::string out;
   for (const auto& l : lines) out += l + "\r\n";
@@ -112,7 +122,7 @@ TEST(Roster, LongNamesAreCutOnACharacterBoundary) {
   EXPECT_EQ(r.group(0), name.substr(0, 49));
 }
 
-TEST(Roster, Utf8FilesAreConvertedToGbk) {
+TEST(Roster, UnicodeFilesAreConvertedToGbk) {
   Loaded bom(std::string("\xEF\xBB\xBF") + u8"甲队,一组\r\n乙队，二组\r\n");
   ASSERT_EQ(bom.result.loaded, 2);
   EXPECT_EQ(bom.name(0), "甲队");
@@ -122,6 +132,18 @@ TEST(Roster, Utf8FilesAreConvertedToGbk) {
   ASSERT_EQ(plain.result.loaded, 2);
   EXPECT_EQ(plain.name(0), "丙队");
   EXPECT_EQ(plain.group(1), "?");  // no GBK form
+
+  // Notepad's and Excel's "Unicode": UTF-16 in either byte order, Excel's columns split by tabs.
+  for (bool bigEndian : {false, true}) {
+    Loaded utf16(utf16File(u"星火队,一组\r\n启航队\t二组\r\n\U0001F600\r\n", bigEndian));
+    ASSERT_EQ(utf16.result.loaded, 3) << bigEndian;
+    EXPECT_EQ(utf16.name(0), "星火队");
+    EXPECT_EQ(utf16.group(0), "一组");
+    EXPECT_EQ(utf16.name(1), "启航队");
+    EXPECT_EQ(utf16.group(1), "二组");
+    EXPECT_EQ(utf16.name(2), "?");  // a surrogate pair with no GBK form
+  }
+  EXPECT_EQ(Loaded(utf16File(u"A\xD800", false)).name(0), "A?");  // a lone surrogate
 
   // GBK stays byte for byte, ASCII is both.
   Loaded gbk(crlf({"甲队,一组"}));

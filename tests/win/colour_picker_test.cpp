@@ -12,6 +12,7 @@
 #include "controls/colour_palette.h"
 #include "controls/colour_picker_win.h"
 #include "dialogs/options_dialog_win.h"
+#include "framework/gdi_headroom_win.h"
 #include "kqcore/core_win.h"
 #include "resources/resource.h"
 #include "tests/win/test_support_win.h"
@@ -223,11 +224,7 @@ TEST_F(PickerFixture, DrawingDisabledAndDefaultColour) {
 }
 
 TEST(OptionsColours, ChosenColoursAreStoredOpaqueAndReadBack) {
-  const std::string folder = makeTempAppFolder();
-  CCore::overrideAppPath(folder);
-  app::core = new CCore();
-  app::core->autoFileConfig();
-  app::readSettings(*app::core);
+  SettingsRun settings;
   app::clrtitle = 0x80FFD700;  // a translucent stored colour
   OptionsDialog dialog;
   runModal(dialog, [&](HWND dlg) {
@@ -239,13 +236,36 @@ TEST(OptionsColours, ChosenColoursAreStoredOpaqueAndReadBack) {
   });
   EXPECT_EQ(app::clrteam, 0xFFFF0000u);
   EXPECT_EQ(app::clrtitle, 0xFFFFD700u);  // through the button: opaque
-  delete app::core;
-  app::core = new CCore();
-  app::core->autoFileConfig();
-  app::readSettings(*app::core);
+  settings.restart();
   EXPECT_EQ(app::clrteam, 0xFFFF0000u);
-  delete app::core;
-  app::core = nullptr;
-  CCore::overrideAppPath(std::string());
-  removeFolder(folder);
+}
+
+TEST(OptionsColours, PaintingTheDialogItsButtonsAndThePopupLeaksNoHandles) {
+  SettingsRun settings;
+  OptionsDialog dialog;
+  int before = 0, afterDialog = 0, afterPopup = 0;
+  runModal(dialog, [&](HWND dlg) {
+    auto paint = [](HWND hwnd) {
+      RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    };
+    EnableWindow(GetDlgItem(dlg, IDC_OPT_CLRTITLE), FALSE);  // one button drawn disabled, one enabled
+    paint(dlg);
+    before = gdiHeadroom();
+    for (int i = 0; i < 500; ++i) paint(dlg);
+    afterDialog = gdiHeadroom();
+    EnableWindow(GetDlgItem(dlg, IDC_OPT_CLRTITLE), TRUE);
+    HWND popup = (clickButton(dlg, IDC_OPT_CLRTEAM), findPopup());
+    ASSERT_NE(popup, nullptr);
+    SendMessageW(popup, WM_MOUSEMOVE, 0, cellPoint(1, 3));  // a hot cell drawn too
+    paint(popup);
+    const int popupBefore = gdiHeadroom();
+    for (int i = 0; i < 500; ++i) paint(popup);
+    afterPopup = gdiHeadroom() - popupBefore + before;
+    SendMessageW(popup, WM_KEYDOWN, VK_ESCAPE, 0);
+    PostMessageW(dlg, WM_CLOSE, 0, 0);
+  });
+  if (HasFatalFailure()) return;
+  EXPECT_GT(before, 1000);
+  EXPECT_EQ(afterDialog, before) << "the dialog and its colour buttons leak while painting";
+  EXPECT_EQ(afterPopup, before) << "the palette popup leaks while painting";
 }

@@ -59,11 +59,15 @@ TEST(WholeEvent, AnOperatorRunsAnEventThroughTheWindows) {
 
   auto label = [&](int row) { return teams[row].name + "（" + teams[row].group + "）"; };
   auto text = [&](float v) { return numbers::floatText(v, decimals); };
-  // One score change through the dialog: kind 0 sets, 1 adds, 2 subtracts, 3 quick step 2 then adds.
-  auto change = [&](int row, int kind, float value) {
+  // One score change through the dialog: kind 0 sets, 1 adds, 2 subtracts, 3 quick step 2 then
+  // adds.  False when no dialog opened: the test cannot go on then (callers assert on it).
+  auto change = [&](int row, int kind, float value) -> bool {
     quillet.doubleClickRow(row);
     HWND dlg = quillet.window(L"计分");
-    ASSERT_NE(dlg, nullptr) << "no score entry dialog for row " << row;
+    if (!dlg) {
+      ADD_FAILURE() << "no score entry dialog for row " << row;
+      return false;
+    }
     const int before = quillet.logCount();
     Team& t = teams[row];
     if (kind == 0) {
@@ -84,8 +88,9 @@ TEST(WholeEvent, AnOperatorRunsAnEventThroughTheWindows) {
       t.score += kind == 1 ? value : -value;
     }
     EXPECT_TRUE(waitFor([&] { return quillet.logCount() == before + 1; })) << "row " << row;
+    return true;
   };
-  for (int i = 0; i < 20; ++i) change(i % 12, i % 4, static_cast<float>(i % 5) + 0.5f);
+  for (int i = 0; i < 20; ++i) ASSERT_TRUE(change(i % 12, i % 4, static_cast<float>(i % 5) + 0.5f));
 
   for (int mode = IDC_MODE_WELCOME; mode <= IDC_MODE_GROUP; ++mode) {
     quillet.click(quillet.console, mode);
@@ -109,7 +114,7 @@ TEST(WholeEvent, AnOperatorRunsAnEventThroughTheWindows) {
   expectedLog.push_back("重新加载 参赛队");
   EXPECT_TRUE(waitFor([&] { return quillet.logCount() == beforeReload + 1; }));
   for (Team& t : teams) t.score = 0.0f;
-  for (int i = 0; i < 6; ++i) change(i, i % 4, 1.5f + i);
+  for (int i = 0; i < 6; ++i) ASSERT_TRUE(change(i, i % 4, 1.5f + i));
 
   // New options: title, columns, decimals, size.
   quillet.click(quillet.console, IDC_OPTIONS);
@@ -123,7 +128,7 @@ TEST(WholeEvent, AnOperatorRunsAnEventThroughTheWindows) {
   quillet.click(options, IDOK);
   EXPECT_TRUE(waitFor([&] { return quillet.gone(L"选项"); }));
   decimals = 2;
-  change(3, 1, 0.25f);
+  ASSERT_TRUE(change(3, 1, 0.25f));
 
   // Exports.
   const std::string results = folder + "results.csv";

@@ -10,6 +10,7 @@
 #include "framework/controls_win.h"
 #include "framework/dialog_win.h"
 #include "resources/resource.h"
+#include "tests/win/message_log_win.h"
 #include "tests/win/test_support_win.h"
 
 namespace {
@@ -116,19 +117,26 @@ TEST(MessageMap, DispatchesByMessageCodeAndIdRange) {
   EXPECT_EQ(probe.calls, expected);
 }
 
-TEST(MessageMap, MostDerivedRowWinsAndUnhandledGoesToDefault) {
-  DerivedProbe probe;
+TEST(MessageMap, MostDerivedRowWinsAndOnlyWhatNoRowTakesReachesTheDefault) {
+  Recorded<DerivedProbe> probe;
   ASSERT_TRUE(probe.Create(IDD_CONSOLE));
   probe.initDone = true;
+  probe.watch = {WM_COMMAND, WM_APP + 1, WM_APP + 2, WM_APP + 3};
   HWND dlg = probe.m_hWnd;
-  command(dlg, IDC_RELOAD, BN_CLICKED);
-  command(dlg, IDC_MODE_SCORING, BN_CLICKED);         // from the base map
-  EXPECT_EQ(SendMessageW(dlg, WM_APP + 2, 0, 0), 0);  // the handler passed it to the default
-  EXPECT_EQ(SendMessageW(dlg, WM_APP + 3, 0, 0), 0);  // no row at all
-  const std::vector<std::string> expected = {"derived reload", "mode 1019", "app-default"};
-  EXPECT_EQ(probe.calls, expected);
-  // The default handling still works: the dialog manager answers WM_GETDLGCODE etc.
-  EXPECT_TRUE(IsWindow(dlg));
+  command(dlg, IDC_RELOAD, BN_CLICKED);          // the derived row
+  command(dlg, IDC_MODE_SCORING, BN_CLICKED);    // a row of the base map
+  command(dlg, IDC_MODE_GROUP + 1, BN_CLICKED);  // no row
+  SendMessageW(dlg, WM_APP + 2, 0, 0);           // a handler that asks for the default
+  SendMessageW(dlg, WM_APP + 3, 0, 0);           // no row
+  PostMessageW(dlg, WM_APP + 1, 5, 0);           // through the queue
+  pumpUntil([&] { return probe.calls.size() == 4; }, 2000);
+  const std::vector<std::string> calls = {"derived reload", "mode 1019", "app-default", "app 5"};
+  EXPECT_EQ(probe.calls, calls);
+  const std::vector<MessageRecord> expected = {
+      {WM_COMMAND, false, false}, {WM_COMMAND, false, false}, {WM_COMMAND, false, true},
+      {WM_APP + 2, false, true},  {WM_APP + 3, false, true},  {WM_APP + 1, true, false},
+  };
+  EXPECT_EQ(probe.log, expected);
 }
 
 TEST(MessageMap, ObjectIsKnownFromTheFirstMessage) {
@@ -155,10 +163,18 @@ TEST(ModalDialog, EscCancelsEnterAcceptsAndPreTranslateSeesKeysFirst) {
     EXPECT_EQ(probe.calls.back(), "OnOK");
   }
   {
-    Probe probe;
+    // The close box: the system command and the close go on to the default, which turns
+    // them into IDCANCEL; the map takes that, and the window is destroyed.
+    Recorded<Probe> probe;
+    probe.watch = {WM_SYSCOMMAND, WM_CLOSE, WM_COMMAND, WM_DESTROY, WM_NCDESTROY};
     const INT_PTR r = runModal(probe, [](HWND dlg) { PostMessageW(dlg, WM_SYSCOMMAND, SC_CLOSE, 0); });
     EXPECT_EQ(r, IDCANCEL);
     EXPECT_EQ(probe.m_hWnd, nullptr);  // the window is gone when DoModal returns
+    const std::vector<MessageRecord> expected = {
+        {WM_SYSCOMMAND, true, true}, {WM_CLOSE, false, true},     {WM_COMMAND, true, false},
+        {WM_DESTROY, false, true},   {WM_NCDESTROY, false, true},
+    };
+    EXPECT_EQ(probe.log, expected);
   }
 }
 
@@ -210,7 +226,7 @@ class BindingDialog : public CDialog {
   BindingDialog() : CDialog(IDD_CONSOLE) {}
   CListCtrl list;
   CListBox log;
-  SelfClickingButton reload;
+  Recorded<SelfClickingButton> reload;
   int parentClicks = 0;
 
  protected:
@@ -240,10 +256,17 @@ TEST(Subclassing, DataExchangeBindsAndControlsHandleTheirOwnNotifications) {
   clickButton(dlg.m_hWnd, IDC_RELOAD);
   EXPECT_EQ(dlg.reload.clicks, 1);
   EXPECT_EQ(dlg.parentClicks, 0);  // the control handled it
-  EXPECT_EQ(dlg.reload.SendMessage(WM_APP + 7), 99);
-  // The original window procedure is still the default: the button keeps working.
+  // The original window procedure is still the default: the button keeps working, and only
+  // what its map takes stays away from it.
+  dlg.reload.watch = {BM_CLICK, WM_SETTEXT, WM_APP + 7};
   dlg.reload.SendMessage(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"ab"));
   EXPECT_EQ(dlg.reload.GetWindowText(), "ab");
+  EXPECT_EQ(dlg.reload.SendMessage(WM_APP + 7), 99);
+  PostMessageW(dlg.reload.m_hWnd, BM_CLICK, 0, 0);
+  pumpUntil([&] { return dlg.reload.clicks == 2; }, 2000);
+  const std::vector<MessageRecord> expected = {
+      {WM_SETTEXT, false, true}, {WM_APP + 7, false, false}, {BM_CLICK, true, true}};
+  EXPECT_EQ(dlg.reload.log, expected);
 
   // Wrapper calls with GBK text go through UTF-16 untouched.
   dlg.list.InsertColumn(0, "分组", LVCFMT_LEFT, 100);
@@ -255,20 +278,34 @@ TEST(Subclassing, DataExchangeBindsAndControlsHandleTheirOwnNotifications) {
   EXPECT_EQ(dlg.log.GetText(5), "");
 }
 
-TEST(ModalDialog, OpensCentredOverItsOwner) {
+TEST(ModalDialog, OpensCentredOverItsOwnerAndOnItsScreen) {
   Probe owner;
   ASSERT_TRUE(owner.Create(IDD_CONSOLE));
-  SetWindowPos(owner.m_hWnd, nullptr, 200, 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
   class Child : public CDialog {
    public:
     explicit Child(CWnd* parent) : CDialog(IDD_SCORE_ENTRY, parent) {}
-  } child(&owner);
-  RECT o, c = {0, 0, 0, 0};
-  GetWindowRect(owner.m_hWnd, &o);
-  runModal(child, [&](HWND dlg) {
-    GetWindowRect(dlg, &c);
-    PostMessageW(dlg, WM_CLOSE, 0, 0);
-  });
-  EXPECT_NEAR((c.left + c.right) / 2, (o.left + o.right) / 2, 2);
-  EXPECT_NEAR((c.top + c.bottom) / 2, (o.top + o.bottom) / 2, 2);
+  };
+  RECT work;
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  // Centred over an owner on screen; an owner half off an edge gets its dialog kept inside.
+  const POINT places[] = {{200, 100}, {work.right - 60, work.bottom - 40}, {work.left - 500, work.top - 300}};
+  for (const POINT& at : places) {
+    SetWindowPos(owner.m_hWnd, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    Child child(&owner);
+    RECT o, c = {0, 0, 0, 0};
+    GetWindowRect(owner.m_hWnd, &o);
+    runModal(child, [&](HWND dlg) {
+      GetWindowRect(dlg, &c);
+      PostMessageW(dlg, WM_CLOSE, 0, 0);
+    });
+    const bool inside = o.left >= work.left && o.top >= work.top && o.right <= work.right && o.bottom <= work.bottom;
+    if (inside) {
+      EXPECT_NEAR((c.left + c.right) / 2, (o.left + o.right) / 2, 2);
+      EXPECT_NEAR((c.top + c.bottom) / 2, (o.top + o.bottom) / 2, 2);
+    }
+    EXPECT_GE(c.left, work.left) << at.x;
+    EXPECT_GE(c.top, work.top) << at.y;
+    EXPECT_LE(c.right, work.right) << at.x;
+    EXPECT_LE(c.bottom, work.bottom) << at.y;
+  }
 }

@@ -15,33 +15,14 @@
 
 namespace {
 
-std::string text(HWND dlg, int id) {
-  wchar_t buf[512] = L"";
-  GetDlgItemTextW(dlg, id, buf, 512);
-  return wideToGbk(buf);
-}
-void setText(HWND dlg, int id, const std::string& t) { SetDlgItemTextW(dlg, id, gbkToWide(t).c_str()); }
-
 class OptionsFixture : public ::testing::Test {
  protected:
-  void SetUp() override {
-    folder = makeTempAppFolder();
-    CCore::overrideAppPath(folder);
-    app::core = new CCore();
-    app::core->autoFileConfig();
-    app::readSettings(*app::core);
-  }
-  void TearDown() override {
-    delete app::core;
-    app::core = nullptr;
-    CCore::overrideAppPath(std::string());
-    removeFolder(folder);
-  }
   INT_PTR run(const std::function<void(HWND)>& script) {
     OptionsDialog dialog;
     return runModal(dialog, script);
   }
-  std::string folder;
+  SettingsRun settings;
+  const std::string& folder = settings.folder;
 };
 
 }  // namespace
@@ -56,13 +37,13 @@ TEST_F(OptionsFixture, OpensWithTheCurrentSettings) {
     wchar_t caption[32];
     GetWindowTextW(dlg, caption, 32);
     EXPECT_EQ(std::wstring(caption), L"选项");
-    EXPECT_EQ(text(dlg, IDC_OPT_XSW), "2");
-    EXPECT_EQ(text(dlg, IDC_OPT_COLS), "3");
-    EXPECT_EQ(text(dlg, IDC_OPT_SCOREINIT), "5");
-    EXPECT_EQ(text(dlg, IDC_OPT_WIDTH), "1024");
-    EXPECT_EQ(text(dlg, IDC_OPT_HEIGHT), "768");
-    EXPECT_EQ(text(dlg, IDC_OPT_STEPS), "1,2");
-    EXPECT_EQ(text(dlg, IDC_OPT_TITLE), " 决赛 ");
+    EXPECT_EQ(itemText(dlg, IDC_OPT_XSW), "2");
+    EXPECT_EQ(itemText(dlg, IDC_OPT_COLS), "3");
+    EXPECT_EQ(itemText(dlg, IDC_OPT_SCOREINIT), "5");
+    EXPECT_EQ(itemText(dlg, IDC_OPT_WIDTH), "1024");
+    EXPECT_EQ(itemText(dlg, IDC_OPT_HEIGHT), "768");
+    EXPECT_EQ(itemText(dlg, IDC_OPT_STEPS), "1,2");
+    EXPECT_EQ(itemText(dlg, IDC_OPT_TITLE), " 决赛 ");
     EXPECT_TRUE(GetWindowLongW(GetDlgItem(dlg, IDC_OPT_WIDTH), GWL_STYLE) & ES_NUMBER);
     EXPECT_FALSE(GetWindowLongW(GetDlgItem(dlg, IDC_OPT_TITLE), GWL_STYLE) & ES_NUMBER);
     PostMessageW(dlg, WM_COMMAND, IDCANCEL, 0);
@@ -121,10 +102,7 @@ TEST_F(OptionsFixture, AcceptedSettingsArePersistedAndReadBackAtTheNextStart) {
   app::xsw = app::cols = app::width = app::height = app::scoreinit = -1;
   app::title.clear();
 
-  delete app::core;
-  app::core = new CCore();  // the next start
-  app::core->autoFileConfig();
-  app::readSettings(*app::core);
+  settings.restart();
   EXPECT_EQ(app::xsw, 0);
   EXPECT_EQ(app::cols, 10);
   EXPECT_EQ(app::scoreinit, 7);
@@ -140,13 +118,8 @@ TEST_F(OptionsFixture, AcceptedSettingsArePersistedAndReadBackAtTheNextStart) {
 }
 
 TEST(OptionsThroughConsole, NewSizeKeepsTheDraggedCornerAndRedraws) {
-  const std::string folder = makeTempAppFolder();
-  writeFileBytes(folder + "data\\_team.txt", "A,1\r\n");
-  writeFileBytes(folder + "Quillet.cfg", "on=1\r\nwidth=400\r\nheight=300\r\n");
-  CCore::overrideAppPath(folder);
-  ConsoleDialog console;
-  runModal(console, [&](HWND hwnd) {
-    ASSERT_TRUE(pumpUntil([&] { return console.m_logList.GetCount() > 0; }));
+  ConsoleRun run("A,1\r\n", "on=1\r\nwidth=400\r\nheight=300\r\n");
+  run.run([&](ConsoleDialog& console, HWND hwnd) {
     SetWindowPos(app::scoreboard->m_hWnd, nullptr, 120, 70, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     const int frames = app::scoreboard->framesPushed;
     WhenWindowAppears options(L"选项", [](HWND dlg) {
@@ -171,8 +144,5 @@ TEST(OptionsThroughConsole, NewSizeKeepsTheDraggedCornerAndRedraws) {
     WhenWindowAppears cancel(L"选项", [](HWND dlg) { clickButton(dlg, IDCANCEL); });
     clickButton(hwnd, IDC_OPTIONS);
     EXPECT_EQ(app::scoreboard->framesPushed, frames + 1);
-    PostMessageW(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
   });
-  CCore::overrideAppPath(std::string());
-  removeFolder(folder);
 }

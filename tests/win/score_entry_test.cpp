@@ -17,14 +17,6 @@
 
 namespace {
 
-std::string itemText(HWND dlg, int id) {
-  wchar_t buf[256] = L"";
-  GetDlgItemTextW(dlg, id, buf, 256);
-  return wideToGbk(buf);
-}
-
-void setText(HWND dlg, int id, const std::string& text) { SetDlgItemTextW(dlg, id, gbkToWide(text).c_str()); }
-
 class ScoreEntryFixture : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -172,13 +164,8 @@ TEST_F(ScoreEntryFixture, AValueBeyondAFloatIsRefusedAndTheDialogStaysOpen) {
 }
 
 TEST(ScoreEntryThroughConsole, DoubleClickChangesListLogAndBoard) {
-  const std::string folder = makeTempAppFolder();
-  writeFileBytes(folder + "data\\_team.txt", "A01,一组\r\nB02,二组\r\n");
-  writeFileBytes(folder + "Quillet.cfg", "on=1\r\nxsw=1\r\nscorestepdefault=4\r\nwidth=400\r\nheight=300\r\n");
-  CCore::overrideAppPath(folder);
-  ConsoleDialog console;
-  runModal(console, [&](HWND hwnd) {
-    ASSERT_TRUE(pumpUntil([&] { return console.m_logList.GetCount() > 0; }));
+  ConsoleRun run("A01,一组\r\nB02,二组\r\n", "on=1\r\nxsw=1\r\nscorestepdefault=4\r\nwidth=400\r\nheight=300\r\n");
+  run.run([&](ConsoleDialog& console, HWND hwnd) {
     clickButton(hwnd, IDC_MODE_SCORING);
     const int framesBefore = app::scoreboard->framesPushed;
 
@@ -211,12 +198,9 @@ TEST(ScoreEntryThroughConsole, DoubleClickChangesListLogAndBoard) {
     pumpUntil([&] { return console.m_logList.GetCount() > 2; }, 3000);
     EXPECT_EQ(console.m_rosterList.GetItemText(1, 2), "8.0");
     EXPECT_EQ(app::scoreboard->framesPushed, framesRanking);
-    PostMessageW(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
   });
-  const std::string settings = readFileBytes(folder + "Quillet.cfg");
-  EXPECT_NE(settings.find("scorestepdefault=4\r\n"), std::string::npos);
-  CCore::overrideAppPath(std::string());
-  removeFolder(folder);
+  if (HasFatalFailure()) return;
+  EXPECT_NE(run.settingsFile().find("scorestepdefault=4\r\n"), std::string::npos);
 }
 
 namespace {

@@ -1,11 +1,16 @@
 #include "tests/win/test_support_win.h"
 
+#include <gtest/gtest.h>
+
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <vector>
 
+#include "app/settings.h"
+#include "app/shared_state.h"
 #include "framework/app_win.h"
+#include "kqcore/core_win.h"
 #include "kqcore/wide_win.h"
 
 bool pumpUntil(const std::function<bool()>& done, int timeoutMs) {
@@ -29,24 +34,61 @@ struct ModalScript {
   CDialog* dialog;
   std::function<void(HWND)> script;
   bool ran;
+  int limitMs;
 };
 ModalScript* g_script = nullptr;
+
+BOOL CALLBACK collectVisible(HWND hwnd, LPARAM lp) {
+  if (IsWindowVisible(hwnd)) reinterpret_cast<std::vector<HWND>*>(lp)->push_back(hwnd);
+  return TRUE;
+}
+
+// Ends the run whatever is open on top of it: the program's own dialogs end with IDCANCEL,
+// system boxes and prompts get Cancel and No, then the dialog under test ends.
+void endEverything(CDialog& dialog) {
+  std::vector<HWND> windows;
+  EnumThreadWindows(GetCurrentThreadId(), collectVisible, reinterpret_cast<LPARAM>(&windows));
+  for (HWND hwnd : windows) {
+    if (hwnd == dialog.m_hWnd) continue;
+    if (auto* own = dynamic_cast<CDialog*>(CWnd::FromHandle(hwnd))) {
+      if (own->IsModal()) own->EndDialog(IDCANCEL);
+      continue;
+    }
+    wchar_t cls[16] = L"";
+    GetClassNameW(hwnd, cls, 16);
+    if (std::wstring(cls) != L"#32770") continue;
+    PostMessageW(hwnd, WM_COMMAND, IDCANCEL, 0);
+    PostMessageW(hwnd, WM_COMMAND, IDNO, 0);
+  }
+  if (dialog.IsModal()) dialog.EndDialog(IDABORT);
+}
 
 void CALLBACK modalTimer(HWND, UINT, UINT_PTR id, DWORD) {
   if (!g_script || g_script->ran || !g_script->dialog->m_hWnd) return;
   g_script->ran = true;
   KillTimer(nullptr, id);
   g_script->script(g_script->dialog->m_hWnd);
+  // A fatal failure left the script early, before it could close anything.
+  if (testing::Test::HasFatalFailure()) endEverything(*g_script->dialog);
+}
+
+void CALLBACK watchdogTimer(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  if (!g_script) return;
+  ADD_FAILURE() << "the modal run was still open after " << g_script->limitMs << " ms; closed by force";
+  endEverything(*g_script->dialog);
 }
 }  // namespace
 
-INT_PTR runModal(CDialog& dialog, const std::function<void(HWND)>& script) {
-  ModalScript state{&dialog, script, false};
+INT_PTR runModal(CDialog& dialog, const std::function<void(HWND)>& script, int limitMs) {
+  ModalScript state{&dialog, script, false, limitMs};
   ModalScript* saved = g_script;
   g_script = &state;
   const UINT_PTR timer = SetTimer(nullptr, 0, 20, &modalTimer);
+  const UINT_PTR watchdog = SetTimer(nullptr, 0, static_cast<UINT>(limitMs), &watchdogTimer);
   const INT_PTR result = dialog.DoModal();
   KillTimer(nullptr, timer);
+  KillTimer(nullptr, watchdog);
   g_script = saved;
   return result;
 }
@@ -55,6 +97,14 @@ void postKey(HWND hwnd, WPARAM key) {
   PostMessageW(hwnd, WM_KEYDOWN, key, 1);
   PostMessageW(hwnd, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001u));
 }
+
+std::string itemText(HWND dialog, int id) {
+  wchar_t buf[512] = L"";
+  GetDlgItemTextW(dialog, id, buf, 512);
+  return wideToGbk(buf);
+}
+
+void setText(HWND dialog, int id, const std::string& text) { SetDlgItemTextW(dialog, id, gbkToWide(text).c_str()); }
 
 void clickButton(HWND dialog, int id) { SendMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
 
@@ -191,4 +241,44 @@ std::wstring quilletBesideTests() {
   wchar_t self[MAX_PATH];
   GetModuleFileNameW(nullptr, self, MAX_PATH);
   return (std::filesystem::path(self).parent_path().parent_path() / L"Quillet.exe").wstring();
+}
+
+ConsoleRun::ConsoleRun(const std::string& roster, const std::string& settings) {
+  folder = makeTempAppFolder();
+  writeFileBytes(folder + "data\\_team.txt", roster);
+  if (!settings.empty()) writeFileBytes(folder + "Quillet.cfg", settings);
+  CCore::overrideAppPath(folder);
+}
+
+ConsoleRun::~ConsoleRun() {
+  CCore::overrideAppPath(std::string());
+  removeFolder(folder);
+}
+
+INT_PTR ConsoleRun::run(const std::function<void(ConsoleDialog&, HWND)>& script) {
+  return runModal(console, [&](HWND hwnd) {
+    const bool started = pumpUntil([&] { return console.m_logList.m_hWnd && console.m_logList.GetCount() > 0; });
+    EXPECT_TRUE(started) << "the console never logged its start line";
+    if (started) script(console, hwnd);
+    if (IsWindow(hwnd)) PostMessageW(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+  });
+}
+
+SettingsRun::SettingsRun() : folder(makeTempAppFolder()) {
+  CCore::overrideAppPath(folder);
+  restart();
+}
+
+SettingsRun::~SettingsRun() {
+  delete app::core;
+  app::core = nullptr;
+  CCore::overrideAppPath(std::string());
+  removeFolder(folder);
+}
+
+void SettingsRun::restart() {
+  delete app::core;
+  app::core = new CCore();
+  app::core->autoFileConfig();
+  app::readSettings(*app::core);
 }

@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 
+#include "console/console_dialog_win.h"
 #include "framework/dialog_win.h"
 
 // Pumps this thread's messages until done() is true or timeoutMs has passed; done()'s last
@@ -13,11 +14,18 @@ bool pumpUntil(const std::function<bool()>& done, int timeoutMs = 5000);
 
 // Runs dialog modally; script runs once from inside the modal loop, as soon as the dialog
 // window exists, and whatever it leaves to do (posting WM_CLOSE, clicking) ends the dialog.
-INT_PTR runModal(CDialog& dialog, const std::function<void(HWND)>& script);
+// The run always ends: at once when a fatal failure stopped the script (callers check
+// HasFatalFailure() afterwards), and with a failure when it is still open after limitMs.
+// Either way everything open on top of it is closed first; the result is then IDABORT.
+INT_PTR runModal(CDialog& dialog, const std::function<void(HWND)>& script, int limitMs = 20000);
 
 // Sends a key press (WM_KEYDOWN then WM_KEYUP) through the thread's queue to hwnd, as a
 // keyboard would, so the modal loop's pre-translation sees it.
 void postKey(HWND hwnd, WPARAM key);
+
+// A dialog item's text, and setting it, in GBK.
+std::string itemText(HWND dialog, int id);
+void setText(HWND dialog, int id, const std::string& text);
 
 // Clicks a dialog button by its id (BM_CLICK, synchronous).
 void clickButton(HWND dialog, int id);
@@ -65,4 +73,36 @@ class WhenWindowAppears {
   std::function<void(HWND)> action_;
   bool ran_ = false;
   UINT_PTR timer_;
+};
+
+// A console over its own program folder (data\_team.txt holding roster, and a settings store
+// when settings is not empty), the program's folder pointed there for the test's length.
+class ConsoleRun {
+ public:
+  explicit ConsoleRun(const std::string& roster, const std::string& settings = "");
+  ~ConsoleRun();
+  ConsoleRun(const ConsoleRun&) = delete;
+  ConsoleRun& operator=(const ConsoleRun&) = delete;
+  // Runs the console; script starts once the start line is in the log (a failure when it
+  // never comes).  The console is closed through its close box afterwards unless the script
+  // closed it.
+  INT_PTR run(const std::function<void(ConsoleDialog&, HWND)>& script);
+  std::string settingsFile() const { return readFileBytes(folder + "Quillet.cfg"); }
+
+  std::string folder;
+  ConsoleDialog console;
+};
+
+// The program's settings as a start reads them, from a store in a folder of the test's own:
+// app::core made, the store chosen and read into shared state; restart() does it again as
+// the next start would.  Everything is undone at the end.
+class SettingsRun {
+ public:
+  SettingsRun();
+  ~SettingsRun();
+  SettingsRun(const SettingsRun&) = delete;
+  SettingsRun& operator=(const SettingsRun&) = delete;
+  void restart();
+
+  std::string folder;
 };

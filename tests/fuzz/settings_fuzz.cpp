@@ -1,0 +1,25 @@
+// Any bytes as a settings store: reading never fails, and what it writes back reads the same.
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "kqcore/config_defaults.h"
+#include "kqcore/config_store.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  ConfigStore store(configDefaults());
+  store.parse(std::string(reinterpret_cast<const char*>(data), size));
+  for (const char* key : {"xsw", "width", "title", "clrteam", "on"}) {
+    store.getInt(key);
+    store.getStr(key);
+    store.getClr(key);
+    store.getB(key);
+  }
+  const std::string written = store.serialise();
+  ConfigStore again(configDefaults());
+  again.parse(written);
+  if (again.serialise() != written) std::abort();
+  for (const char* key : {"title", "scoresteps", "width"})
+    if (again.getStr(key) != store.getStr(key)) std::abort();
+  return 0;
+}
