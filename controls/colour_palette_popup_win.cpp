@@ -3,8 +3,8 @@
 #include <commdlg.h>
 
 #include "controls/colour_messages.h"
-#include "framework/gdi_win.h"
 #include "framework/dpi_win.h"
+#include "framework/gdi_win.h"
 #include "kqcore/wide_win.h"
 
 namespace {

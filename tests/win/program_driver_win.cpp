@@ -204,7 +204,6 @@ std::string Program::controlText(HWND dlg, int id) {
   return wideToGbk(text);
 }
 
-
 void saveBitmap(const ScreenPixels& shot, const std::string& path) {
   const DWORD imageBytes = static_cast<DWORD>(shot.pixels.size() * 4);
   BITMAPFILEHEADER file = {};
