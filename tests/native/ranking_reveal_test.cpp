@@ -7,21 +7,13 @@
 #include <vector>
 
 #include "app/shared_state.h"
+#include "tests/native/test_roster.h"
 
 namespace {
 
 const BoardLayout k1024 = {167, 163, 861, 567, 200, 90, 20};
 
-struct Roster {
-  ContestantRecord rows[kContestantRows] = {};
-  int count = 0;
-  void add(const std::string& name, const std::string& group, float score) {
-    std::strcpy(rows[count].name, name.c_str());
-    std::strcpy(rows[count].group, group.c_str());
-    rows[count].score = score;
-    ++count;
-  }
-};
+using Roster = TestRoster;
 
 // The rank every run of a whole ranking belongs to, read from the labels: a label starts its
 // rank, names follow it.

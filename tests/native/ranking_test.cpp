@@ -6,18 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "tests/native/test_roster.h"
+
 namespace {
 
-struct Table {
-  ContestantRecord rows[kContestantRows] = {};
+struct Table : TestRoster {
   GroupRecord groups[kGroupRows] = {};
-  int count = 0;
-  void add(const std::string& name, const std::string& group, float score) {
-    std::strcpy(rows[count].name, name.c_str());
-    std::strcpy(rows[count].group, group.c_str());
-    rows[count].score = score;
-    ++count;
-  }
   std::vector<int> ranks() {
     rankContestants(rows, count);
     std::vector<int> r;
