@@ -57,3 +57,13 @@ bool allOpaque(const std::vector<std::uint32_t>& pixels) {
     if ((p >> 24) != 255) return false;
   return true;
 }
+
+bool allOpaque(const std::uint32_t* pixels, int width, int height, int stride, const PixelRect& rect) {
+  const PixelRect r = intersect(rect, PixelRect{0, 0, width, height});
+  for (int y = r.top; y < r.bottom; ++y) {
+    const std::uint32_t* row = pixels + static_cast<std::size_t>(y) * stride;
+    for (int x = r.left; x < r.right; ++x)
+      if ((row[x] >> 24) != 255) return false;
+  }
+  return true;
+}

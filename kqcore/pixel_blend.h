@@ -31,3 +31,5 @@ void liftTransparent(std::uint32_t* dst, int dstWidth, int dstHeight, int dstStr
 
 // True when every pixel has alpha 255.
 bool allOpaque(const std::vector<std::uint32_t>& pixels);
+// True when every pixel inside rect (clipped to the image) has alpha 255.
+bool allOpaque(const std::uint32_t* pixels, int width, int height, int stride, const PixelRect& rect);

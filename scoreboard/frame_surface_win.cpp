@@ -59,6 +59,12 @@ void FrameSurface::lift(const PixelRect& rect) {
   liftTransparent(static_cast<std::uint32_t*>(bits_), width_, height_, width_, rect);
 }
 
+bool FrameSurface::opaque(const PixelRect& rect) const {
+  if (!bits_) return false;
+  ::GdiFlush();
+  return allOpaque(static_cast<const std::uint32_t*>(bits_), width_, height_, width_, rect);
+}
+
 void FrameSurface::fill(std::uint32_t colour) {
   if (!bits_) return;
   ::GdiFlush();

@@ -27,6 +27,8 @@ class FrameSurface {
   void clear(const PixelRect& rect);
   // Gives the fully transparent pixels of rect the faintest alpha (see liftTransparent).
   void lift(const PixelRect& rect);
+  // True when every pixel of rect (clipped to the surface) is opaque.
+  bool opaque(const PixelRect& rect) const;
   // Every pixel set to one premultiplied colour.
   void fill(std::uint32_t colour);
   // The pixel rows, top row first, width() values each; null when the surface failed.

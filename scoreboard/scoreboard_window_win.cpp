@@ -50,7 +50,10 @@ ScoreboardWindow::ScoreboardWindow()
       shownMode(Welcome),
       blackout_(false),
       layoutFromFrame(false),
-      partialRedraw_(true) {}
+      partialRedraw_(true),
+      painting_(false),
+      frameOpaque_(false),
+      paintedAlpha_(0) {}
 
 ScoreboardWindow::~ScoreboardWindow() = default;
 
@@ -58,6 +61,8 @@ const MessageMap* ScoreboardWindow::GetMessageMap() const {
   static const MessageEntry entries[] = {
       onMessage(WM_CREATE, &ScoreboardWindow::OnCreate),
       onMessage(WM_LBUTTONDOWN, &ScoreboardWindow::OnLButtonDown),
+      onMessage(WM_PAINT, &ScoreboardWindow::OnPaint),
+      onMessage(WM_ERASEBKGND, &ScoreboardWindow::OnEraseBkgnd),
   };
   static const MessageMap map = makeMap(CDialog::GetMessageMap(), entries);
   return &map;
@@ -94,6 +99,21 @@ LRESULT ScoreboardWindow::OnLButtonDown(WPARAM, LPARAM) {
   SendMessage(WM_SYSCOMMAND, 0xF012, 0);  // SC_MOVE | HTCAPTION: the system's move loop
   return Default();
 }
+
+LRESULT ScoreboardWindow::OnPaint(WPARAM, LPARAM) {
+  PAINTSTRUCT ps;
+  const HDC dc = ::BeginPaint(m_hWnd, &ps);
+  // Only an opaque frame is painted; a per-pixel frame reaches the screen through its push.
+  if (dc && painting_ && frame_ && frame_->ok()) {
+    const RECT& r = ps.rcPaint;
+    ::BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, frame_->dc(), r.left, r.top, SRCCOPY);
+  }
+  ::EndPaint(m_hWnd, &ps);
+  return 0;
+}
+
+// The frame covers the whole window: an erased background would only flash before it.
+LRESULT ScoreboardWindow::OnEraseBkgnd(WPARAM, LPARAM) { return 1; }
 
 void ScoreboardWindow::placeAndShow(int left, int top, int right, int bottom) {
   placement = RECT{left, top, right, bottom};
@@ -186,15 +206,23 @@ void ScoreboardWindow::redrawWhole(const FrameRuns& runs) {
 
 bool ScoreboardWindow::pushFrame(const PixelRect& dirty) {
   if (!m_hWnd || !frame_ || !frame_->ok()) return false;
-  const PixelRect part = intersect(dirty, PixelRect{0, 0, frame_->width(), frame_->height()});
+  const PixelRect all{0, 0, frame_->width(), frame_->height()};
+  PixelRect part = intersect(dirty, all);
   if (part.empty()) return false;
   const LONG exStyle = ::GetWindowLongW(m_hWnd, GWL_EXSTYLE);
   if (!(exStyle & WS_EX_LAYERED)) ::SetWindowLongW(m_hWnd, GWL_EXSTYLE, exStyle | WS_EX_LAYERED);
   // A blackout frame hides the desktop behind the window completely.
   blend.SourceConstantAlpha = blackout_ ? 255 : 253;
-  const bool ok = pushPart(part);
+  const bool whole = part.width() == all.width() && part.height() == all.height();
+  // Outside part the frame is what the last push left; the pixels of part are new.
+  frameOpaque_ = (whole || frameOpaque_) && frame_->opaque(part);
+  if (frameOpaque_ != painting_) {
+    usePainting(frameOpaque_);
+    part = all;  // the window shows nothing of the held frame after a switch
+  }
+  const bool ok = painting_ ? paintPart(part) : pushPart(part);
   ++framesPushed;
-  if (!(part.width() == frame_->width() && part.height() == frame_->height())) ++partialPushes;
+  if (!(part.width() == all.width() && part.height() == all.height())) ++partialPushes;
   if (!ok) ++failedPushes;
   // The whole held frame, also after a partial push: the preview shows what the audience sees.
   if (framePushed) framePushed(*frame_);
@@ -230,6 +258,25 @@ bool ScoreboardWindow::pushPart(const PixelRect& part) {
   POINT destinationPoint = {rect.left, rect.top};
   return entryPoint<UpdateLayeredWindowFn>(updateLayeredWindow)(m_hWnd, destination.get(), &destinationPoint, &size,
                                                                 frame_->dc(), &source, 0, &blend, ULW_ALPHA) != FALSE;
+}
+
+bool ScoreboardWindow::paintPart(const PixelRect& part) {
+  if (paintedAlpha_ != blend.SourceConstantAlpha) {
+    if (!::SetLayeredWindowAttributes(m_hWnd, 0, blend.SourceConstantAlpha, LWA_ALPHA)) return false;
+    paintedAlpha_ = blend.SourceConstantAlpha;
+  }
+  const RECT rect = {part.left, part.top, part.right, part.bottom};
+  // Painted at once, not when the queue comes to it: the change reaches the screen with the
+  // same immediacy as a push.  A hidden window paints the whole frame when it is shown.
+  return ::InvalidateRect(m_hWnd, &rect, FALSE) && ::UpdateWindow(m_hWnd);
+}
+
+void ScoreboardWindow::usePainting(bool on) {
+  const LONG exStyle = ::GetWindowLongW(m_hWnd, GWL_EXSTYLE);
+  ::SetWindowLongW(m_hWnd, GWL_EXSTYLE, exStyle & ~WS_EX_LAYERED);
+  ::SetWindowLongW(m_hWnd, GWL_EXSTYLE, exStyle | WS_EX_LAYERED);
+  painting_ = on;
+  paintedAlpha_ = 0;  // a fresh layered style has no attributes yet
 }
 
 FrameRuns ScoreboardWindow::frameRuns(int mode) {

@@ -4,6 +4,13 @@
 // contest.  A score change on
 // the scoring board recomposes and pushes only the part of the kept frame that changed;
 // everything else recomposes and pushes the whole frame.
+//
+// Two ways to the screen.  A frame with transparent pixels (no background picture, or one
+// smaller than the frame) needs per-pixel alpha: UpdateLayeredWindow(Indirect), which hands
+// the system the whole window's bitmap on every call, even for a small dirty rectangle.  A
+// wholly opaque frame needs only one constant alpha: the window is then an ordinary layered
+// window (SetLayeredWindowAttributes) that paints the held frame itself, and a changed cell
+// costs the system no more than its own pixels.  The frame decides after every whole redraw.
 #pragma once
 #include <windows.h>
 
@@ -79,6 +86,9 @@ class ScoreboardWindow : public CDialog {
   int partialPushes;
   // Pushes the window system refused.
   int failedPushes;
+  // True while the window paints an opaque frame itself (constant alpha) rather than
+  // handing it over with per-pixel alpha.
+  bool paintsFrame() const { return painting_; }
   // The screen last drawn: a score change redraws it only when it is the scoring board.
   int shownMode;
 
@@ -89,6 +99,8 @@ class ScoreboardWindow : public CDialog {
  private:
   LRESULT OnCreate(WPARAM, LPARAM);
   LRESULT OnLButtonDown(WPARAM, LPARAM);
+  LRESULT OnPaint(WPARAM, LPARAM);
+  LRESULT OnEraseBkgnd(WPARAM, LPARAM);
   // What the frame of mode draws, from shared state; recomputes the layout like a frame.
   FrameRuns frameRuns(int mode);
   // Draws runs onto surface inside part only; part must be transparent beforehand.
@@ -96,6 +108,11 @@ class ScoreboardWindow : public CDialog {
   // Recomposes the whole held frame from runs (re-created on a size change) and pushes it.
   void redrawWhole(const FrameRuns& runs);
   bool pushPart(const PixelRect& part);
+  // The opaque frame's way: invalidates part and paints it now from the held frame.
+  bool paintPart(const PixelRect& part);
+  // Switches between the two ways.  Once a window has layered attributes the per-pixel call
+  // fails until the layered style is taken off and put back, so every switch does that.
+  void usePainting(bool on);
   // One opaque black frame of the window's size, held and pushed whole.
   void pushBlack();
 
@@ -107,4 +124,7 @@ class ScoreboardWindow : public CDialog {
   std::unique_ptr<FrameSurface> frame_;
   FrameRuns heldRuns_;  // what frame_ shows
   bool partialRedraw_;
+  bool painting_;      // the window paints frame_ itself with constant alpha
+  bool frameOpaque_;   // every pixel of frame_ is opaque
+  BYTE paintedAlpha_;  // the constant alpha last given to the system while painting
 };

@@ -52,3 +52,12 @@ TEST(PixelBlend, LiftGivesOnlyFullyTransparentPixelsInsideTheRectTheFaintestAlph
   EXPECT_EQ(px,
             (std::vector<std::uint32_t>{kFaintestPixel, 0x00000001u, 0x80402010u, kFaintestPixel, kFaintestPixel, 0u}));
 }
+
+TEST(PixelBlend, OpaqueWithinLooksOnlyInsideTheClippedRectAndAtAlphaAlone) {
+  // 3 x 2 in a stride of 4: the fourth value of each row lies outside the image.
+  const std::vector<std::uint32_t> px = {0xFF000000u, 0xFFFFFFFFu, 0xFE0A0B0Cu, 0u,
+                                         0xFF102030u, 0xFF000000u, 0xFF000000u, 0u};
+  EXPECT_TRUE(allOpaque(px.data(), 3, 2, 4, PixelRect{0, 0, 2, 9}));   // black at alpha 255 is opaque
+  EXPECT_FALSE(allOpaque(px.data(), 3, 2, 4, PixelRect{0, 0, 3, 1}));  // alpha 254 is not
+  EXPECT_TRUE(allOpaque(px.data(), 3, 2, 4, PixelRect{-5, 1, 9, 9}));  // never reads past a row
+}

@@ -293,6 +293,69 @@ TEST_F(OutputFixture, TheLargestFrameWithTextOverNothingIsPushed) {
 
 namespace {
 
+// Pixels of the window on screen whose colour differs from the held frame's (read from the
+// screen after the thread has gone idle, when Wine hands painted pixels to the display).
+int pixelsOffScreen(ScoreboardWindow& window) {
+  pumpUntil([] { return false; }, 50);
+  const FrameSurface& frame = *window.heldFrame();
+  RECT r;
+  window.GetWindowRect(&r);
+  HDC screen = GetDC(nullptr);
+  FrameSurface shot(screen, frame.width(), frame.height());
+  BitBlt(shot.dc(), 0, 0, frame.width(), frame.height(), screen, r.left, r.top, SRCCOPY);
+  ReleaseDC(nullptr, screen);
+  int differing = 0;
+  for (int y = 0; y < frame.height(); ++y)
+    for (int x = 0; x < frame.width(); ++x)
+      differing += (shot.pixel(x, y) & 0xFFFFFF) != (frame.pixel(x, y) & 0xFFFFFF);
+  return differing;
+}
+
+}  // namespace
+
+TEST_F(OutputFixture, OpaqueFramesArePaintedAndTransparentOnesPushedWithAlpha) {
+  writePicture(app::dataDir + "bg.jpg", 400, 300, kBackground);  // covers the whole frame
+  app::displayMode = Scoring;
+  window->placeAndShow(30, 40, 30 + app::width, 40 + app::height);
+  EXPECT_TRUE(window->paintsFrame());
+  EXPECT_EQ(pixelsOffScreen(*window), 0);
+  BYTE alpha = 0;
+  DWORD flags = 0;
+  ASSERT_TRUE(GetLayeredWindowAttributes(window->m_hWnd, nullptr, &alpha, &flags));
+  EXPECT_EQ(alpha, 253);
+  EXPECT_EQ(flags, static_cast<DWORD>(LWA_ALPHA));
+
+  app::contestantTable[1].score = 77.5f;
+  window->onScoreChanged(1);
+  EXPECT_EQ(window->partialPushes, 1);
+  EXPECT_EQ(pixelsOffScreen(*window), 0) << "the changed cell was not painted where it belongs";
+
+  // No background: transparent pixels need per-pixel alpha, and back again.  Each switch
+  // takes the layered style off and on, or the next call of the other kind fails.
+  DeleteFileW(gbkToWide(app::dataDir + "bg.jpg").c_str());
+  window->showScreen(Scoring);
+  EXPECT_FALSE(window->paintsFrame());
+  EXPECT_FALSE(GetLayeredWindowAttributes(window->m_hWnd, nullptr, &alpha, &flags));
+  app::contestantTable[1].score = 78.5f;
+  window->onScoreChanged(1);
+  writePicture(app::dataDir + "bg.jpg", 400, 300, kBackground);
+  window->showScreen(Scoring);
+  EXPECT_TRUE(window->paintsFrame());
+  EXPECT_EQ(pixelsOffScreen(*window), 0);
+
+  window->setBlackout(true);  // black is opaque too, and hides the desktop completely
+  EXPECT_EQ(pixelsOffScreen(*window), 0);
+  ASSERT_TRUE(GetLayeredWindowAttributes(window->m_hWnd, nullptr, &alpha, &flags));
+  EXPECT_EQ(alpha, 255);
+  window->setBlackout(false);
+  ASSERT_TRUE(GetLayeredWindowAttributes(window->m_hWnd, nullptr, &alpha, &flags));
+  EXPECT_EQ(alpha, 253);
+  EXPECT_EQ(pixelsOffScreen(*window), 0);
+  EXPECT_EQ(window->failedPushes, 0);
+}
+
+namespace {
+
 SIZE_T privateBytes() {
   PROCESS_MEMORY_COUNTERS_EX pmc = {};
   GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&pmc), sizeof pmc);
