@@ -14,6 +14,16 @@
 #include "kqcore/core_win.h"
 #include "kqcore/wide_win.h"
 
+// Lets the thread go idle, as the console does after every change: Wine hands what was
+// painted into a window to the display when its thread finds no message waiting.
+inline void settle() {
+  MSG msg;
+  while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    ::TranslateMessage(&msg);
+    ::DispatchMessageW(&msg);
+  }
+}
+
 class BenchEvent {
  public:
   BenchEvent() {

@@ -52,6 +52,7 @@ int main(int argc, char** argv) {
       app::contestantTable[i % 50].score += static_cast<float>(i % 7) - 2.5f;
       window.onScoreChanged(i % 50);
     }
+    settle();  // every operation reaches the display before the next
   }
   QueryPerformanceCounter(&b);
   const int frames = window.framesPushed - framesBefore;
