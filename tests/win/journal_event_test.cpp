@@ -99,7 +99,7 @@ TEST(Journal, AKilledRunComesBackWithYesAndStartsFreshWithNo) {
   Sleep(300);
   HWND output = first.window(L"", true);
   ASSERT_NE(output, nullptr);
-  const std::vector<std::uint32_t> board = screenPixels(output).pixels;
+  const std::vector<std::uint32_t> board = shootWindow(output).pixels;
   ASSERT_FALSE(board.empty());
   // A real frame: the board shows many colours (text, shadows), not a blank.
   std::vector<std::uint32_t> colours(board);
@@ -119,9 +119,9 @@ TEST(Journal, AKilledRunComesBackWithYesAndStartsFreshWithNo) {
   // of the killed run; then the scoring board must come back pixel for pixel.
   HWND output2 = second.window(L"", true);
   ASSERT_NE(output2, nullptr);
-  ASSERT_TRUE(waitFor([&] { return screenPixels(output2).pixels != board; })) << "the welcome screen never showed";
+  ASSERT_TRUE(waitFor([&] { return shootWindow(output2).pixels != board; })) << "the welcome screen never showed";
   second.click(second.console, IDC_MODE_SCORING);
-  EXPECT_TRUE(waitFor([&] { return screenPixels(output2).pixels == board; }, 5000))
+  EXPECT_TRUE(waitFor([&] { return shootWindow(output2).pixels == board; }, 5000))
       << "the scoring board differs after the restore";
   EXPECT_EQ(exportFile(second, IDC_EXPORT_RESULTS, folder + "r2.csv"), results);
   const std::string log2 = exportFile(second, IDC_EXPORT_LOG, folder + "l2.txt");

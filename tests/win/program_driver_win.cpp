@@ -114,9 +114,14 @@ std::string Program::listText(int row, int column) {
   return wideToGbk(std::wstring(text, length > 0 && length < static_cast<LRESULT>(textChars) ? length : 0));
 }
 
-ScreenPixels screenPixels(HWND window) {
+ScreenShot shootWindow(HWND window, bool clientOnly) {
   RECT r = {0, 0, 0, 0};
-  GetWindowRect(window, &r);
+  if (clientOnly) {
+    GetClientRect(window, &r);
+    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&r), 2);
+  } else {
+    GetWindowRect(window, &r);
+  }
   const int width = r.right - r.left;
   const int height = r.bottom - r.top;
   if (width <= 0 || height <= 0) return {};
@@ -136,7 +141,7 @@ ScreenPixels screenPixels(HWND window) {
   BitBlt(memory.get(), 0, 0, width, height, screen.get(), r.left, r.top, SRCCOPY);
   GdiFlush();
   const std::uint32_t* p = static_cast<const std::uint32_t*>(bits);
-  ScreenPixels shot;
+  ScreenShot shot;
   shot.width = width;
   shot.height = height;
   shot.pixels.assign(p, p + static_cast<std::size_t>(width) * height);
@@ -204,7 +209,7 @@ std::string Program::controlText(HWND dlg, int id) {
   return wideToGbk(text);
 }
 
-void saveBitmap(const ScreenPixels& shot, const std::string& path) {
+void saveBitmap(const ScreenShot& shot, const std::string& path) {
   const DWORD imageBytes = static_cast<DWORD>(shot.pixels.size() * 4);
   BITMAPFILEHEADER file = {};
   BITMAPINFOHEADER info = {};
@@ -226,7 +231,7 @@ void saveBitmap(const ScreenPixels& shot, const std::string& path) {
   CloseHandle(h);
 }
 
-std::vector<std::pair<int, int>> differingBands(const ScreenPixels& a, const ScreenPixels& b) {
+std::vector<std::pair<int, int>> differingBands(const ScreenShot& a, const ScreenShot& b) {
   std::vector<std::pair<int, int>> bands;
   if (a.width != b.width || a.height != b.height) return bands;
   for (int y = 0; y < a.height; ++y) {
@@ -242,41 +247,6 @@ std::vector<std::pair<int, int>> differingBands(const ScreenPixels& a, const Scr
       bands.push_back({y, y});
   }
   return bands;
-}
-
-ScreenShot shootWindow(HWND hwnd, bool clientOnly) {
-  ScreenShot shot;
-  RECT r;
-  if (clientOnly) {
-    GetClientRect(hwnd, &r);
-    MapWindowPoints(hwnd, nullptr, reinterpret_cast<POINT*>(&r), 2);
-  } else {
-    GetWindowRect(hwnd, &r);
-  }
-  shot.width = r.right - r.left;
-  shot.height = r.bottom - r.top;
-  if (shot.width <= 0 || shot.height <= 0) return shot;
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = shot.width;
-  info.bmiHeader.biHeight = -shot.height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HBITMAP dib = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(memory, dib);
-  BitBlt(memory, 0, 0, shot.width, shot.height, screen, r.left, r.top, SRCCOPY);
-  GdiFlush();
-  const auto* p = static_cast<const std::uint32_t*>(bits);
-  shot.pixels.assign(p, p + static_cast<std::size_t>(shot.width) * shot.height);
-  for (std::uint32_t& px : shot.pixels) px &= 0xFFFFFFu;
-  SelectObject(memory, old);
-  DeleteObject(dib);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
-  return shot;
 }
 
 void Program::key(WPARAM vk) {

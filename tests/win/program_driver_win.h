@@ -8,20 +8,6 @@
 #include <string>
 #include <vector>
 
-// What a window shows on the screen: its rectangle's pixels (0x00RRGGBB), row by row.
-struct ScreenPixels {
-  int width = 0, height = 0;
-  std::vector<std::uint32_t> pixels;
-};
-ScreenPixels screenPixels(HWND window);
-// Writes the picture as a 32-bit BMP file (for looking at a test's steps).
-void saveBitmap(const ScreenPixels& shot, const std::string& path);
-// The bands of rows (first, last) in which two pictures of the same size differ.
-std::vector<std::pair<int, int>> differingBands(const ScreenPixels& a, const ScreenPixels& b);
-
-// Polls done() every 25 ms for up to ms milliseconds; its last value.
-bool waitFor(const std::function<bool()>& done, int ms = 10000);
-
 // What the screen shows in a window's rectangle (or its client area), as 0x00RRGGBB rows.
 struct ScreenShot {
   int width = 0, height = 0;
@@ -29,7 +15,14 @@ struct ScreenShot {
   std::uint32_t at(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
   bool operator==(const ScreenShot& o) const { return width == o.width && height == o.height && pixels == o.pixels; }
 };
-ScreenShot shootWindow(HWND hwnd, bool clientOnly = false);
+ScreenShot shootWindow(HWND window, bool clientOnly = false);
+// Writes the picture as a 32-bit BMP file (for looking at a test's steps).
+void saveBitmap(const ScreenShot& shot, const std::string& path);
+// The bands of rows (first, last) in which two pictures of the same size differ.
+std::vector<std::pair<int, int>> differingBands(const ScreenShot& a, const ScreenShot& b);
+
+// Polls done() every 25 ms for up to ms milliseconds; its last value.
+bool waitFor(const std::function<bool()>& done, int ms = 10000);
 
 class Program {
  public:

@@ -27,19 +27,19 @@ Bands lowest(const Bands& whole, std::size_t n) {
 
 class Ceremony {
  public:
-  Ceremony(Program& p, HWND output, const ScreenPixels& welcome) : p_(p), output_(output), welcome_(welcome) {}
+  Ceremony(Program& p, HWND output, const ScreenShot& welcome) : p_(p), output_(output), welcome_(welcome) {}
 
   // The text bands of the output once they are `expected` (or what they are after 3 s).
   Bands bandsOnceThey(const Bands& expected, const std::string& shotName) {
     Bands bands;
-    waitFor([&] { return (bands = differingBands(welcome_, last_ = screenPixels(output_))) == expected; }, 3000);
+    waitFor([&] { return (bands = differingBands(welcome_, last_ = shootWindow(output_))) == expected; }, 3000);
     if (const char* dir = std::getenv("QUILLET_TEST_SHOTS")) saveBitmap(last_, std::string(dir) + "\\" + shotName);
     return bands;
   }
   // The bands once count of them are on show.
   Bands bandsOnceCount(std::size_t count) {
     Bands bands;
-    waitFor([&] { return (bands = differingBands(welcome_, last_ = screenPixels(output_))).size() == count; }, 3000);
+    waitFor([&] { return (bands = differingBands(welcome_, last_ = shootWindow(output_))).size() == count; }, 3000);
     return bands;
   }
   std::string caption() { return p_.controlText(p_.console, IDC_REVEAL); }
@@ -47,7 +47,7 @@ class Ceremony {
  private:
   Program& p_;
   HWND output_;
-  ScreenPixels welcome_, last_;
+  ScreenShot welcome_, last_;
 };
 
 }  // namespace
@@ -68,7 +68,7 @@ TEST(AwardCeremony, BothRankingsAreRevealedFromTheLastPlaceUp) {
   const std::pair<int, const char*> scores[] = {{0, "9"}, {1, "5"}, {3, "5"}, {4, "2"}, {6, "1"}};
   for (const auto& s : scores) ASSERT_TRUE(quillet.setScore(s.first, s.second)) << s.first;
   Sleep(300);
-  const ScreenPixels welcome = screenPixels(output);
+  const ScreenShot welcome = shootWindow(output);
   Ceremony ceremony(quillet, output, welcome);
   HWND button = GetDlgItem(quillet.console, IDC_REVEAL);
   EXPECT_FALSE(IsWindowEnabled(button));
