@@ -35,7 +35,6 @@ MeasureText coreMeasure() {
 
 ScoreboardWindow::ScoreboardWindow()
     : CDialog(IDD_SCOREBOARD),
-      memoryDC(nullptr),
       blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA},
       user32Module(nullptr),
       updateLayeredWindow(nullptr),
@@ -62,7 +61,7 @@ const MessageMap* ScoreboardWindow::GetMessageMap() const {
       onMessage(WM_CREATE, &ScoreboardWindow::OnCreate),
       onMessage(WM_LBUTTONDOWN, &ScoreboardWindow::OnLButtonDown),
       onMessage(WM_PAINT, &ScoreboardWindow::OnPaint),
-      onMessage(WM_ERASEBKGND, &ScoreboardWindow::OnEraseBkgnd),
+      onMessage(WM_ERASEBKGND, &ScoreboardWindow::OnEraseBackground),
   };
   static const MessageMap map = makeMap(CDialog::GetMessageMap(), entries);
   return &map;
@@ -113,7 +112,7 @@ LRESULT ScoreboardWindow::OnPaint(WPARAM, LPARAM) {
 }
 
 // The frame covers the whole window: an erased background would only flash before it.
-LRESULT ScoreboardWindow::OnEraseBkgnd(WPARAM, LPARAM) { return 1; }
+LRESULT ScoreboardWindow::OnEraseBackground(WPARAM, LPARAM) { return 1; }
 
 void ScoreboardWindow::placeAndShow(int left, int top, int right, int bottom) {
   placement = RECT{left, top, right, bottom};
@@ -143,14 +142,18 @@ void ScoreboardWindow::setBlackout(bool on) {
     showScreen(app::displayMode);
 }
 
+bool ScoreboardWindow::holdFrameOfWindowSize() {
+  if (frame_ && frame_->width() == frameWidth() && frame_->height() == frameHeight()) return false;
+  // The frame's bitmap lives as long as its size: a new size is a new bitmap.
+  frame_.reset();
+  WindowDC windowDC(m_hWnd);
+  frame_.reset(new FrameSurface(windowDC.get(), frameWidth(), frameHeight()));
+  return true;
+}
+
 void ScoreboardWindow::pushBlack() {
   if (!m_hWnd) return;
-  if (!frame_ || frame_->width() != frameWidth() || frame_->height() != frameHeight()) {
-    memoryDC = nullptr;
-    frame_.reset();
-    WindowDC windowDC(m_hWnd);
-    frame_.reset(new FrameSurface(windowDC.get(), frameWidth(), frameHeight()));
-  }
+  holdFrameOfWindowSize();
   frame_->fill(0xFF000000u);
   heldRuns_ = FrameRuns();  // the held frame shows no runs now: leaving blackout redraws it whole
   pushFrame(PixelRect{0, 0, frameWidth(), frameHeight()});
@@ -189,16 +192,7 @@ void ScoreboardWindow::onScoreChanged(int) {
 
 void ScoreboardWindow::redrawWhole(const FrameRuns& runs) {
   const PixelRect whole{0, 0, frameWidth(), frameHeight()};
-  if (!frame_ || frame_->width() != whole.right || frame_->height() != whole.bottom) {
-    // The frame's bitmap lives as long as its size: a new size is a new bitmap.
-    memoryDC = nullptr;
-    frame_.reset();
-    WindowDC windowDC(m_hWnd);
-    frame_.reset(new FrameSurface(windowDC.get(), whole.right, whole.bottom));
-  } else {
-    frame_->clear(whole);
-  }
-  memoryDC = frame_->dc();
+  if (!holdFrameOfWindowSize()) frame_->clear(whole);  // a new bitmap starts transparent
   heldRuns_ = runs;
   drawRuns(*frame_, runs, whole);
   pushFrame(whole);

@@ -70,7 +70,6 @@ class ScoreboardWindow : public CDialog {
   // failed (the window then shows what it showed before; nothing else happens).
   bool pushFrame(const PixelRect& dirty);
 
-  HDC memoryDC;  // the held frame's device context, null before the first redraw
   BLENDFUNCTION blend;
   HMODULE user32Module;
   FARPROC updateLayeredWindow;
@@ -100,7 +99,7 @@ class ScoreboardWindow : public CDialog {
   LRESULT OnCreate(WPARAM, LPARAM);
   LRESULT OnLButtonDown(WPARAM, LPARAM);
   LRESULT OnPaint(WPARAM, LPARAM);
-  LRESULT OnEraseBkgnd(WPARAM, LPARAM);
+  LRESULT OnEraseBackground(WPARAM, LPARAM);
   // What the frame of mode draws, from shared state; recomputes the layout like a frame.
   FrameRuns frameRuns(int mode);
   // Draws runs onto surface inside part only; part must be transparent beforehand.
@@ -113,6 +112,8 @@ class ScoreboardWindow : public CDialog {
   // Switches between the two ways.  Once a window has layered attributes the per-pixel call
   // fails until the layered style is taken off and put back, so every switch does that.
   void usePainting(bool on);
+  // Makes frame_ a bitmap of the window's size; true when it had to be made anew.
+  bool holdFrameOfWindowSize();
   // One opaque black frame of the window's size, held and pushed whole.
   void pushBlack();
 
