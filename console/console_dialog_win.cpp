@@ -1,73 +1,44 @@
 #include "console/console_dialog_win.h"
 
 #include <utility>
-#include <vector>
 
-#include "app/settings.h"
-#include "app/shared_state.h"
-#include "console/log_format.h"
-#include "console/monitors_win.h"
-#include "console/output_placement_win.h"
-#include "console/placement.h"
+#include "console/exports_win.h"
+#include "console/output_controller_win.h"
 #include "contest/contestant_text.h"
-#include "contest/roster.h"
-#include "dialogs/score_change.h"
+#include "contest/resume.h"
+#include "dialogs/options_dialog_win.h"
+#include "dialogs/score_entry_dialog_win.h"
 #include "framework/dpi_win.h"
-#include "framework/file_win.h"
+#include "framework/message_box_win.h"
 #include "kqcore/core_win.h"
+#include "kqcore/numbers.h"
 #include "resources/resource.h"
-#include "scoreboard/frame_surface_win.h"
-#include "scoreboard/preview_window_win.h"
-#include "scoreboard/scoreboard_window_win.h"
 
 namespace {
 
-const UINT_PTR kStartTimer = 1;
-const UINT kStartDelayMs = 200;
-
-const char kStartLine[] = "-- 程序启动";
 const char kReloadQuestion[] = "重新加载参赛队数据，会清空已有计分数据！确认要继续吗？";
 const char kReloadLine[] = "重新加载 参赛队";
-const char kResultsExportedLine[] = "导出计分结果";
-const char kLogExportedLine[] = "导出操作日志";
-const char kBlackoutLine[] = "黑屏";
-const char kBlackoutEndLine[] = "取消黑屏";
 const char kTooLarge[] = "输入的数值超出了分数能保存的范围，分数没有改动。请重新输入。";
 const char kNoSecondScreen[] = "没有检测到第二个显示器。请连接投影仪或第二个显示器后再试。";
 
-LocalTime localNow() {
-  SYSTEMTIME t;
-  ::GetLocalTime(&t);
-  return LocalTime{t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond};
-}
-
 }  // namespace
 
-ConsoleDialog::ConsoleDialog()
-    : CDialog(IDD_CONSOLE), m_hIcon(::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME))) {}
+ConsoleDialog::ConsoleDialog(ConsoleContext context)
+    : CDialog(IDD_CONSOLE),
+      m_hIcon(::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME))),
+      ctx_(std::move(context)) {}
 
-ConsoleDialog::~ConsoleDialog() { releaseAll(); }
+ConsoleDialog::~ConsoleDialog() { ctx_.model.removeObserver(this); }
 
 const MessageMap* ConsoleDialog::GetMessageMap() const {
   static const MessageEntry entries[] = {
       onMessage(WM_PAINT, &ConsoleDialog::OnPaint),
       onMessage(WM_QUERYDRAGICON, &ConsoleDialog::OnQueryDragIcon),
-      onClicked(IDC_OPTIONS, &ConsoleDialog::OnOptions),
       onMessage(WM_DESTROY, &ConsoleDialog::OnDestroy),
-      onClicked(IDC_OUTPUT_ON, &ConsoleDialog::OnOutputSwitch),
-      onClicked(IDC_ABOUT, &ConsoleDialog::OnAbout),
-      onClicked(IDC_RELOAD, &ConsoleDialog::OnReload),
       onMessage(WM_TIMER, &ConsoleDialog::OnTimer),
-      onClicked(IDC_EXPORT_RESULTS, &ConsoleDialog::exportResults),
-      onClicked(IDC_EXPORT_LOG, &ConsoleDialog::exportLog),
       onNotify(NM_DBLCLK, IDC_ROSTER_LIST, &ConsoleDialog::OnRosterDoubleClick),
-      onClicked(IDC_SECOND_SCREEN, &ConsoleDialog::OnSecondScreen),
-      onClickedRange(IDC_MODE_WELCOME, IDC_MODE_GROUP, &ConsoleDialog::OnModeButton),
-      onClicked(IDC_REVEAL, &ConsoleDialog::OnRevealButton),
-      onClicked(IDC_UNDO, &ConsoleDialog::OnUndo),
-      onClicked(IDC_REDO, &ConsoleDialog::OnRedo),
-      onClicked(IDC_BLACKOUT, &ConsoleDialog::OnBlackout),
-      onClicked(IDC_PREVIEW, &ConsoleDialog::OnPreview),
+      // Every button and check box of the console is a row of the command table.
+      onClickedRange(IDC_OUTPUT_ON, IDC_REVEAL, &ConsoleDialog::OnCommandButton),
       onMessage(WM_DISPLAYCHANGE, &ConsoleDialog::OnDisplayChange),
   };
   static const MessageMap map = makeMap(CDialog::GetMessageMap(), entries);
@@ -85,15 +56,6 @@ BOOL ConsoleDialog::OnInitDialog() {
   SetIcon(m_hIcon, TRUE);
   SetIcon(m_hIcon, FALSE);
 
-  core_.reset(new CCore());
-  app::core = core_.get();
-  app::core->autoFileConfig();
-  app::appPath = app::core->getAppPath();
-  app::dataDir = app::appPath + "data\\";
-  app::rosterPath = app::dataDir + "_team.txt";
-  app::outputPlaced = 0;
-  app::allocateTables();
-
   m_rosterList.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
   // Column widths in pixels at 100 %, grown with the DPI as the dialog's own units are.
   const int dpi = windowDpi(m_hWnd);
@@ -101,83 +63,141 @@ BOOL ConsoleDialog::OnInitDialog() {
   m_rosterList.InsertColumn(1, "姓名", LVCFMT_LEFT, scaleForDpi(100, dpi));
   m_rosterList.InsertColumn(2, "分数", LVCFMT_LEFT, scaleForDpi(80, dpi));
 
-  app::readSettings(*app::core);
-  model_.reset(new ContestModel(
-      ContestStorage{app::contestantTable, &app::contestantCount, &app::displayMode, &app::on}, localNow));
-  model_->addObserver(this);
-  model_->setDisplayMode(Welcome);
+  ctx_.model.addObserver(this);
+  showAudience();
+  enableButtons();
+  for (const CommandRow& row : consoleCommands())
+    if (row.control && row.tip) m_tips.set(m_hWnd, row.control, row.tip);
 
-  CheckDlgButton(IDC_OUTPUT_ON, app::on ? BST_CHECKED : BST_UNCHECKED);
-  CheckRadioButton(IDC_MODE_WELCOME, IDC_MODE_GROUP, IDC_MODE_WELCOME + app::displayMode);
-
-  app::screenWidth = ::GetSystemMetrics(SM_CXSCREEN);
-  app::screenHeight = ::GetSystemMetrics(SM_CYSCREEN);
-  app::core->kqseed();
-
-  addTips();
-  SetTimer(kStartTimer, kStartDelayMs);
+  if (ctx_.firstTick) {
+    // The roster, the journal and the output come once the console is on screen.
+    const UINT_PTR kStartTimer = 1;
+    setTimer(kStartTimer, 200, [this, kStartTimer]() {
+      killTimer(kStartTimer);
+      ctx_.firstTick(m_hWnd);
+      enableButtons();
+    });
+  }
   // The operator's hands are on the keyboard from the start: the roster list has the focus.
   focusRoster();
   return FALSE;
 }
 
+void ConsoleDialog::setTimer(UINT_PTR id, UINT ms, std::function<void()> tick) {
+  timers_[id] = std::move(tick);
+  SetTimer(id, ms);
+}
+
+void ConsoleDialog::killTimer(UINT_PTR id) {
+  KillTimer(id);
+  timers_.erase(id);
+}
+
+LRESULT ConsoleDialog::OnTimer(WPARAM wp, LPARAM) {
+  const auto it = timers_.find(wp);
+  if (it != timers_.end()) {
+    const std::function<void()> tick = it->second;  // the tick may kill its own timer
+    tick();
+  }
+  return Default();
+}
+
 BOOL ConsoleDialog::PreTranslateMessage(MSG* msg) {
-  if (msg->message == WM_KEYDOWN || msg->message == WM_SYSKEYDOWN) {
+  const bool down = msg->message == WM_KEYDOWN || msg->message == WM_SYSKEYDOWN;
+  const bool up = msg->message == WM_KEYUP || msg->message == WM_SYSKEYUP;
+  if (down) {
     const KeyStroke stroke{static_cast<unsigned>(msg->wParam), (::GetKeyState(VK_CONTROL) & 0x8000) != 0,
                            (::GetKeyState(VK_SHIFT) & 0x8000) != 0, (msg->lParam & (1 << 29)) != 0};
     const KeyAction action = consoleKeyAction(stroke, keyState());
     if (action.command != ConsoleCommand::None) {
-      runKeyCommand(action);
+      runCommand(action.command, action.argument);
       return TRUE;
     }
   }
+  if ((down || up) && consoleKeyReserved(static_cast<unsigned>(msg->wParam))) return TRUE;
   // Typing never moves the roster selection (the list's search by first letter would), so a
   // stray key cannot send the next score key to another team.
   if (msg->message == WM_CHAR && msg->hwnd == m_rosterList.m_hWnd && msg->wParam >= 0x20) return TRUE;
   // Neither key may close the console during an event; only the close box does.
   if (msg->message == WM_KEYDOWN && (msg->wParam == VK_ESCAPE || msg->wParam == VK_RETURN)) return TRUE;
-  if (handleRevealKey(*msg)) return TRUE;
   return CDialog::PreTranslateMessage(msg);
 }
 
-bool ConsoleDialog::outputReady() const { return app::scoreboard && app::scoreboard->m_hWnd; }
-
 ConsoleKeyState ConsoleDialog::keyState() const {
   const int row = m_rosterList.m_hWnd ? m_rosterList.GetSelectedItem() : -1;
-  return ConsoleKeyState{model_ && row >= 0 && row < model_->count(), outputReady(),
-                         static_cast<int>(quickStepPieces(app::scoresteps).size())};
+  const EventModel& m = ctx_.model;
+  ConsoleKeyState state{m.isRow(row), ctx_.output.ready(),
+                        static_cast<int>(quickStepPieces(m.settings().scoresteps).size())};
+  state.canUndo = m.canUndo();
+  state.canRedo = m.canRedo();
+  state.rankingOnShow = m.snapshot()->rankingOnShow() != 0;
+  state.revealRunning = m.reveal().running();
+  return state;
 }
 
-void ConsoleDialog::runKeyCommand(const KeyAction& action) {
-  switch (action.command) {
+void ConsoleDialog::OnCommandButton(UINT id) {
+  const CommandRow* row = commandForControl(static_cast<int>(id));
+  if (!row) return;
+  runCommand(row->command, row->argument);
+  // A mouse click leaves the keyboard with the roster list, where the keys act; a focused
+  // radio button would turn the arrow keys into screen changes.
+  focusRoster();
+}
+
+void ConsoleDialog::runCommand(ConsoleCommand command, int argument) {
+  EventModel& m = ctx_.model;
+  switch (command) {
     case ConsoleCommand::OpenScoreEntry:
       scoreEntry(m_rosterList.GetSelectedItem());
       break;
     case ConsoleCommand::AddStep:
     case ConsoleCommand::SubtractStep:
-      changeSelectedScore(app::scorestepdefault, action.command == ConsoleCommand::AddStep);
+      changeSelectedScore(m.settings().scorestepdefault, command == ConsoleCommand::AddStep);
       break;
     case ConsoleCommand::QuickStep:
-      changeSelectedScore(app::core->getFg(app::scoresteps, ',', action.argument), true);
+      changeSelectedScore(ctx_.core.getFg(m.settings().scoresteps, ',', argument), true);
       break;
     case ConsoleCommand::ShowMode:
-      // As a click on the radio button, but the focus stays where it is.
-      CheckRadioButton(IDC_MODE_WELCOME, IDC_MODE_GROUP, IDC_MODE_WELCOME + action.argument);
-      OnModeButton(IDC_MODE_WELCOME + action.argument);
+      ctx_.output.showScreen(argument);
       break;
     case ConsoleCommand::ToggleOutput:
-      CheckDlgButton(IDC_OUTPUT_ON, IsDlgButtonChecked(IDC_OUTPUT_ON) == BST_CHECKED ? BST_UNCHECKED : BST_CHECKED);
-      OnOutputSwitch();
+      ctx_.output.setOutputOn(!m.outputOn());
       break;
     case ConsoleCommand::ToggleBlackout:
-      CheckDlgButton(IDC_BLACKOUT, IsDlgButtonChecked(IDC_BLACKOUT) == BST_CHECKED ? BST_UNCHECKED : BST_CHECKED);
-      OnBlackout();
+      blackout();
       break;
     case ConsoleCommand::Undo:
-      undo();
+      m.undo();
       break;
     case ConsoleCommand::Redo:
-      redo();
+      m.redo();
+      break;
+    case ConsoleCommand::RevealForward:
+      m.revealForward();
+      break;
+    case ConsoleCommand::RevealBack:
+      m.revealBack();
+      break;
+    case ConsoleCommand::SecondScreen:
+      secondScreen();
+      break;
+    case ConsoleCommand::TogglePreview:
+      ctx_.output.togglePreview(m_hWnd);
+      break;
+    case ConsoleCommand::Options:
+      options();
+      break;
+    case ConsoleCommand::Reload:
+      reload();
+      break;
+    case ConsoleCommand::ExportResults:
+      exportResults();
+      break;
+    case ConsoleCommand::ExportLog:
+      exportLog();
+      break;
+    case ConsoleCommand::About:
+      about();
       break;
     case ConsoleCommand::None:
       break;
@@ -188,17 +208,7 @@ void ConsoleDialog::focusRoster() {
   if (m_rosterList.m_hWnd && ::IsWindow(m_hWnd)) ::SetFocus(m_rosterList.m_hWnd);
 }
 
-void ConsoleDialog::addTips() {
-  m_tips.set(m_hWnd, IDC_OUTPUT_ON, "开启或关闭输出（F9）");
-  m_tips.set(m_hWnd, IDC_MODE_WELCOME, "欢迎画面（F5）");
-  m_tips.set(m_hWnd, IDC_MODE_SCORING, "计分画面（F6）");
-  m_tips.set(m_hWnd, IDC_MODE_INDIVIDUAL, "个人排名（F7）");
-  m_tips.set(m_hWnd, IDC_MODE_GROUP, "小组排名（F8）");
-  m_tips.set(m_hWnd, IDC_BLACKOUT, "观众屏幕全黑 / 恢复（Ctrl+B）");
-  m_tips.set(m_hWnd, IDC_UNDO, "撤销最后一次分数改动（Ctrl+Z）");
-  m_tips.set(m_hWnd, IDC_REDO, "重做刚撤销的改动（Ctrl+Y）");
-  m_tips.set(m_hWnd, IDC_PREVIEW, "打开或关闭输出预览：观众看到的画面");
-}
+PreviewWindow* ConsoleDialog::preview() const { return ctx_.output.preview(); }
 
 LRESULT ConsoleDialog::OnPaint(WPARAM, LPARAM) {
   if (!::IsIconic(m_hWnd)) return Default();
@@ -218,164 +228,17 @@ LRESULT ConsoleDialog::OnPaint(WPARAM, LPARAM) {
 
 LRESULT ConsoleDialog::OnQueryDragIcon(WPARAM, LPARAM) { return reinterpret_cast<LRESULT>(m_hIcon); }
 
-LRESULT ConsoleDialog::OnTimer(WPARAM wp, LPARAM) {
-  const UINT_PTR id = wp;
-  KillTimer(id);
-  if (id == kStartTimer) {
-    loadRoster();
-    startJournal();
-    scoreboard_.reset(new ScoreboardWindow());
-    app::scoreboard = scoreboard_.get();
-    app::scoreboard->framePushed = [this](const FrameSurface& frame) {
-      if (m_preview && m_preview->visible()) m_preview->showFrame(frame.bits(), frame.width(), frame.height());
-    };
-    app::scoreboard->Create(IDD_SCOREBOARD, this);
-    app::scoreboard->reveal = &m_reveal;
-    // What the operator switched in the 200 ms before the window existed applies now.
-    reapplyOutputSwitch();
-    appendLog(kStartLine);
-    updateRevealButton();
-  }
-  return Default();
-}
-
 LRESULT ConsoleDialog::OnDestroy(WPARAM, LPARAM) {
-  KillTimer(kStartTimer);
-  if (model_) {
-    model_->setOutputOn(IsDlgButtonChecked(IDC_OUTPUT_ON) == BST_CHECKED);
-    readDisplayMode();
-    model_->closeJournal();
-  }
-  journalFile_.close();
-  if (app::core) app::saveShutdownSettings(*app::core);
-  releaseAll();
+  for (const auto& timer : timers_) KillTimer(timer.first);
+  timers_.clear();
+  ctx_.model.removeObserver(this);
+  if (ctx_.closing) ctx_.closing();
   return Default();
-}
-
-void ConsoleDialog::releaseAll() {
-  // Nothing may draw from the tables or reach the core once they are gone.
-  if (m_preview) m_preview->DestroyWindow();
-  app::scoreboard = nullptr;
-  scoreboard_.reset();
-  model_.reset();
-  app::freeTables();
-  app::core = nullptr;
-  core_.reset();
-}
-
-void ConsoleDialog::readDisplayMode() {
-  for (int m = 0; m < 4; ++m)
-    if (IsDlgButtonChecked(IDC_MODE_WELCOME + m) == BST_CHECKED) {
-      model_->setDisplayMode(m);
-      return;
-    }
-}
-
-void ConsoleDialog::applyOutput() {
-  ScoreboardWindow* window = app::scoreboard;
-  if (!window || !window->m_hWnd) return;  // not created yet: the first tick applies the state
-  if (!app::on) {
-    window->ShowWindow(SW_HIDE);
-    updateRevealButton();
-    return;
-  }
-  showOutputAt(*window, placeForShowing(gatherMonitors(), outputRequest(*window)));
-  updateRevealButton();
-}
-
-void ConsoleDialog::reapplyOutputSwitch() {
-  model_->setOutputOn(IsDlgButtonChecked(IDC_OUTPUT_ON) == BST_CHECKED);
-  readDisplayMode();
-  applyOutput();
-  refreshHiddenPreview();
-}
-
-void ConsoleDialog::OnOutputSwitch() {
-  reapplyOutputSwitch();
-  focusRoster();
-}
-
-void ConsoleDialog::OnModeButton(UINT id) {
-  if (app::on && outputReady()) {
-    const int mode = static_cast<int>(id - IDC_MODE_WELCOME);
-    model_->setDisplayMode(mode);
-    app::scoreboard->showScreen(mode);
-    updateRevealButton();
-  }
-  refreshHiddenPreview();
-  // A mouse click leaves the keyboard with the roster list, where the keys act; a focused
-  // radio button would turn the arrow keys into screen changes.
-  focusRoster();
-}
-
-int ConsoleDialog::checkedMode() const {
-  for (int m = 0; m < 4; ++m)
-    if (IsDlgButtonChecked(IDC_MODE_WELCOME + m) == BST_CHECKED) return m;
-  return app::displayMode;
-}
-
-void ConsoleDialog::OnBlackout() {
-  const bool on = IsDlgButtonChecked(IDC_BLACKOUT) == BST_CHECKED;
-  focusRoster();
-  if (!outputReady()) {
-    // Nothing to black out before the output window exists.
-    CheckDlgButton(IDC_BLACKOUT, BST_UNCHECKED);
-    return;
-  }
-  if (on == app::scoreboard->blackout()) return;
-  app::scoreboard->setBlackout(on);
-  if (on) endReveal();  // after the black frame, so no step of the ranking flashes up
-  appendLog(on ? kBlackoutLine : kBlackoutEndLine);
-  refreshHiddenPreview();
-}
-
-void ConsoleDialog::OnPreview() {
-  focusRoster();
-  if (!m_preview) {
-    m_preview.reset(new PreviewWindow());
-    if (!m_preview->create(m_hWnd, app::width, app::height)) {
-      m_preview.reset();
-      return;
-    }
-  }
-  if (m_preview->visible()) {
-    m_preview->hide();
-    return;
-  }
-  m_preview->show();
-  if (!outputReady()) return;
-  // The frame on show now: what the audience sees, or what switching output on would show.
-  app::scoreboard->composeUnpushed(app::scoreboard->IsWindowVisible() ? app::displayMode : checkedMode());
-}
-
-void ConsoleDialog::refreshHiddenPreview() {
-  if (!m_preview || !m_preview->visible() || !outputReady() || app::scoreboard->IsWindowVisible()) return;
-  app::scoreboard->composeUnpushed(checkedMode());
-}
-
-void ConsoleDialog::OnSecondScreen() {
-  focusRoster();
-  if (!app::scoreboard || !app::scoreboard->m_hWnd) return;
-  const SecondScreenPlace place = placeOnNextScreen(gatherMonitors(), outputRequest(*app::scoreboard));
-  showOutputAt(*app::scoreboard, place.rect);
-  updateRevealButton();
-  if (!place.found && app::core) {
-    app::core->msgboxInfo(m_hWnd, kNoSecondScreen);
-    focusRoster();
-  }
 }
 
 LRESULT ConsoleDialog::OnDisplayChange(WPARAM, LPARAM) {
-  app::screenWidth = ::GetSystemMetrics(SM_CXSCREEN);
-  app::screenHeight = ::GetSystemMetrics(SM_CYSCREEN);
-  if (app::scoreboard) followDisplayChange(*app::scoreboard);
+  ctx_.output.displayChanged();
   return Default();
-}
-
-void ConsoleDialog::OnOptions() {
-  const bool accepted = runOptions();
-  focusRoster();
-  if (accepted) reapplyOutputSwitch();
 }
 
 void ConsoleDialog::OnRosterDoubleClick(NMHDR* header, LRESULT* result) {
@@ -385,38 +248,102 @@ void ConsoleDialog::OnRosterDoubleClick(NMHDR* header, LRESULT* result) {
 }
 
 void ConsoleDialog::scoreEntry(int row) {
-  if (row < 0 || row >= model_->count()) return;
-  runScoreEntry(row);
+  EventModel& m = ctx_.model;
+  if (!m.isRow(row)) return;
+  const ContestantRecord record = m.row(row);
+  const int decimals = m.settings().xsw;
+  ScoreEntryDialog dialog(row, contestantLabel(record), formatScore(row), m.settings().scorestepdefault,
+                          m.settings().scoresteps, [record, decimals](const ScoreRequest& request) {
+                            ScoreStep step;
+                            return planScore(request, contestantLabel(record), record.score, decimals, step);
+                          });
+  const INT_PTR result = dialog.DoModal();
+  m.setChangeValue(dialog.changeField);  // offered again next time, also after a cancel
+  if (result == IDOK) {
+    if (dialog.hasRequest)
+      m.applyScore(dialog.request);
+    else
+      m.appendLog(std::string());  // Enter: accepted without a change
+  }
   focusRoster();
 }
 
-bool ConsoleDialog::applyScore(const ScoreRequest& request) { return model_->applyScore(request); }
-
-void ConsoleDialog::rowChanged(int row) {
-  m_rosterList.SetItemText(row, 2, formatScore(row));
-  if (app::on && app::scoreboard && app::scoreboard->m_hWnd) app::scoreboard->onScoreChanged(row);
-  refreshHiddenPreview();
+void ConsoleDialog::changeSelectedScore(const std::string& valueText, bool add) {
+  const int row = m_rosterList.GetSelectedItem();
+  if (!ctx_.model.isRow(row)) return;
+  // The request the dialog's "加分" / "减分" makes with valueText in its change field.
+  const ScoreRequest request{row, add ? ScoreOp::Add : ScoreOp::Subtract, valueText};
+  if (ctx_.model.applyScore(request) == ScoreOutcome::TooLarge) {
+    // The same refusal as in the score entry dialog: a score that is no longer finite would
+    // break every screen and the ranking.
+    messageWarning(m_hWnd, kTooLarge);
+    focusRoster();
+  }
 }
 
+void ConsoleDialog::options() {
+  OptionsDialog dialog(ctx_.model.settings(), ctx_.core);
+  const bool accepted = dialog.DoModal() == IDOK;
+  focusRoster();
+  if (!accepted) return;
+  ctx_.model.applySettings(dialog.result);
+  ctx_.output.reapply();
+}
+
+void ConsoleDialog::reload() {
+  const bool confirmed = messageConfirm(m_hWnd, kReloadQuestion) == IDYES;
+  focusRoster();
+  if (!confirmed) return;
+  ctx_.model.appendLog(kReloadLine);
+  ctx_.loadRoster(m_hWnd);
+  ctx_.output.reapply();
+}
+
+void ConsoleDialog::secondScreen() {
+  if (!ctx_.output.placeOnSecondScreen()) {
+    messageInfo(m_hWnd, kNoSecondScreen);
+    focusRoster();
+  }
+}
+
+void ConsoleDialog::blackout() {
+  // Nothing to black out before the output window exists: the box stays clear.
+  ctx_.output.setBlackout(!ctx_.model.blackout());
+  showAudience();
+}
+
+void ConsoleDialog::about() {
+  const std::string text = std::string("Quillet 现场计分控制台\n版本 1.0.0\n\n") + "参赛队名单：" + ctx_.rosterPath +
+                           "\n" + "背景图：" + ctx_.dataDir + "bg.jpg\n" + "标志图：" + ctx_.dataDir + "logo.png\n" +
+                           "设置文件：" + ctx_.core.configPath() + "\n" + "计分记录：" + ctx_.journalPath() + "\n\n" +
+                           "名单每行一队：队名,组别（GBK 或 UTF-8 文本）。\n\n键盘：\n" + consoleKeyHelpText();
+  messageInfo(m_hWnd, text);
+  focusRoster();
+}
+
+void ConsoleDialog::exportResults() {
+  if (saveResults(m_hWnd, ctx_.core, ctx_.model, [this](int row) { return formatScore(row); }))
+    ctx_.model.appendLog(kResultsExportedLine);
+}
+
+void ConsoleDialog::exportLog() {
+  if (saveLog(m_hWnd, ctx_.core, ctx_.model)) ctx_.model.appendLog(kLogExportedLine);
+}
+
+std::string ConsoleDialog::formatScore(int row) const {
+  return ctx_.core.getStrFloat(ctx_.model.row(row).score, ctx_.model.settings().xsw);
+}
+
+void ConsoleDialog::rowChanged(int row) { m_rosterList.SetItemText(row, 2, formatScore(row)); }
+
 void ConsoleDialog::rowsReset() {
-  endReveal();
   m_rosterList.DeleteAllItems();
-  for (int i = 0; i < model_->count(); ++i) {
-    const ContestantRecord& row = model_->row(i);
+  for (int i = 0; i < ctx_.model.count(); ++i) {
+    const ContestantRecord& row = ctx_.model.row(i);
     m_rosterList.InsertItem(i, row.group);
     m_rosterList.SetItemText(i, 1, row.name);
     m_rosterList.SetItemText(i, 2, formatScore(i));
   }
-}
-
-// A reveal ends at once when its screen goes: another screen, output off, new rows.  The
-// model tells before anything is drawn, so the next frame is the normal screen.
-void ConsoleDialog::displayModeChanged(int mode) {
-  if (m_reveal.running() && m_reveal.mode() != mode) endReveal();
-}
-
-void ConsoleDialog::outputSwitchChanged(bool on) {
-  if (!on) endReveal();
 }
 
 void ConsoleDialog::logAppended(const std::string& line) {
@@ -425,165 +352,33 @@ void ConsoleDialog::logAppended(const std::string& line) {
   m_logList.SetCurSel(-1);
 }
 
-void ConsoleDialog::changeSelectedScore(const std::string& valueText, bool add) {
-  const int row = m_rosterList.GetSelectedItem();
-  if (row < 0 || row >= model_->count()) return;
-  const ContestantRecord& record = model_->row(row);
-  // The request the dialog's "加分" / "减分" makes with valueText in its change field.
-  ScoreRequest request;
-  if (!makeScoreRequest(row, contestantLabel(record), record.score, add ? ScoreOp::Add : ScoreOp::Subtract, valueText,
-                        app::xsw, request)) {
-    // The same refusal as in the score entry dialog: a score that is no longer finite would
-    // break every screen and the ranking.
-    app::core->msgboxWarning(m_hWnd, kTooLarge);
-    focusRoster();
-    return;
-  }
-  applyScore(request);
+void ConsoleDialog::audienceChanged() {
+  showAudience();
+  enableButtons();
 }
 
-void ConsoleDialog::OnAbout() {
-  const std::string text = std::string("Quillet 现场计分控制台\n版本 1.0.0\n\n") + "参赛队名单：" + app::rosterPath +
-                           "\n" + "背景图：" + app::dataDir + "bg.jpg\n" + "标志图：" + app::dataDir + "logo.png\n" +
-                           "设置文件：" + (app::core ? app::core->configPath() : std::string()) + "\n" + "计分记录：" +
-                           journalPath() + "\n\n" + "名单每行一队：队名,组别（GBK 或 UTF-8 文本）。\n\n键盘：\n" +
-                           consoleKeyHelpText();
-  if (app::core) app::core->msgboxInfo(m_hWnd, text);
-  focusRoster();
+void ConsoleDialog::showAudience() {
+  const EventModel& m = ctx_.model;
+  CheckDlgButton(IDC_OUTPUT_ON, m.outputOn() ? BST_CHECKED : BST_UNCHECKED);
+  CheckRadioButton(IDC_MODE_WELCOME, IDC_MODE_GROUP, IDC_MODE_WELCOME + m.screen());
+  CheckDlgButton(IDC_BLACKOUT, m.blackout() ? BST_CHECKED : BST_UNCHECKED);
+  SetDlgItemText(IDC_REVEAL, revealCaption(m.reveal()));
 }
 
-void ConsoleDialog::OnReload() {
-  const bool confirmed = app::core && app::core->msgboxConfirm(m_hWnd, kReloadQuestion) == IDYES;
-  focusRoster();
-  if (!confirmed) return;
-  appendLog(kReloadLine);
-  loadRoster();
-  applyOutput();
-  refreshHiddenPreview();
-}
-
-void ConsoleDialog::OnRevealButton() { revealForward(); }
-
-int ConsoleDialog::rankingOnShow() const {
-  const ScoreboardWindow* window = app::scoreboard;
-  if (!window || !window->m_hWnd || !window->IsWindowVisible()) return 0;
-  const int mode = window->shownMode;
-  return mode == IndividualRanking || mode == GroupRanking ? mode : 0;
-}
-
-void ConsoleDialog::revealForward() {
-  const int mode = rankingOnShow();
-  if (!mode) return;
-  if (m_reveal.running() && m_reveal.mode() == mode) {
-    if (!m_reveal.next()) return;
-  } else {
-    const bool groups = mode == GroupRanking;
-    // The ranking of this moment, frozen for the whole reveal.
-    RankedList ranking =
-        groups ? groupRanking(model_->rows(), model_->count()) : individualRanking(model_->rows(), model_->count());
-    if (!m_reveal.start(mode, std::move(ranking))) return;
-    appendLog(revealStartLine(groups));
-  }
-  app::scoreboard->showScreen(mode);
-  if (m_reveal.complete()) {
-    // Rank 1 is on show: the frozen ranking stays there until the screen is drawn again,
-    // which then shows the scores of that moment.
-    appendLog(kRevealCompleteLine);
-    m_reveal.end();
-  }
-  updateRevealButton();
-}
-
-void ConsoleDialog::revealBack() {
-  const int mode = rankingOnShow();
-  if (!mode || m_reveal.mode() != mode || !m_reveal.back()) return;
-  app::scoreboard->showScreen(mode);
-  updateRevealButton();
-}
-
-void ConsoleDialog::endReveal() {
-  if (!m_reveal.running()) return;
-  m_reveal.end();
-  updateRevealButton();
-}
-
-void ConsoleDialog::updateRevealButton() {
-  SetDlgItemText(IDC_REVEAL, revealCaption(m_reveal));
-  ::EnableWindow(GetDlgItem(IDC_REVEAL), rankingOnShow() != 0 ? TRUE : FALSE);
-}
-
-bool ConsoleDialog::handleRevealKey(const MSG& msg) {
-  const bool down = msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN;
-  const bool up = msg.message == WM_KEYUP || msg.message == WM_SYSKEYUP;
-  if (!down && !up) return false;
-  // F10 arrives as a system key; passed on, it would open the system menu.
-  if (msg.wParam == VK_F10) {
-    if (down) revealForward();
-    return true;
-  }
-  // Left and Right belong to the reveal only while one runs; Up, Down and the page keys stay
-  // with the roster list.
-  if (!down || !m_reveal.running()) return false;
-  if (msg.wParam == VK_RIGHT)
-    revealForward();
-  else if (msg.wParam == VK_LEFT)
-    revealBack();
-  else
-    return false;
-  return true;
-}
-
-std::string ConsoleDialog::formatScore(int row) const {
-  return app::core->getStrFloat(model_->row(row).score, app::xsw);
-}
-
-void ConsoleDialog::loadRoster() {
-  bool cut = false;
-  const std::string text = app::core->readTxtFile(app::rosterPath, &cut);
-  const RosterResult result = model_->reload(text, static_cast<float>(app::scoreinit));
-  if (cut) {
-    // Only the start of the file was read: what lies beyond it is unknown, so no count.
-    app::core->msgboxWarning(m_hWnd, "名单文件大于 " + app::core->getStrInt(CCore::kMaxTextFile >> 20) +
-                                         " MB，不像参赛队名单：只读了它的前 " +
-                                         app::core->getStrInt(CCore::kMaxTextFile >> 20) + " MB，载入了 " +
-                                         app::core->getStrInt(result.loaded) + " 队。");
-  } else if (result.leftOut > 0) {
-    app::core->msgboxWarning(m_hWnd, "参赛队名单超过 " + app::core->getStrInt(kContestantRows) + " 队：只载入了前 " +
-                                         app::core->getStrInt(kContestantRows) + " 队，另有 " +
-                                         app::core->getStrInt(result.leftOut) + " 行未载入。");
-    focusRoster();
+void ConsoleDialog::enableButtons() {
+  const ConsoleKeyState state = keyState();
+  const HWND focus = ::GetFocus();
+  for (const CommandRow& row : consoleCommands()) {
+    if (!row.control || !row.enables) continue;
+    const HWND button = GetDlgItem(row.control);
+    ::EnableWindow(button, commandMet(row, state) ? TRUE : FALSE);
+    // A button that just went grey must not keep the keyboard focus.
+    if (focus == button && !::IsWindowEnabled(button)) focusRoster();
   }
 }
 
-void ConsoleDialog::appendLog(const std::string& text) { model_->appendLog(text); }
+void ConsoleDialog::historyChanged() { enableButtons(); }
 
-namespace {
-
-// Writes content to a path the operator chooses; false (nothing logged) when cancelled or
-// when writing failed, which the operator is told about.
-bool saveExport(HWND owner, const std::string& defaultName, const std::string& content) {
-  const std::string path = app::core->fileTxtSave(defaultName, owner);
-  if (path.empty()) return false;
-  CFile file;
-  if (!file.Open(path, CFile::modeCreate | CFile::modeWrite) || !file.Write(content) || !file.Close()) {
-    file.Close();
-    AfxFileErrorMessage(owner, path);
-    return false;
-  }
-  return true;
-}
-
-}  // namespace
-
-void ConsoleDialog::exportResults() {
-  const std::string content =
-      resultsFileText(model_->rows(), model_->count(), [this](int row) { return formatScore(row); });
-  if (saveExport(m_hWnd, resultsFileName(app::core->getCurTimeSid()), content)) appendLog(kResultsExportedLine);
-  focusRoster();
-}
-
-void ConsoleDialog::exportLog() {
-  const std::string content = logFileText(model_->logLines());
-  if (saveExport(m_hWnd, logFileName(app::core->getCurTimeSid()), content)) appendLog(kLogExportedLine);
-  focusRoster();
+void ConsoleDialog::journalFailed() {
+  messageWarning(m_hWnd, resume::writeFailedWarning(ctx_.journalPath()));
 }

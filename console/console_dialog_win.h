@@ -1,26 +1,43 @@
 // ConsoleDialog: the operator's main window (template 102).  Roster list on the left, the
-// operation log on the right, the output switch, screen, undo and redo buttons below.  It
-// performs the program's start-up and shut-down of shared state and owns the core, the
-// contest model with its journal, and the output window.
+// operation log on the right, the output switch, screen, undo and redo buttons below.  It is
+// a view of the event model and the place the operator's commands come in: keys and buttons
+// go through the command table to one handler each, which asks the model (or the output
+// controller) for the change.  It owns no event state; the program owns the model, the core
+// and the output.
 #pragma once
-#include <memory>
+#include <functional>
+#include <map>
 #include <string>
 
-#include "console/console_keys.h"
-#include "contest/contest_model.h"
-#include "contest/journal_file.h"
+#include "console/console_commands.h"
+#include "contest/event_model.h"
 #include "framework/controls_win.h"
 #include "framework/dialog_win.h"
 #include "framework/tooltips_win.h"
-#include "scoreboard/ranking_reveal.h"
 
 class CCore;
-class ScoreboardWindow;
+class OutputController;
 class PreviewWindow;
 
-class ConsoleDialog : public CDialog, private ContestObserver {
+// What the console works with, owned by the program for the console's whole life.
+struct ConsoleContext {
+  CCore& core;
+  EventModel& model;
+  OutputController& output;
+  std::string rosterPath;
+  std::string dataDir;
+  std::function<std::string()> journalPath;
+  // Reads the roster file into the model (warning about a file too long).
+  std::function<void(HWND owner)> loadRoster;
+  // The program's start once the console exists (the roster, the journal, the output).
+  std::function<void(HWND owner)> firstTick;
+  // The program's shut-down, while the console still exists.
+  std::function<void()> closing;
+};
+
+class ConsoleDialog : public CDialog, private EventObserver {
  public:
-  ConsoleDialog();
+  explicit ConsoleDialog(ConsoleContext context);
   ~ConsoleDialog() override;
 
   CListCtrl m_rosterList;  // 1005
@@ -29,41 +46,22 @@ class ConsoleDialog : public CDialog, private ContestObserver {
 
   BOOL PreTranslateMessage(MSG* msg) override;
 
-  // The live contest; exists from initialisation to destruction.
-  ContestModel* model() { return model_.get(); }
+  EventModel* model() { return &ctx_.model; }
+  OutputController& output() { return ctx_.output; }
+  PreviewWindow* preview() const;
+  const ControlTips& tips() const { return m_tips; }
 
-  // The one way in for a score change, whatever asked for it: applied through the model,
-  // which updates the list, the output window and the log.  False when it was refused.
-  bool applyScore(const ScoreRequest& request);
-  // One line into the operation log: local time stamp, a space, text.
-  void appendLog(const std::string& text);
-  // The score of a row as the console shows it everywhere.
-  std::string formatScore(int row) const;
-  void loadRoster();
-  void readDisplayMode();
-  void applyOutput();
-  void exportResults();
-  void exportLog();
-  // Take back the last score change, or apply the last one taken back again.
-  void undo();
-  void redo();
-  // The journal beside the settings store.
-  std::string journalPath() const;
-
-  // The award ceremony: starts a reveal of the ranking screen on show, or shows its next
-  // step; one step back.
-  void revealForward();
-  void revealBack();
-  const RankingReveal& reveal() const { return m_reveal; }
-  // What a key does now, and doing it (the console's keys, see console_keys.h).
+  // What a key does now, and doing it (see console_commands.h).
   ConsoleKeyState keyState() const;
-  void runKeyCommand(const KeyAction& action);
+  void runCommand(ConsoleCommand command, int argument = 0);
   // The keyboard returns to the roster list (after every dialog).
   void focusRoster();
-  bool outputReady() const;
+  // The score of a row as the console shows it everywhere.
+  std::string formatScore(int row) const;
 
-  PreviewWindow* preview() const { return m_preview.get(); }
-  const ControlTips& tips() const { return m_tips; }
+  // A timer of this window run by `owner`'s tick; only its owner kills it.
+  void setTimer(UINT_PTR id, UINT ms, std::function<void()> tick);
+  void killTimer(UINT_PTR id);
 
  protected:
   void DoDataExchange(CDataExchange* dx) override;
@@ -73,73 +71,35 @@ class ConsoleDialog : public CDialog, private ContestObserver {
  private:
   LRESULT OnPaint(WPARAM, LPARAM);
   LRESULT OnQueryDragIcon(WPARAM, LPARAM);
-  void OnOptions();
   LRESULT OnDestroy(WPARAM, LPARAM);
-  void OnOutputSwitch();
-  void OnAbout();
-  void OnReload();
   LRESULT OnTimer(WPARAM, LPARAM);
-  void OnRosterDoubleClick(NMHDR* header, LRESULT* result);
-  void OnSecondScreen();
-  void OnModeButton(UINT id);
-  void OnRevealButton();
-  void OnUndo();
-  void OnRedo();
-  void OnBlackout();
-  void OnPreview();
-
-  // The score entry dialog for a row (Enter, F2, a double click); the keyboard returns to the list.
-  void scoreEntry(int row);
-  // The selected row changed by valueText without the dialog, as its add or subtract would.
-  void changeSelectedScore(const std::string& valueText, bool add);
-  // The screen whose radio button is checked (what switching output on would show).
-  int checkedMode() const;
-  // A hidden output window pushes nothing: its preview gets what switching it on would show.
-  void refreshHiddenPreview();
-  void addTips();
   LRESULT OnDisplayChange(WPARAM, LPARAM);
+  void OnRosterDoubleClick(NMHDR* header, LRESULT* result);
+  void OnCommandButton(UINT id);
 
-  // The operator dialogs.  Score entry for a row: what the operator accepted is applied.
-  void runScoreEntry(int row);
-  bool runOptions();
+  // The handlers of the commands that take more than one call.
+  void scoreEntry(int row);
+  void changeSelectedScore(const std::string& valueText, bool add);
+  void options();
+  void reload();
+  void secondScreen();
+  void blackout();
+  void about();
+  void exportResults();
+  void exportLog();
 
-  // What the model tells: the list, the log list and the output window follow it.
+  // What the model tells: the list, the log list and the buttons follow it.
   void rowChanged(int row) override;
   void rowsReset() override;
   void logAppended(const std::string& line) override;
-  void displayModeChanged(int mode) override;
-  void outputSwitchChanged(bool on) override;
+  void audienceChanged() override;
   void historyChanged() override;
   void journalFailed() override;
+  // The switch, screen and blackout controls and the enabled buttons as the model has them.
+  void showAudience();
+  void enableButtons();
 
-  // Owned from initialisation (core, model) or the first tick (output window) until the
-  // destroy message, which releases them in the order the output window, the model and its
-  // tables, the core; the shared pointers of the program are views of these.
-  std::unique_ptr<CCore> core_;
-  JournalFile journalFile_;
-  std::unique_ptr<ContestModel> model_;
-  std::unique_ptr<ScoreboardWindow> scoreboard_;
-
-  void releaseAll();
-
-  // The output check box clicked, or the options dialog accepted.
-  void reapplyOutputSwitch();
-
-  // The ranking screen on show (IndividualRanking or GroupRanking), or 0.  A reveal lasts
-  // only while its screen stays on show.
-  int rankingOnShow() const;
-  void endReveal();
-  void updateRevealButton();
-  // The reveal's keys while the console has the focus; true when the key was used.
-  bool handleRevealKey(const MSG& msg);
-
-  RankingReveal m_reveal;
-  // On the first tick, after the roster is loaded: the previous run's journal is restored
-  // (when the operator wants it) or set aside, and this run's journal is opened.
-  void startJournal();
-  void openFreshJournal();
-  // Renames the journal to a dated name beside it; that name, or empty when it failed.
-  std::string setJournalAside();
-  std::unique_ptr<PreviewWindow> m_preview;
+  ConsoleContext ctx_;
   ControlTips m_tips;
+  std::map<UINT_PTR, std::function<void()>> timers_;
 };

@@ -3,7 +3,7 @@
 #pragma once
 #include <string>
 
-#include "contest/contest_model.h"
+#include "contest/event_model.h"
 #include "kqcore/file_io.h"
 
 class JournalFile : public JournalSink {

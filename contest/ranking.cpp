@@ -78,3 +78,24 @@ int buildGroupTable(const ContestantRecord* rows, int count, GroupRecord* groups
 }
 
 int getMaxGroupRank(const GroupRecord* groups, int groupCount) { return maxRank(groups, groupCount); }
+
+RankedList individualRanking(const ContestantRecord* rows, int count) {
+  RankedList list;
+  if (count <= 0) return list;
+  std::vector<ContestantRecord> ranked(rows, rows + count);
+  rankContestants(ranked.data(), count);
+  list.maxRank = getMaxContestantRank(ranked.data(), count);
+  for (const ContestantRecord& row : ranked) list.entries.push_back(RankedEntry{row.name, row.rank});
+  return list;
+}
+
+RankedList groupRanking(const ContestantRecord* rows, int count) {
+  RankedList list;
+  list.groups = true;
+  if (count <= 0) return list;
+  std::vector<GroupRecord> groups(kGroupRows);
+  const int groupCount = buildGroupTable(rows, count, groups.data());
+  list.maxRank = getMaxGroupRank(groups.data(), groupCount);
+  for (int g = 0; g < groupCount; ++g) list.entries.push_back(RankedEntry{groups[g].name, groups[g].rank});
+  return list;
+}

@@ -1,12 +1,11 @@
 #include "dialogs/options_dialog_win.h"
 
-#include "app/settings.h"
-#include "app/shared_state.h"
-#include "dialogs/options_check.h"
+#include "framework/message_box_win.h"
 #include "kqcore/core_win.h"
 #include "resources/resource.h"
 
-OptionsDialog::OptionsDialog() : CDialog(IDD_OPTIONS) {}
+OptionsDialog::OptionsDialog(const Settings& settings, CCore& core)
+    : CDialog(IDD_OPTIONS), result(settings), core_(core) {}
 
 void OptionsDialog::DoDataExchange(CDataExchange* dx) {
   CDialog::DoDataExchange(dx);
@@ -14,56 +13,59 @@ void OptionsDialog::DoDataExchange(CDataExchange* dx) {
   DDX_Control(dx, IDC_OPT_CLRTITLE, m_titleColour);
 }
 
+CXColourPicker* OptionsDialog::picker(int control) {
+  return control == IDC_OPT_CLRTEAM ? &m_teamColour : control == IDC_OPT_CLRTITLE ? &m_titleColour : nullptr;
+}
+
 BOOL OptionsDialog::OnInitDialog() {
   CDialog::OnInitDialog();
-  CCore& core = *app::core;
-  SetDlgItemText(IDC_OPT_XSW, core.getStrInt(app::xsw));
-  SetDlgItemText(IDC_OPT_COLS, core.getStrInt(app::cols));
-  SetDlgItemText(IDC_OPT_SCOREINIT, core.getStrInt(app::scoreinit));
-  SetDlgItemText(IDC_OPT_WIDTH, core.getStrInt(app::width));
-  SetDlgItemText(IDC_OPT_HEIGHT, core.getStrInt(app::height));
-  SetDlgItemText(IDC_OPT_STEPS, app::scoresteps);
-  SetDlgItemText(IDC_OPT_TITLE, app::title);
-  m_titleColour.SetColour(core.getClrRef(app::clrtitle));
-  m_teamColour.SetColour(core.getClrRef(app::clrteam));
-  CheckDlgButton(IDC_OPT_FILL, app::fill ? BST_CHECKED : BST_UNCHECKED);
+  for (const SettingRow& row : settingsTable()) {
+    if (!row.control) continue;
+    switch (row.type) {
+      case SettingType::Int:
+        SetDlgItemText(row.control, core_.getStrInt(result.*row.number));
+        break;
+      case SettingType::Flag:
+        CheckDlgButton(row.control, result.*row.number ? BST_CHECKED : BST_UNCHECKED);
+        break;
+      case SettingType::Text:
+        SetDlgItemText(row.control, result.*row.text);
+        break;
+      case SettingType::Colour:
+        if (CXColourPicker* p = picker(row.control)) p->SetColour(core_.getClrRef(result.*row.colour));
+        break;
+    }
+  }
   return TRUE;
 }
 
 void OptionsDialog::OnOK() {
-  const std::string steps = GetDlgItemText(IDC_OPT_STEPS);
-  const std::string title = GetDlgItemText(IDC_OPT_TITLE);
-  const OptionsFields fields{GetDlgItemText(IDC_OPT_XSW), GetDlgItemText(IDC_OPT_COLS),
-                             GetDlgItemText(IDC_OPT_SCOREINIT), GetDlgItemText(IDC_OPT_WIDTH),
-                             GetDlgItemText(IDC_OPT_HEIGHT)};
-  OptionsValues values{};
-  const OptionsCheck check = checkOptions(fields, values);
-  CCore& core = *app::core;
+  Settings edited = result;
+  std::vector<FieldText> numbers;
+  for (const SettingRow& row : settingsTable())
+    if (row.control && row.type == SettingType::Int) numbers.push_back(FieldText{row.control, GetDlgItemText(row.control)});
+  const OptionsCheck check = checkOptionNumbers(numbers, edited);
   if (!check.ok) {
-    core.msgboxWarning(m_hWnd, check.message);
+    messageWarning(m_hWnd, check.message);
     ::SetFocus(GetDlgItem(check.field));
     return;
   }
-  app::scoresteps = steps;
-  app::title = title;
-  app::xsw = values.xsw;
-  app::cols = values.cols;
-  app::scoreinit = values.scoreinit;
-  app::width = values.width;
-  app::height = values.height;
-  app::clrtitle = core.getColorFromClrRef(m_titleColour.GetColour());
-  app::clrteam = core.getColorFromClrRef(m_teamColour.GetColour());
-  app::fill = IsDlgButtonChecked(IDC_OPT_FILL) == BST_CHECKED ? 1 : 0;
-
-  core.saveConfigInt(settingskey::xsw, app::xsw);
-  core.saveConfigInt(settingskey::cols, app::cols);
-  core.saveConfigInt(settingskey::scoreinit, app::scoreinit);
-  core.saveConfigInt(settingskey::width, app::width);
-  core.saveConfigInt(settingskey::height, app::height);
-  core.saveConfigStr(settingskey::scoresteps, app::scoresteps);
-  core.saveConfigStr(settingskey::title, app::title);
-  core.saveConfigClr(settingskey::clrtitle, app::clrtitle);
-  core.saveConfigClr(settingskey::clrteam, app::clrteam);
-  core.saveConfigB(settingskey::fill, app::fill);
+  for (const SettingRow& row : settingsTable()) {
+    if (!row.control) continue;
+    switch (row.type) {
+      case SettingType::Int:
+        break;
+      case SettingType::Flag:
+        edited.*row.number = IsDlgButtonChecked(row.control) == BST_CHECKED ? 1 : 0;
+        break;
+      case SettingType::Text:
+        edited.*row.text = GetDlgItemText(row.control);
+        break;
+      case SettingType::Colour:
+        if (CXColourPicker* p = picker(row.control)) edited.*row.colour = core_.getColorFromClrRef(p->GetColour());
+        break;
+    }
+  }
+  result = edited;
   EndDialog(IDOK);
 }

@@ -1,15 +1,19 @@
 // OptionsDialog: the modal dialog (template 131) in which the operator edits the scoring and
-// display settings (nine fields, and whether the output fills its monitor).  Accept reads,
-// checks, stores and persists them in that order; a failed check warns, focuses the field
-// and changes nothing.
+// display settings.  It edits a copy: its controls and checks come from the settings table,
+// and an accepted dialog holds in `result` what the operator asked for; it writes nothing
+// itself.  A failed check warns, focuses the field and keeps the dialog open.
 #pragma once
+#include "contest/settings.h"
 #include "controls/colour_picker_win.h"
 #include "framework/dialog_win.h"
 
+class CCore;
+
 class OptionsDialog : public CDialog {
  public:
-  OptionsDialog();
+  OptionsDialog(const Settings& settings, CCore& core);
 
+  Settings result;
   CXColourPicker m_teamColour;   // 1032
   CXColourPicker m_titleColour;  // 1030
 
@@ -17,4 +21,8 @@ class OptionsDialog : public CDialog {
   void DoDataExchange(CDataExchange* dx) override;
   BOOL OnInitDialog() override;
   void OnOK() override;
+
+ private:
+  CXColourPicker* picker(int control);
+  CCore& core_;
 };

@@ -1,7 +1,8 @@
 // ScoreEntryDialog: the small modal dialog (template 130) in which the operator sets, adds
 // to or subtracts from one contestant's score.  It changes nothing itself: an accepted
-// result carries the request the operator made, which the console applies.
+// result carries the request the operator made, which the event model applies.
 #pragma once
+#include <functional>
 #include <string>
 
 #include "contest/score_request.h"
@@ -10,17 +11,17 @@
 
 class ScoreEntryDialog : public CDialog {
  public:
-  ScoreEntryDialog();
+  // fits: whether a request would give a score (a refused one keeps the dialog open).
+  ScoreEntryDialog(int row, std::string label, std::string scoreText, std::string changeField, std::string steps,
+                   std::function<bool(const ScoreRequest&)> fits);
 
-  int rowIndex;  // set before DoModal
   // After an accepted result: whether a change button ended the dialog (Enter accepts with
-  // no request), the request, and its change text (empty after Enter).
+  // no request) and the request.
   bool hasRequest;
   ScoreRequest request;
-  std::string changeText;
   // The change field's last text, whichever way the dialog ended: offered again next time.
   std::string changeField;
-  std::string contestantLabel;
+  const std::string contestantLabel;
 
   // Ctrl+1 ... Ctrl+4, Ctrl+Enter, Ctrl+Minus and Ctrl+S press the dialog's buttons.
   BOOL PreTranslateMessage(MSG* msg) override;
@@ -37,5 +38,10 @@ class ScoreEntryDialog : public CDialog {
   void OnQuickStep(UINT id);
   LRESULT OnDestroy(WPARAM, LPARAM);
   void ask(ScoreOp op, int fieldId);
+
+  int row_;
+  std::string scoreText_;
+  std::string steps_;
+  std::function<bool(const ScoreRequest&)> fits_;
   ControlTips tips_;
 };

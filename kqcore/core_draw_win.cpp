@@ -4,7 +4,6 @@
 #include <cmath>
 #include <vector>
 
-#include "kqcore/config_defaults.h"
 #include "kqcore/core_win.h"
 #include "kqcore/file_io.h"
 #include "kqcore/pixel_blend.h"
@@ -219,7 +218,7 @@ const std::size_t kMaxMeasured = 20000;
 }  // namespace
 
 // Construction and destruction live here, where the drawing state is a complete type.
-CCore::CCore() : store_(configDefaults()), random_(5489u) {}
+CCore::CCore(ConfigStore::Defaults defaults) : store_(std::move(defaults)), random_(5489u) {}
 CCore::~CCore() = default;
 
 namespace {

@@ -7,9 +7,7 @@
 #include <ctime>
 #include <vector>
 
-#include "framework/app_win.h"
 #include "kqcore/colour.h"
-#include "kqcore/config_defaults.h"
 #include "kqcore/file_io.h"
 #include "kqcore/gbk.h"
 #include "kqcore/numbers.h"
@@ -128,14 +126,3 @@ std::uint32_t CCore::getRandColor() { return 0xFF000000u | (random_() & 0xFFFFFF
 
 int CCore::getPageCount(int total, int perPage) const { return numbers::pageCount(total, perPage); }
 
-int CCore::msgboxConfirm(HWND owner, const std::string& text) const {
-  return MessageBoxW(owner, gbkToWide(text).c_str(), kMessageCaption, MB_YESNO | MB_ICONQUESTION);
-}
-
-void CCore::msgboxWarning(HWND owner, const std::string& text) const {
-  MessageBoxW(owner, gbkToWide(text).c_str(), kMessageCaption, MB_OK | MB_ICONWARNING);
-}
-
-void CCore::msgboxInfo(HWND owner, const std::string& text) const {
-  MessageBoxW(owner, gbkToWide(text).c_str(), kMessageCaption, MB_OK | MB_ICONINFORMATION);
-}

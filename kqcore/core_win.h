@@ -1,5 +1,5 @@
 // CCore: the program's core services -- settings store, files, text, numbers, colours,
-// random numbers, message boxes and (with the output window) GDI+ drawing.  Holds no state
+// random numbers and (with the output window) GDI+ drawing.  Holds no state
 // the program sees besides the settings store.  Text in and out is GBK; every Win32 call gets
 // UTF-16 converted with code page 936.
 #pragma once
@@ -17,7 +17,8 @@
 
 class CCore {
  public:
-  CCore();
+  // defaults: what each settings key reads as before it has ever been saved.
+  explicit CCore(ConfigStore::Defaults defaults = ConfigStore::Defaults());
   ~CCore();
   CCore(const CCore&) = delete;
   CCore& operator=(const CCore&) = delete;
@@ -26,6 +27,7 @@ class CCore {
   // program's folder cannot be written, "%APPDATA%\Quillet\Quillet.cfg" (which starts as a
   // copy of the one beside the program, if that exists).  Call once before any settings call.
   void autoFileConfig();
+  ConfigStore& settingsStore() { return store_; }
   std::string configPath() const { return store_.writePath(); }
 
   int getConfigInt(const std::string& key) const { return store_.getInt(key); }
@@ -61,10 +63,6 @@ class CCore {
   std::uint32_t getRandColor();
   int getPageCount(int total, int perPage) const;
 
-  // 6 (IDYES) when the operator confirms.
-  int msgboxConfirm(HWND owner, const std::string& text) const;
-  void msgboxWarning(HWND owner, const std::string& text) const;
-  void msgboxInfo(HWND owner, const std::string& text) const;
 
   // Drawing (GDI+ must be running).  Sizes are pixels: size is the font's em height.
   // Style 1 draws board entries, style 2 the event title (bold); both with a soft shadow

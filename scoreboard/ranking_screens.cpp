@@ -47,39 +47,19 @@ void composeRankedList(const RankedList& list, int cols, bool oneLinePerEntry, s
   }
 }
 
-RankedList individualRanking(const ContestantRecord* rows, int count) {
-  RankedList list;
-  if (count <= 0) return list;
-  std::vector<ContestantRecord> ranked(rows, rows + count);
-  rankContestants(ranked.data(), count);
-  list.maxRank = getMaxContestantRank(ranked.data(), count);
-  for (const ContestantRecord& row : ranked) list.entries.push_back(RankedEntry{row.name, row.rank});
-  return list;
-}
-
-RankedList groupRanking(const ContestantRecord* rows, int count) {
-  RankedList list;
-  list.groups = true;
-  if (count <= 0) return list;
-  std::vector<GroupRecord> groups(kGroupRows);
-  const int groupCount = buildGroupTable(rows, count, groups.data());
-  list.maxRank = getMaxGroupRank(groups.data(), groupCount);
-  for (int g = 0; g < groupCount; ++g) list.entries.push_back(RankedEntry{groups[g].name, groups[g].rank});
-  return list;
-}
-
 void composeIndividualRanking(const ContestantRecord* rows, int count, int cols, bool oneLinePerEntry,
                               std::uint32_t colour, const BoardLayout& layout, FrameRuns& runs) {
   composeRankedList(individualRanking(rows, count), cols, oneLinePerEntry, colour, layout, runs);
 }
 
-void composeGroupRanking(const ContestantRecord* rows, int count, GroupRecord* groups, int& groupCount,
-                         bool oneLinePerEntry, std::uint32_t colour, const BoardLayout& layout, FrameRuns& runs) {
+void composeGroupRanking(const ContestantRecord* rows, int count, bool oneLinePerEntry, std::uint32_t colour,
+                         const BoardLayout& layout, FrameRuns& runs) {
   if (count <= 0) return;
-  groupCount = buildGroupTable(rows, count, groups);
-  RankedList list;
-  list.groups = true;
-  list.maxRank = getMaxGroupRank(groups, groupCount);
-  for (int g = 0; g < groupCount; ++g) list.entries.push_back(RankedEntry{groups[g].name, groups[g].rank});
-  composeRankedList(list, 1, oneLinePerEntry, colour, layout, runs);
+  composeRankedList(groupRanking(rows, count), 1, oneLinePerEntry, colour, layout, runs);
+}
+
+void composeReveal(const RankingReveal& reveal, int cols, bool oneLinePerEntry, std::uint32_t colour,
+                   const BoardLayout& layout, FrameRuns& runs) {
+  if (reveal.running())
+    composeRankedList(reveal.ranking(), cols, oneLinePerEntry, colour, layout, runs, reveal.firstRankShown());
 }

@@ -2,7 +2,6 @@
 
 #include <vector>
 
-#include "app/shared_state.h"
 #include "framework/app_win.h"
 #include "framework/dpi_win.h"
 #include "framework/gdi_win.h"
@@ -10,9 +9,6 @@
 #include "resources/resource.h"
 #include "scoreboard/frame_change.h"
 #include "scoreboard/frame_surface_win.h"
-#include "scoreboard/ranking_reveal.h"
-#include "scoreboard/ranking_screens.h"
-#include "scoreboard/scoring_board.h"
 
 namespace {
 
@@ -24,31 +20,31 @@ Fn entryPoint(FARPROC proc) {
   return reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(proc));
 }
 
-MeasureText coreMeasure() {
-  return [](const std::string& font, int size, const std::string& text) {
-    const Gdiplus::Size s = app::core->getTextBounds(font, size, text);
+MeasureText coreMeasure(CCore& core) {
+  return [&core](const std::string& font, int size, const std::string& text) {
+    const Gdiplus::Size s = core.getTextBounds(font, size, text);
     return TextSize{s.Width, s.Height};
   };
 }
 
 }  // namespace
 
-ScoreboardWindow::ScoreboardWindow()
+ScoreboardWindow::ScoreboardWindow(CCore& core, std::string dataDir)
     : CDialog(IDD_SCOREBOARD),
       blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA},
       user32Module(nullptr),
       updateLayeredWindow(nullptr),
       updateLayeredWindowIndirect(nullptr),
       placement{0, 0, 0, 0},
-      layout{0, 0, 0, 0, 0, 0, 10},
-      groupCount(0),
-      reveal(nullptr),
       framesPushed(0),
       partialPushes(0),
       failedPushes(0),
-      shownMode(Welcome),
-      blackout_(false),
-      layoutFromFrame(false),
+      core_(core),
+      dataDir_(std::move(dataDir)),
+      placing_(false),
+      heldBlack_(false),
+      layout_{0, 0, 0, 0, 0, 0, 10},
+      layoutComputed_(false),
       partialRedraw_(true),
       painting_(false),
       frameOpaque_(false),
@@ -62,6 +58,7 @@ const MessageMap* ScoreboardWindow::GetMessageMap() const {
       onMessage(WM_LBUTTONDOWN, &ScoreboardWindow::OnLButtonDown),
       onMessage(WM_PAINT, &ScoreboardWindow::OnPaint),
       onMessage(WM_ERASEBKGND, &ScoreboardWindow::OnEraseBackground),
+      onMessage(WM_WINDOWPOSCHANGED, &ScoreboardWindow::OnWindowPosChanged),
   };
   static const MessageMap map = makeMap(CDialog::GetMessageMap(), entries);
   return &map;
@@ -114,32 +111,99 @@ LRESULT ScoreboardWindow::OnPaint(WPARAM, LPARAM) {
 // The frame covers the whole window: an erased background would only flash before it.
 LRESULT ScoreboardWindow::OnEraseBackground(WPARAM, LPARAM) { return 1; }
 
-void ScoreboardWindow::placeAndShow(int left, int top, int right, int bottom) {
-  placement = RECT{left, top, right, bottom};
-  // The audience window never takes the focus from the console.
-  ::SetWindowPos(m_hWnd, nullptr, left, top, right - left, bottom - top, SWP_NOZORDER | SWP_NOACTIVATE);
-  if (blackout_)
-    pushBlack();
-  else
-    showScreen(app::displayMode);
-  ::ShowWindow(m_hWnd, SW_SHOWNOACTIVATE);
+LRESULT ScoreboardWindow::OnWindowPosChanged(WPARAM, LPARAM lp) {
+  const WINDOWPOS* pos = reinterpret_cast<const WINDOWPOS*>(lp);
+  // A drag moves the window without asking anyone: the event's place follows it.
+  if (!placing_ && pos && !(pos->flags & SWP_NOMOVE) && moved) moved(pos->x, pos->y);
+  return Default();
 }
 
-void ScoreboardWindow::showScreen(int mode) {
-  shownMode = mode;
-  if (!m_hWnd || !app::core || blackout_) return;  // blacked out: the audience sees nothing new
-  redrawWhole(frameRuns(mode));
+void ScoreboardWindow::present(const EventSnapshot& s) {
+  if (!m_hWnd) return;
+  const bool visible = ::IsWindowVisible(m_hWnd) != FALSE;
+  if (!s.outputShown() || !s.place.placed) {
+    if (visible) ::ShowWindow(m_hWnd, SW_HIDE);
+    return;
+  }
+  const PixelRect& r = s.place.rect;
+  bool whole = !visible;
+  if (r.left != placement.left || r.top != placement.top || r.right != placement.right ||
+      r.bottom != placement.bottom) {
+    placement = RECT{r.left, r.top, r.right, r.bottom};
+    placing_ = true;
+    // The audience window never takes the focus from the console.
+    ::SetWindowPos(m_hWnd, nullptr, r.left, r.top, r.width(), r.height(), SWP_NOZORDER | SWP_NOACTIVATE);
+    placing_ = false;
+    whole = true;
+  }
+  if (s.blackout) {
+    if (whole || !heldBlack_) pushBlack();
+  } else {
+    const ScreenFrame frame = frameFor(s, frameWidth(), frameHeight());
+    if (frame.layoutComputed) {
+      layout_ = frame.layout;
+      layoutComputed_ = true;
+    } else if (!layoutComputed_) {
+      layout_ = frame.layout;
+    }
+    redraw(frame.runs, whole || heldBlack_);
+  }
+  if (!visible) ::ShowWindow(m_hWnd, SW_SHOWNOACTIVATE);
 }
 
-void ScoreboardWindow::setBlackout(bool on) {
-  if (on == blackout_) return;
-  blackout_ = on;
-  // A hidden window shows nothing; its next placement pushes what blackout calls for.
-  if (!m_hWnd || !::IsWindowVisible(m_hWnd)) return;
-  if (blackout_)
-    pushBlack();
-  else
-    showScreen(app::displayMode);
+ScreenPictures ScoreboardWindow::pictures() const {
+  ScreenPictures p;
+  p.backgroundPath = dataDir_ + "bg.jpg";
+  p.backgroundExists = core_.isFileExist(p.backgroundPath) != 0;
+  if (p.backgroundExists) p.backgroundVersion = core_.getPicVersion(p.backgroundPath);
+  p.logoPath = dataDir_ + "logo.png";
+  p.logoExists = p.backgroundExists && core_.isFileExist(p.logoPath) != 0;
+  if (p.logoExists) {
+    const Gdiplus::Size logo = core_.getPicSize(p.logoPath);
+    p.logoWidth = logo.Width;
+    p.logoHeight = logo.Height;
+    p.logoVersion = core_.getPicVersion(p.logoPath);
+  }
+  return p;
+}
+
+ScreenFrame ScoreboardWindow::frameFor(const EventSnapshot& s, int width, int height) const {
+  const MeasureText measure = coreMeasure(core_);
+  // Until a frame has computed the layout, each frame starts from the one a frame without a
+  // logo would compute.
+  const BoardLayout start =
+      layoutComputed_ ? layout_ : initialBoardLayout(width, height, s.count(), s.settings.cols, measure);
+  return composeScreen(s, s.screen, width, height, pictures(), start, measure);
+}
+
+void ScoreboardWindow::composeFrame(const EventSnapshot& s, FrameSurface& surface) const {
+  if (!surface.ok()) return;
+  const PixelRect whole{0, 0, surface.width(), surface.height()};
+  if (s.blackout) {
+    surface.fill(0xFF000000u);
+    return;
+  }
+  const ScreenFrame frame = frameFor(s, surface.width(), surface.height());
+  surface.clear(whole);
+  drawRuns(surface, frame.runs, whole);
+}
+
+void ScoreboardWindow::redraw(const FrameRuns& runs, bool whole) {
+  const bool sameSize = frame_ && frame_->ok() && frame_->width() == frameWidth() && frame_->height() == frameHeight();
+  if (whole || !partialRedraw_ || !sameSize) {
+    redrawWhole(runs);
+    return;
+  }
+  const FrameChange change = frameChange(heldRuns_, runs, frameWidth(), frameHeight(), coreMeasure(core_));
+  if (change.whole) {
+    redrawWhole(runs);
+    return;
+  }
+  heldRuns_ = runs;
+  if (change.dirty.empty()) return;  // no text changed: the window already shows this frame
+  frame_->clear(change.dirty);
+  drawRuns(*frame_, runs, change.dirty);
+  pushFrame(change.dirty);
 }
 
 bool ScoreboardWindow::holdFrameOfWindowSize() {
@@ -156,44 +220,15 @@ void ScoreboardWindow::pushBlack() {
   holdFrameOfWindowSize();
   frame_->fill(0xFF000000u);
   heldRuns_ = FrameRuns();  // the held frame shows no runs now: leaving blackout redraws it whole
+  heldBlack_ = true;
   pushFrame(PixelRect{0, 0, frameWidth(), frameHeight()});
-}
-
-void ScoreboardWindow::composeUnpushed(int mode) {
-  if (!m_hWnd || !framePushed) return;
-  WindowDC windowDC(m_hWnd);
-  FrameSurface surface(windowDC.get(), app::width, app::height);
-  if (blackout_)
-    surface.fill(0xFF000000u);
-  else
-    composeFrame(surface, mode);
-  if (surface.ok()) framePushed(surface);
-}
-
-void ScoreboardWindow::onScoreChanged(int) {
-  if (shownMode != Scoring || !m_hWnd || !app::core || blackout_) return;
-  const FrameRuns runs = frameRuns(shownMode);
-  const bool sameSize = frame_ && frame_->ok() && frame_->width() == frameWidth() && frame_->height() == frameHeight();
-  if (!partialRedraw_ || !sameSize) {
-    redrawWhole(runs);
-    return;
-  }
-  const FrameChange change = frameChange(heldRuns_, runs, frameWidth(), frameHeight(), coreMeasure());
-  if (change.whole) {
-    redrawWhole(runs);
-    return;
-  }
-  heldRuns_ = runs;
-  if (change.dirty.empty()) return;  // no text changed: the window already shows this frame
-  frame_->clear(change.dirty);
-  drawRuns(*frame_, runs, change.dirty);
-  pushFrame(change.dirty);
 }
 
 void ScoreboardWindow::redrawWhole(const FrameRuns& runs) {
   const PixelRect whole{0, 0, frameWidth(), frameHeight()};
   if (!holdFrameOfWindowSize()) frame_->clear(whole);  // a new bitmap starts transparent
   heldRuns_ = runs;
+  heldBlack_ = false;
   drawRuns(*frame_, runs, whole);
   pushFrame(whole);
 }
@@ -206,7 +241,7 @@ bool ScoreboardWindow::pushFrame(const PixelRect& dirty) {
   const LONG exStyle = ::GetWindowLongW(m_hWnd, GWL_EXSTYLE);
   if (!(exStyle & WS_EX_LAYERED)) ::SetWindowLongW(m_hWnd, GWL_EXSTYLE, exStyle | WS_EX_LAYERED);
   // A blackout frame hides the desktop behind the window completely.
-  blend.SourceConstantAlpha = blackout_ ? 255 : 253;
+  blend.SourceConstantAlpha = heldBlack_ ? 255 : 253;
   const bool whole = part.width() == all.width() && part.height() == all.height();
   // Outside part the frame is what the last push left; the pixels of part are new.
   frameOpaque_ = (whole || frameOpaque_) && frame_->opaque(part);
@@ -273,72 +308,9 @@ void ScoreboardWindow::usePainting(bool on) {
   paintedAlpha_ = 0;  // a fresh layered style has no attributes yet
 }
 
-FrameRuns ScoreboardWindow::frameRuns(int mode) {
-  FrameRuns runs;
-  const MeasureText measure = coreMeasure();
-  // Laid out for the frame as it is: the settings' size, or a whole monitor when filling it.
-  const int width = frameWidth() > 0 ? frameWidth() : app::width;
-  const int height = frameHeight() > 0 ? frameHeight() : app::height;
-  if (!layoutFromFrame)
-    layout = computeBoardLayout(width, height, kDefaultLogoHeight, app::contestantCount, app::cols, measure);
-
-  DecorationInput in;
-  in.width = width;
-  in.height = height;
-  in.backgroundPath = app::dataDir + "bg.jpg";
-  in.backgroundExists = app::core->isFileExist(in.backgroundPath) != 0;
-  if (in.backgroundExists) in.backgroundVersion = app::core->getPicVersion(in.backgroundPath);
-  in.logoPath = app::dataDir + "logo.png";
-  in.logoExists = in.backgroundExists && app::core->isFileExist(in.logoPath) != 0;
-  in.logoWidth = in.logoHeight = 0;
-  if (in.logoExists) {
-    const Gdiplus::Size logo = app::core->getPicSize(in.logoPath);
-    in.logoWidth = logo.Width;
-    in.logoHeight = logo.Height;
-    in.logoVersion = app::core->getPicVersion(in.logoPath);
-  }
-  in.title = app::title;
-  in.titleColour = app::clrtitle;
-  in.contestantCount = app::contestantCount;
-  in.cols = app::cols;
-  if (composeDecoration(in, measure, layout, runs)) layoutFromFrame = true;
-
-  if (reveal && reveal->running() && reveal->mode() == mode) {
-    reveal->compose(app::cols, app::tmcxh != 0, app::clrteam, layout, runs);
-  } else {
-    switch (mode) {
-      case Scoring:
-        composeScoringBoard(app::contestantTable, app::contestantCount, app::cols, app::xsw, app::clrteam, layout,
-                            runs);
-        break;
-      case IndividualRanking:
-        composeIndividualRanking(app::contestantTable, app::contestantCount, app::cols, app::tmcxh != 0, app::clrteam,
-                                 layout, runs);
-        break;
-      case GroupRanking:
-        composeGroupRanking(app::contestantTable, app::contestantCount, app::groupTable, groupCount, app::tmcxh != 0,
-                            app::clrteam, layout, runs);
-        break;
-      default:
-        break;
-    }
-  }
-  return runs;
-}
-
-void ScoreboardWindow::composeFrame(FrameSurface& surface) { composeFrame(surface, app::displayMode); }
-
-void ScoreboardWindow::composeFrame(FrameSurface& surface, int mode) {
-  if (!surface.ok() || !app::core) return;
-  const FrameRuns runs = frameRuns(mode);
-  const PixelRect whole{0, 0, surface.width(), surface.height()};
-  surface.clear(whole);
-  drawRuns(surface, runs, whole);
-}
-
-void ScoreboardWindow::drawRuns(FrameSurface& surface, const FrameRuns& runs, const PixelRect& part) {
+void ScoreboardWindow::drawRuns(FrameSurface& surface, const FrameRuns& runs, const PixelRect& part) const {
   if (!surface.ok()) return;
-  const MeasureText measure = coreMeasure();
+  const MeasureText measure = coreMeasure(core_);
   std::vector<PixelRect> drawn;  // the rectangles of what is drawn into part
   {
     Gdiplus::Graphics graphics(surface.dc());
@@ -348,15 +320,15 @@ void ScoreboardWindow::drawRuns(FrameSurface& surface, const FrameRuns& runs, co
         part.left <= 0 && part.top <= 0 && part.right >= surface.width() && part.bottom >= surface.height();
     if (!whole) graphics.SetClip(Gdiplus::Rect(part.left, part.top, part.width(), part.height()));
     for (const PictureRun& p : runs.pictures) {
-      app::core->drawPic(graphics, p.x, p.y, p.path);
-      const Gdiplus::Size size = app::core->getPicSize(p.path);
+      core_.drawPic(graphics, p.x, p.y, p.path);
+      const Gdiplus::Size size = core_.getPicSize(p.path);
       drawn.push_back(PixelRect{p.x, p.y, p.x + size.Width, p.y + size.Height});
     }
     for (const TextRun& t : runs.texts) {
       // Clipped to a part, only the runs that reach into it can change a pixel there.
       const PixelRect rect = runRect(t, measure);
       if (intersect(rect, part).empty()) continue;
-      app::core->drawStrSolid(&graphics, Gdiplus::Point(t.x, t.y), 0, t.text, kBoardFont, Gdiplus::Color(t.colour),
+      core_.drawStrSolid(&graphics, Gdiplus::Point(t.x, t.y), 0, t.text, kBoardFont, Gdiplus::Color(t.colour),
                               t.size, t.style);
       drawn.push_back(rect);
     }

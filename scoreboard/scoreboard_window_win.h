@@ -1,9 +1,8 @@
 // ScoreboardWindow: the borderless layered output window for the projector (template 129).
-// It holds no content of its own beyond the last frame it pushed: every redraw derives the
-// frame from shared state (decoration, then the screen asked for).  Drawing never changes the
-// contest.  A score change on
-// the scoring board recomposes and pushes only the part of the kept frame that changed;
-// everything else recomposes and pushes the whole frame.
+// It is a view of the event's snapshot: it holds no content of its own beyond the last frame
+// it pushed (and the layout that frame was laid out in), and drawing never changes the event.
+// When a frame differs from the held one only in texts (a score change on the scoring board)
+// only those cells are recomposed and pushed; everything else recomposes the whole frame.
 //
 // Two ways to the screen.  A frame with transparent pixels (no background picture, or one
 // smaller than the frame) needs per-pixel alpha: UpdateLayeredWindow(Indirect), which hands
@@ -18,48 +17,44 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "framework/dialog_win.h"
 #include "kqcore/pixel_rect.h"
+#include "contest/event_snapshot.h"
 #include "scoreboard/frame_layout.h"
+#include "scoreboard/screen_frame.h"
 #include "scoreboard/text_runs.h"
 
+class CCore;
 class FrameSurface;
-class RankingReveal;
 
 class ScoreboardWindow : public CDialog {
  public:
-  ScoreboardWindow();
+  // Draws with core; the pictures come from dataDir (ending in a backslash).
+  ScoreboardWindow(CCore& core, std::string dataDir);
   ~ScoreboardWindow() override;
 
-  // Moves and sizes the window (z-order kept), draws the current screen, shows the window.
-  void placeAndShow(int left, int top, int right, int bottom);
-  // Composes the whole frame of that screen and pushes it.  The display mode itself belongs
-  // to the contest model; the console sets it there first.
-  void showScreen(int mode);
-  // A row's score changed: while the scoring board is on show, the cells whose text changed
-  // are recomposed and pushed (nothing when no text changed).
-  void onScoreChanged(int row);
-
-  // Blackout: the window shows one opaque black frame and nothing else is pushed until it
-  // ends; placing the window meanwhile pushes black of the new size.  Ending it pushes the
-  // frame of displayMode at once.
-  void setBlackout(bool on);
-  bool blackout() const { return blackout_; }
+  // Shows what the snapshot says the audience sees: hidden while the output is off or not
+  // placed yet; otherwise at the snapshot's place, black while blacked out, else the frame of
+  // its screen.  Only what changed is recomposed and pushed: a score change on the scoring
+  // board costs the cells whose text changed.  The first frame is pushed before the window
+  // becomes visible.
+  void present(const EventSnapshot& s);
 
   // Told of every frame the moment it has been pushed; the surface lives only for the call.
   std::function<void(const FrameSurface&)> framePushed;
-  // What placing the window now would show (screen `mode` at the settings' size, or black
-  // while blacked out), handed to framePushed without pushing anything.
-  void composeUnpushed(int mode);
+  // Told when the window was moved by anything but present (the operator dragging it).
+  std::function<void(int left, int top)> moved;
 
-  // Composes the whole frame of displayMode (or of mode) onto surface without pushing it.
-  void composeFrame(FrameSurface& surface);
-  void composeFrame(FrameSurface& surface, int mode);
+  // What the audience would see of s on a surface of its own size (black while blacked out),
+  // without pushing anything and without touching what the window holds.
+  void composeFrame(const EventSnapshot& s, FrameSurface& surface) const;
   // The frame size: the placement's width and height.
   int frameWidth() const { return placement.right - placement.left; }
   int frameHeight() const { return placement.bottom - placement.top; }
-  const BoardLayout& boardLayout() const { return layout; }
+  // The layout of the frame the window holds.
+  const BoardLayout& boardLayout() const { return layout_; }
   // The frame the window holds (what the last push showed); null before the first redraw.
   const FrameSurface* heldFrame() const { return frame_.get(); }
   // Turns the partial path off: every redraw is whole (for measuring what it saves).
@@ -75,11 +70,6 @@ class ScoreboardWindow : public CDialog {
   FARPROC updateLayeredWindow;
   FARPROC updateLayeredWindowIndirect;  // null where the system lacks it
   RECT placement;
-  BoardLayout layout;
-  int groupCount;
-  // The reveal the console runs, or null: while it runs, its ranking screen shows the
-  // reveal's step instead of the ranking of the current scores.
-  const RankingReveal* reveal;
   // Pushes made so far, and how many of them pushed only a part (for tests and benchmarks).
   int framesPushed;
   int partialPushes;
@@ -88,8 +78,7 @@ class ScoreboardWindow : public CDialog {
   // True while the window paints an opaque frame itself (constant alpha) rather than
   // handing it over with per-pixel alpha.
   bool paintsFrame() const { return painting_; }
-  // The screen last drawn: a score change redraws it only when it is the scoring board.
-  int shownMode;
+  bool blackout() const { return heldBlack_; }
 
  protected:
   BOOL OnInitDialog() override;
@@ -100,12 +89,17 @@ class ScoreboardWindow : public CDialog {
   LRESULT OnLButtonDown(WPARAM, LPARAM);
   LRESULT OnPaint(WPARAM, LPARAM);
   LRESULT OnEraseBackground(WPARAM, LPARAM);
-  // What the frame of mode draws, from shared state; recomputes the layout like a frame.
-  FrameRuns frameRuns(int mode);
+  LRESULT OnWindowPosChanged(WPARAM, LPARAM);
+  // The decoration's pictures as the data folder holds them now.
+  ScreenPictures pictures() const;
+  // The frame of s's screen at the held frame's size, from the layout the window holds.
+  ScreenFrame frameFor(const EventSnapshot& s, int width, int height) const;
   // Draws runs onto surface inside part only; part must be transparent beforehand.
-  void drawRuns(FrameSurface& surface, const FrameRuns& runs, const PixelRect& part);
+  void drawRuns(FrameSurface& surface, const FrameRuns& runs, const PixelRect& part) const;
   // Recomposes the whole held frame from runs (re-created on a size change) and pushes it.
   void redrawWhole(const FrameRuns& runs);
+  // Brings the held frame to runs: only the changed cells when it can.
+  void redraw(const FrameRuns& runs, bool whole);
   bool pushPart(const PixelRect& part);
   // The opaque frame's way: invalidates part and paints it now from the held frame.
   bool paintPart(const PixelRect& part);
@@ -117,11 +111,13 @@ class ScoreboardWindow : public CDialog {
   // One opaque black frame of the window's size, held and pushed whole.
   void pushBlack();
 
-  bool blackout_;
-
-  // False until a frame has drawn its decoration with a fitting title; until then every
-  // frame starts from the layout such a frame would compute without a logo.
-  bool layoutFromFrame;
+  CCore& core_;
+  std::string dataDir_;
+  bool placing_;    // present is moving the window
+  bool heldBlack_;  // the held frame is the blackout frame
+  // The layout of the last frame that computed one (false: none has yet).
+  BoardLayout layout_;
+  bool layoutComputed_;
   std::unique_ptr<FrameSurface> frame_;
   FrameRuns heldRuns_;  // what frame_ shows
   bool partialRedraw_;

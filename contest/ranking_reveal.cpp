@@ -1,4 +1,4 @@
-#include "scoreboard/ranking_reveal.h"
+#include "contest/ranking_reveal.h"
 
 #include <utility>
 
@@ -32,11 +32,6 @@ void RankingReveal::end() {
   running_ = false;
   step_ = 0;
   list_ = RankedList();
-}
-
-void RankingReveal::compose(int cols, bool oneLinePerEntry, std::uint32_t colour, const BoardLayout& layout,
-                            FrameRuns& runs) const {
-  if (running_) composeRankedList(list_, cols, oneLinePerEntry, colour, layout, runs, firstRankShown());
 }
 
 std::string revealCaption(const RankingReveal& reveal) {

@@ -5,7 +5,7 @@
 #pragma once
 #include <string>
 
-#include "scoreboard/ranking_screens.h"
+#include "contest/ranking.h"
 
 class RankingReveal {
  public:
@@ -29,8 +29,9 @@ class RankingReveal {
   int firstRankShown() const { return steps() - step_ + 1; }
   const RankedList& ranking() const { return list_; }
 
-  // The runs of the current step.
-  void compose(int cols, bool oneLinePerEntry, std::uint32_t colour, const BoardLayout& layout, FrameRuns& runs) const;
+  bool operator==(const RankingReveal& o) const {
+    return running_ == o.running_ && mode_ == o.mode_ && step_ == o.step_ && list_ == o.list_;
+  }
 
  private:
   bool running_ = false;

@@ -1,4 +1,4 @@
-#include "scoreboard/preview_window_win.h"
+#include "console/preview_window_win.h"
 
 #include <gdiplus.h>
 

@@ -1,0 +1,161 @@
+#include "app/program_win.h"
+
+#include "console/console_dialog_win.h"
+#include "console/output_controller_win.h"
+#include "contest/resume.h"
+#include "framework/message_box_win.h"
+#include "kqcore/core_win.h"
+#include "kqcore/file_io.h"
+
+namespace {
+
+const char kStartLine[] = "-- 程序启动";
+const char kJournalName[] = "Quillet.journal";
+
+LocalTime localNow() {
+  SYSTEMTIME t;
+  ::GetLocalTime(&t);
+  return LocalTime{t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond};
+}
+
+}  // namespace
+
+Program::Program() : core_(new CCore(settingsDefaults())) {
+  core_->autoFileConfig();
+  appPath_ = core_->getAppPath();
+  saved_ = readSettings(core_->settingsStore());
+  model_.reset(new EventModel(saved_, localNow));
+  model_->addObserver(this);
+  output_.reset(new OutputController(*model_, *core_, dataDir()));
+  core_->kqseed();
+  ConsoleContext context{*core_,
+                         *model_,
+                         *output_,
+                         rosterPath(),
+                         dataDir(),
+                         [this]() { return journalPath(); },
+                         [this](HWND owner) { loadRoster(owner); },
+                         [this](HWND console) { firstTick(console); },
+                         [this]() { closing(); }};
+  console_.reset(new ConsoleDialog(std::move(context)));
+}
+
+Program::~Program() {
+  // Nothing may draw from the model or reach the core once they are gone.
+  console_.reset();
+  if (output_) output_->shutDown();
+  output_.reset();
+  if (model_) model_->removeObserver(this);
+  model_.reset();
+  core_.reset();
+}
+
+INT_PTR Program::run() { return console_->DoModal(); }
+
+std::string Program::journalPath() const {
+  // Beside the settings store: the program's folder, or the per-user folder when that
+  // cannot be written.
+  const std::string store = core_->configPath();
+  const std::size_t slash = store.find_last_of("\\/");
+  const std::string folder = slash == std::string::npos ? appPath_ : store.substr(0, slash + 1);
+  return folder + kJournalName;
+}
+
+void Program::firstTick(HWND console) {
+  consoleWindow_ = console;
+  loadRoster(console);
+  startJournal(console);
+  // What the operator switched in the 200 ms before the window existed applies now.
+  output_->start(console_.get());
+  model_->appendLog(kStartLine);
+}
+
+void Program::loadRoster(HWND owner) {
+  bool cut = false;
+  const std::string text = core_->readTxtFile(rosterPath(), &cut);
+  const RosterResult result = model_->reload(text);
+  const std::string mb = core_->getStrInt(CCore::kMaxTextFile >> 20);
+  if (cut) {
+    // Only the start of the file was read: what lies beyond it is unknown, so no count.
+    messageWarning(owner, "名单文件大于 " + mb + " MB，不像参赛队名单：只读了它的前 " + mb + " MB，载入了 " +
+                              core_->getStrInt(result.loaded) + " 队。");
+  } else if (result.leftOut > 0) {
+    messageWarning(owner, "参赛队名单超过 " + core_->getStrInt(kContestantRows) + " 队：只载入了前 " +
+                              core_->getStrInt(kContestantRows) + " 队，另有 " + core_->getStrInt(result.leftOut) +
+                              " 行未载入。");
+  }
+  if (console_) console_->focusRoster();
+}
+
+std::string Program::setJournalAside() {
+  const std::string path = journalPath();
+  const std::string folder = path.substr(0, path.size() - std::string(kJournalName).size());
+  const std::string sid = core_->getCurTimeSid();
+  for (int attempt = 1; attempt <= 99; ++attempt) {
+    const std::string name = resume::datedName(sid, attempt);
+    if (fileio::rename(path, folder + name)) return name;
+  }
+  return std::string();
+}
+
+void Program::openFreshJournal() {
+  if (journalFile_.open(journalPath(), 0))
+    model_->attachJournal(&journalFile_, true);
+  else
+    messageWarning(consoleWindow_, resume::writeFailedWarning(journalPath()));
+}
+
+void Program::startJournal(HWND owner) {
+  const std::string path = journalPath();
+  std::string bytes;
+  fileio::readPrefix(path, resume::kMaxJournalBytes + 1, bytes);
+  journal::Replay previous = journal::replay(bytes);
+  if (bytes.size() > resume::kMaxJournalBytes) previous.status = journal::Replay::Garbled;
+
+  const resume::Choice choice = resume::choose(previous, model_->rows(), model_->count());
+  if (choice == resume::Choice::Ask && messageConfirm(owner, resume::question(previous)) == IDYES) {
+    // Go on in the same journal, after its last complete record.
+    if (journalFile_.open(path, previous.validLength))
+      model_->attachJournal(&journalFile_, false);
+    else
+      messageWarning(owner, resume::writeFailedWarning(path));
+    model_->restore(previous);
+    return;
+  }
+  if (choice == resume::Choice::Fresh) {
+    openFreshJournal();
+    return;
+  }
+  // Everything else is kept under a dated name, never overwritten.
+  const std::string kept = setJournalAside();
+  if (kept.empty()) {
+    // It could not be renamed: writing a new journal would destroy it, so run without one.
+    messageWarning(owner, resume::writeFailedWarning(path));
+    return;
+  }
+  if (choice == resume::Choice::Unreadable) messageWarning(owner, resume::unreadableWarning(kept));
+  openFreshJournal();
+  if (choice == resume::Choice::Differs) model_->appendLog(resume::differsLine(kept));
+}
+
+void Program::settingsChanged() {
+  const Settings& now = model_->settings();
+  bool optionsDiffer = false;
+  for (const SettingRow& row : settingsTable()) {
+    if (!(row.saved & SavedByOptions)) continue;
+    if ((row.number && now.*row.number != saved_.*row.number) || (row.text && now.*row.text != saved_.*row.text) ||
+        (row.colour && now.*row.colour != saved_.*row.colour))
+      optionsDiffer = true;
+  }
+  if (!optionsDiffer) return;
+  saveSettings(core_->settingsStore(), now, SavedByOptions);
+  saved_ = now;
+}
+
+void Program::closing() {
+  model_->closeJournal();
+  journalFile_.close();
+  saveSettings(core_->settingsStore(), model_->settings(), SavedAtClose);
+  // The output goes with the console that owns its window.
+  output_->shutDown();
+}

@@ -1,0 +1,62 @@
+// Program: the running program, from start-up to shut-down.  It owns, in the order they are
+// made and the reverse order they go, the core component (settings store, drawing), the
+// event model with its journal, the output (window and preview) and the console, and does
+// what happens once per run: reading the settings, the roster, resuming or setting aside the
+// previous run's journal, and at the close the last records and settings.
+#pragma once
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "contest/event_model.h"
+#include "contest/journal_file.h"
+
+class CCore;
+class ConsoleDialog;
+class OutputController;
+
+class Program : private EventObserver {
+ public:
+  Program();
+  ~Program() override;
+  Program(const Program&) = delete;
+  Program& operator=(const Program&) = delete;
+
+  // Runs the console modally until it closes.
+  INT_PTR run();
+
+  CCore& core() { return *core_; }
+  EventModel& model() { return *model_; }
+  OutputController& output() { return *output_; }
+  ConsoleDialog& console() { return *console_; }
+
+  std::string appPath() const { return appPath_; }  // ends with a backslash
+  std::string dataDir() const { return appPath_ + "data\\"; }
+  std::string rosterPath() const { return dataDir() + "_team.txt"; }
+  // The journal beside the settings store.
+  std::string journalPath() const;
+
+ private:
+  // On the first tick, once the console is on screen: the roster, the previous run's journal
+  // (restored when the operator wants it, or set aside) and this run's journal, the output.
+  void firstTick(HWND console);
+  void loadRoster(HWND owner);
+  void startJournal(HWND owner);
+  void openFreshJournal();
+  // Renames the journal to a dated name beside it; that name, or empty when it failed.
+  std::string setJournalAside();
+  // While the console still exists: the closing record and the settings saved at close.
+  void closing();
+  // Options are saved the moment they are applied.
+  void settingsChanged() override;
+
+  std::unique_ptr<CCore> core_;
+  std::string appPath_;
+  Settings saved_;  // the settings as the store holds them
+  std::unique_ptr<EventModel> model_;
+  JournalFile journalFile_;
+  std::unique_ptr<OutputController> output_;
+  std::unique_ptr<ConsoleDialog> console_;
+  HWND consoleWindow_ = nullptr;
+};

@@ -1,0 +1,286 @@
+#include "contest/event_model.h"
+
+#include <algorithm>
+
+#include "contest/contestant_text.h"
+
+namespace {
+const char kUndoPrefix[] = "撤销 ";
+const char kRedoPrefix[] = "重做 ";
+const char kRestoredLine[] = "恢复上次的计分（";
+const char kRestoredLineEnd[] = " 次改动）";
+const char kBlackoutLine[] = "黑屏";
+const char kBlackoutEndLine[] = "取消黑屏";
+}  // namespace
+
+EventModel::EventModel(const Settings& settings, Clock clock) : settings_(settings), clock_(std::move(clock)) {
+  settings_.uityp = screen_;  // every run starts on the welcome screen
+}
+
+template <class Call>
+void EventModel::tell(Call call) {
+  changed();
+  // A copy: an observer may add or remove observers while it is told.
+  const std::vector<EventObserver*> observers = observers_;
+  for (EventObserver* o : observers) call(*o);
+}
+
+void EventModel::addObserver(EventObserver* observer) {
+  if (std::find(observers_.begin(), observers_.end(), observer) == observers_.end()) observers_.push_back(observer);
+}
+
+void EventModel::removeObserver(EventObserver* observer) {
+  observers_.erase(std::remove(observers_.begin(), observers_.end(), observer), observers_.end());
+}
+
+SnapshotPtr EventModel::snapshot() const {
+  if (snapshot_) return snapshot_;
+  auto s = std::make_shared<EventSnapshot>();
+  s->rows.assign(rows_.begin(), rows_.begin() + count_);
+  s->settings = settings_;
+  s->screen = screen_;
+  s->outputLive = live_;
+  s->outputVisible = visible_;
+  s->blackout = blackout_;
+  s->reveal = reveal_;
+  s->rankedRows = rankedRows_;
+  s->place = place_;
+  s->canUndo = canUndo();
+  s->canRedo = canRedo();
+  snapshot_ = std::move(s);
+  return snapshot_;
+}
+
+void EventModel::setScore(int row, float score) {
+  rows_[static_cast<std::size_t>(row)].score = score;
+  tell([row](EventObserver& o) { o.rowChanged(row); });
+}
+
+std::string EventModel::stamp() { return formatStamp(clock_()); }
+
+void EventModel::write(const std::string& records) {
+  if (!journal_) return;
+  if (journal_->append(records)) {
+    journalFailing_ = false;
+  } else if (!journalFailing_) {
+    journalFailing_ = true;
+    tell([](EventObserver& o) { o.journalFailed(); });
+  }
+}
+
+void EventModel::addLine(const std::string& line) {
+  log_.push_back(line);
+  const std::string& added = log_.back();
+  tell([&added](EventObserver& o) { o.logAppended(added); });
+}
+
+ScoreOutcome EventModel::applyScore(const ScoreRequest& request) {
+  if (!isRow(request.row)) return ScoreOutcome::NoRow;
+  const ContestantRecord& record = row(request.row);
+  ScoreStep step;
+  if (!planScore(request, contestantLabel(record), record.score, settings_.xsw, step)) return ScoreOutcome::TooLarge;
+  const bool hadRedo = canRedo();
+  const bool hadUndo = canUndo();
+  const std::string at = stamp();
+  const std::string line = at + " " + step.changeText;
+  // The change and its log line in one durable write, before anyone is told.
+  write(journal::scoreRecord(at, record, step) + journal::logRecord(line));
+  done_.push_back(step);
+  undone_.clear();
+  setScore(step.row, step.newScore);
+  addLine(line);
+  if (hadRedo || !hadUndo) tell([](EventObserver& o) { o.historyChanged(); });
+  return ScoreOutcome::Applied;
+}
+
+bool EventModel::undo() {
+  if (done_.empty()) return false;
+  ScoreStep step = done_.back();
+  const std::string at = stamp();
+  const std::string line = at + " " + kUndoPrefix + step.changeText;
+  write(journal::undoRecord(at) + journal::logRecord(line));
+  done_.pop_back();
+  setScore(step.row, step.oldScore);
+  addLine(line);
+  undone_.push_back(std::move(step));
+  tell([](EventObserver& o) { o.historyChanged(); });
+  return true;
+}
+
+bool EventModel::redo() {
+  if (undone_.empty()) return false;
+  ScoreStep step = undone_.back();
+  const std::string at = stamp();
+  const std::string line = at + " " + kRedoPrefix + step.changeText;
+  write(journal::redoRecord(at) + journal::logRecord(line));
+  undone_.pop_back();
+  setScore(step.row, step.newScore);
+  addLine(line);
+  done_.push_back(std::move(step));
+  tell([](EventObserver& o) { o.historyChanged(); });
+  return true;
+}
+
+void EventModel::appendLog(const std::string& text) {
+  const std::string line = stamp() + " " + text;
+  write(journal::logRecord(line));
+  addLine(line);
+}
+
+std::string EventModel::rosterRecord(const std::string& at) const {
+  return journal::rosterRecord(at, rosterBytes_, rosterHash_, rows_.data(), count_);
+}
+
+RosterResult EventModel::reload(const std::string& rosterBytes) {
+  count_ = 0;
+  const RosterResult result = parseRoster(rosterBytes, rows_.data(), static_cast<float>(settings_.scoreinit));
+  count_ = result.loaded;
+  rosterBytes_ = rosterBytes.size();
+  rosterHash_ = journal::hashBytes(rosterBytes);
+  if (journal_) write(rosterRecord(stamp()));
+  const bool hadHistory = canUndo() || canRedo();
+  done_.clear();
+  undone_.clear();
+  endReveal();
+  drawAfresh();
+  tell([](EventObserver& o) { o.rowsReset(); });
+  tell([](EventObserver& o) { o.audienceChanged(); });
+  if (hadHistory) tell([](EventObserver& o) { o.historyChanged(); });
+  return result;
+}
+
+void EventModel::attachJournal(JournalSink* sink, bool fresh) {
+  journal_ = sink;
+  journalFailing_ = false;
+  if (fresh) write(journal::headerRecord() + rosterRecord(stamp()));
+}
+
+void EventModel::restore(const journal::Replay& previous) {
+  const std::string at = stamp();
+  const std::string line = at + " " + kRestoredLine + std::to_string(previous.changes) + kRestoredLineEnd;
+  write(journal::restoreRecord(at, previous.changes) + journal::logRecord(line));
+  const int rows = std::min(count_, static_cast<int>(previous.rows.size()));
+  for (int i = 0; i < rows; ++i)
+    rows_[static_cast<std::size_t>(i)].score = previous.rows[static_cast<std::size_t>(i)].score;
+  done_ = previous.done;
+  undone_ = previous.undone;
+  endReveal();
+  drawAfresh();
+  tell([](EventObserver& o) { o.rowsReset(); });
+  for (const std::string& old : previous.logLines) addLine(old);
+  addLine(line);
+  tell([](EventObserver& o) { o.historyChanged(); });
+}
+
+void EventModel::closeJournal() {
+  write(journal::closeRecord(stamp()));
+  journal_ = nullptr;
+}
+
+void EventModel::drawAfresh() { rankedRows_.assign(rows_.begin(), rows_.begin() + count_); }
+
+bool EventModel::endReveal() {
+  if (!reveal_.running()) return false;
+  reveal_.end();
+  return true;
+}
+
+void EventModel::applySettings(const Settings& settings) {
+  const int shown = settings_.uityp;
+  settings_ = settings;
+  settings_.uityp = shown;
+  drawAfresh();
+  tell([](EventObserver& o) { o.settingsChanged(); });
+  tell([](EventObserver& o) { o.audienceChanged(); });
+}
+
+void EventModel::setChangeValue(const std::string& text) {
+  if (settings_.scorestepdefault == text) return;
+  settings_.scorestepdefault = text;
+  tell([](EventObserver& o) { o.settingsChanged(); });
+}
+
+void EventModel::setScreen(int mode) {
+  screen_ = mode;
+  settings_.uityp = mode;
+  // A reveal lasts only while its screen stays on show; choosing that screen again keeps it.
+  if (reveal_.running() && reveal_.mode() != mode) endReveal();
+  if (outputOn()) drawAfresh();
+  tell([](EventObserver& o) { o.audienceChanged(); });
+}
+
+void EventModel::setOutputOn(bool on) {
+  const bool was = outputOn();
+  settings_.on = on ? 1 : 0;
+  visible_ = on;
+  if (!on) endReveal();
+  if (on) drawAfresh();
+  if (was != on) tell([](EventObserver& o) { o.settingsChanged(); });
+  tell([](EventObserver& o) { o.audienceChanged(); });
+}
+
+void EventModel::setOutputLive(bool live) {
+  if (live_ == live) return;
+  live_ = live;
+  drawAfresh();
+  tell([](EventObserver& o) { o.audienceChanged(); });
+}
+
+bool EventModel::setBlackout(bool on) {
+  if (!live_ || on == blackout_) return false;
+  blackout_ = on;
+  if (on)
+    endReveal();  // in the same change as the black frame: no step of the ranking flashes up
+  else
+    drawAfresh();
+  tell([](EventObserver& o) { o.audienceChanged(); });
+  appendLog(on ? kBlackoutLine : kBlackoutEndLine);
+  return true;
+}
+
+void EventModel::placeOutput(const PixelRect& rect) {
+  place_.placed = true;
+  place_.rect = rect;
+  visible_ = true;
+  drawAfresh();
+  tell([](EventObserver& o) { o.audienceChanged(); });
+}
+
+void EventModel::outputMoved(int left, int top) {
+  if (!place_.placed || (place_.rect.left == left && place_.rect.top == top)) return;
+  place_.rect = PixelRect{left, top, left + place_.rect.width(), top + place_.rect.height()};
+  tell([](EventObserver& o) { o.audienceChanged(); });
+}
+
+bool EventModel::revealForward() {
+  const int mode = snapshot()->rankingOnShow();
+  if (!mode) return false;
+  if (reveal_.running() && reveal_.mode() == mode) {
+    if (!reveal_.next()) return false;
+  } else {
+    const bool groups = mode == GroupRanking;
+    // The ranking of this moment, frozen for the whole reveal; the screen is drawn afresh
+    // with it, so the frame after the last step shows the same ranking.
+    drawAfresh();
+    RankedList ranking = groups ? groupRanking(rows(), count()) : individualRanking(rows(), count());
+    if (!reveal_.start(mode, std::move(ranking))) return false;
+    tell([](EventObserver& o) { o.audienceChanged(); });
+    appendLog(revealStartLine(groups));
+    if (!reveal_.complete()) return true;
+  }
+  if (reveal_.complete()) {
+    // Rank 1 is on show: the frozen ranking stays there until the screen is drawn again.
+    tell([](EventObserver& o) { o.audienceChanged(); });
+    appendLog(kRevealCompleteLine);
+    reveal_.end();
+  }
+  tell([](EventObserver& o) { o.audienceChanged(); });
+  return true;
+}
+
+bool EventModel::revealBack() {
+  const int mode = snapshot()->rankingOnShow();
+  if (!mode || reveal_.mode() != mode || !reveal_.back()) return false;
+  tell([](EventObserver& o) { o.audienceChanged(); });
+  return true;
+}

@@ -1,0 +1,155 @@
+// EventModel: the one owner of the event -- the contestant rows, every setting, what the
+// audience sees (screen, output switch, blackout, the reveal, the output window's place), the
+// operation log and the undo history.  Every change enters here, whatever asked for it (a key,
+// a dialog, a click, the journal at start-up), is journalled where it is a change of the
+// contest, and observers are told what changed, in the order the changes happened.  Views
+// read the model or its snapshot and never keep a second copy of its state.
+#pragma once
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "contest/event_snapshot.h"
+#include "contest/journal.h"
+#include "contest/local_time.h"
+#include "contest/roster.h"
+#include "contest/score_request.h"
+
+// Told what changed, after the model's state already shows it.  Every call has a no-op
+// default so an observer picks only what it shows.
+struct EventObserver {
+  virtual ~EventObserver() = default;
+  virtual void rowChanged(int /*row*/) {}
+  virtual void rowsReset() {}  // a roster load or a restore replaced every row
+  virtual void logAppended(const std::string& /*line*/) {}
+  virtual void settingsChanged() {}
+  virtual void audienceChanged() {}  // screen, output switch, blackout, reveal or place
+  virtual void historyChanged() {}   // canUndo() or canRedo() may differ now
+  virtual void journalFailed() {}    // the journal could not be written (told once a streak)
+};
+
+// Where the journal's records go: each append is durable before it returns.
+struct JournalSink {
+  virtual ~JournalSink() = default;
+  virtual bool append(const std::string& records) = 0;
+};
+
+enum class ScoreOutcome { Applied, NoRow, TooLarge };
+
+class EventModel {
+ public:
+  using Clock = std::function<LocalTime()>;
+  EventModel(const Settings& settings, Clock clock);
+  EventModel(const EventModel&) = delete;
+  EventModel& operator=(const EventModel&) = delete;
+
+  int count() const { return count_; }
+  const ContestantRecord* rows() const { return rows_.data(); }
+  const ContestantRecord& row(int index) const { return rows_[static_cast<std::size_t>(index)]; }
+  bool isRow(int index) const { return index >= 0 && index < count_; }
+  const Settings& settings() const { return settings_; }
+  const std::vector<std::string>& logLines() const { return log_; }
+  int screen() const { return screen_; }
+  bool outputOn() const { return settings_.on != 0; }
+  bool outputLive() const { return live_; }
+  bool outputVisible() const { return visible_; }
+  bool blackout() const { return blackout_; }
+  const RankingReveal& reveal() const { return reveal_; }
+  const OutputPlace& place() const { return place_; }
+  // The state as one immutable value; the same object until the next change.
+  SnapshotPtr snapshot() const;
+
+  // Scores.  The new score and the log text are worked out here, once, from the typed value
+  // and the settings' decimals; a row that is not live or a result that does not fit a float
+  // changes nothing and logs nothing.
+  ScoreOutcome applyScore(const ScoreRequest& request);
+  bool canUndo() const { return !done_.empty(); }
+  bool canRedo() const { return !undone_.empty(); }
+  // Takes back the last change (the row gets its exact old score) and logs "撤销 " + its text.
+  bool undo();
+  // Applies the last undone change again and logs "重做 " + its text.
+  bool redo();
+  // One line into the operation log: time stamp, a space, text.
+  void appendLog(const std::string& text);
+  // Replaces every row from the roster file's bytes, each starting at the settings' start
+  // score.  A reload cannot be undone: it ends the undo and redo history.
+  RosterResult reload(const std::string& rosterBytes);
+
+  // Settings.  applySettings: what the options dialog returned (the screens are drawn afresh).
+  void applySettings(const Settings& settings);
+  // The change value the score entry dialog closed with, offered again next time.
+  void setChangeValue(const std::string& text);
+
+  // What the audience sees.  A screen chosen while the output is off is what switching it on
+  // shows.  Choosing a screen, switching the output on or placing the window draws the
+  // screen afresh; another screen, the output off, blackout or new rows end a reveal.
+  void setScreen(int mode);
+  void setOutputOn(bool on);
+  // The output window exists from now on (keys that act on it start to work).
+  void setOutputLive(bool live);
+  // Blackout on or off, logged "黑屏" / "取消黑屏"; false (nothing happens) when it already is,
+  // or before the output window exists.
+  bool setBlackout(bool on);
+  // The window placed at rect and shown (also while the output switch is off: the operator
+  // placed it by hand).
+  void placeOutput(const PixelRect& rect);
+  // The window moved by the operator (dragged), or by the system: the place follows.
+  void outputMoved(int left, int top);
+  // The award ceremony on the ranking screen on show: starts a reveal (logged), or shows its
+  // next step; completing it logs "揭晓完成" and ends it, the frozen ranking staying on show.
+  // False when nothing changed.
+  bool revealForward();
+  bool revealBack();
+
+  // From now on every change is journalled to sink before observers are told.  fresh: the
+  // sink is a new journal, which gets its first line and the current roster.
+  void attachJournal(JournalSink* sink, bool fresh);
+  // Brings the previous run back from its journal (whose roster gives the same contestants
+  // as the rows loaded now): every score, the undo and redo history and the log lines, then
+  // logs "恢复上次的计分（N 次改动）".  Journalled, so a crash right after restores again.
+  void restore(const journal::Replay& previous);
+  // A clean close: the closing record; nothing is journalled afterwards.
+  void closeJournal();
+
+  void addObserver(EventObserver* observer);
+  void removeObserver(EventObserver* observer);
+
+  const std::vector<ScoreStep>& undoHistory() const { return done_; }
+  const std::vector<ScoreStep>& redoHistory() const { return undone_; }
+
+ private:
+  void setScore(int row, float score);
+  std::string stamp();
+  void addLine(const std::string& line);
+  void write(const std::string& records);
+  std::string rosterRecord(const std::string& at) const;
+  // The ranking screens rank the scores of now.
+  void drawAfresh();
+  bool endReveal();
+  void changed() { snapshot_.reset(); }
+  template <class Call>
+  void tell(Call call);
+
+  std::array<ContestantRecord, kContestantRows> rows_{};
+  int count_ = 0;
+  Settings settings_;
+  int screen_ = Welcome;
+  bool live_ = false;
+  bool visible_ = false;
+  bool blackout_ = false;
+  RankingReveal reveal_;
+  std::vector<ContestantRecord> rankedRows_;
+  OutputPlace place_;
+  Clock clock_;
+  std::vector<std::string> log_;
+  std::vector<ScoreStep> done_;
+  std::vector<ScoreStep> undone_;
+  std::vector<EventObserver*> observers_;
+  JournalSink* journal_ = nullptr;
+  bool journalFailing_ = false;
+  std::size_t rosterBytes_ = 0;
+  std::uint32_t rosterHash_ = 0;
+  mutable SnapshotPtr snapshot_;
+};

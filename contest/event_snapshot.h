@@ -1,0 +1,51 @@
+// What the event is at one moment, as an immutable value: the rows, the settings, what the
+// audience sees and whether undo and redo can act.  Every screen (the output window, its
+// preview, the venue's pages) is a function of a snapshot alone; a snapshot can be copied to
+// and read on any thread.
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "contest/contestant_table.h"
+#include "contest/ranking_reveal.h"
+#include "contest/settings.h"
+#include "kqcore/pixel_rect.h"
+
+// The audience screens.  A new screen is a value here, its caption in the console's command
+// table and its composition in the screen code.
+enum DisplayMode : std::int32_t { Welcome = 0, Scoring = 1, IndividualRanking = 2, GroupRanking = 3 };
+constexpr int kScreenCount = 4;
+inline bool isRankingScreen(int mode) { return mode == IndividualRanking || mode == GroupRanking; }
+
+// Where the output window is, once it has been placed in this run.
+struct OutputPlace {
+  bool placed = false;
+  PixelRect rect{0, 0, 0, 0};
+  bool operator==(const OutputPlace& o) const { return placed == o.placed && (!placed || rect == o.rect); }
+};
+
+struct EventSnapshot {
+  std::vector<ContestantRecord> rows;  // the live rows, in roster order
+  Settings settings;
+  int screen = Welcome;   // the screen chosen; the audience sees it while the output is shown
+  bool outputLive = false;     // the output window exists (from the first tick on)
+  bool outputVisible = false;  // shown: switched on, or placed by hand while switched off
+  bool blackout = false;
+  RankingReveal reveal;
+  // The scores the ranking screens rank: those of the moment the screen was last drawn
+  // afresh (chosen, output switched on, placed, options accepted, rows reloaded), so a score
+  // change alone does not reorder a ranking on show.
+  std::vector<ContestantRecord> rankedRows;
+  OutputPlace place;
+  bool canUndo = false;
+  bool canRedo = false;
+
+  int count() const { return static_cast<int>(rows.size()); }
+  // The audience sees the output window.
+  bool outputShown() const { return outputLive && outputVisible; }
+  // The ranking screen the audience sees (a reveal can run on it), or 0.
+  int rankingOnShow() const { return outputShown() && isRankingScreen(screen) ? screen : 0; }
+};
+
+using SnapshotPtr = std::shared_ptr<const EventSnapshot>;

@@ -1,0 +1,165 @@
+#include "contest/settings.h"
+
+#include <climits>
+
+#include "kqcore/gbk.h"
+#include "resources/resource.h"
+
+namespace {
+
+constexpr int kNoRange = 1, kNoRangeHi = 0;  // lo > hi
+
+SettingRow intRow(const char* key, const char* def, int lo, int hi, const char* what, int control, unsigned saved,
+                  std::int32_t Settings::*member) {
+  return SettingRow{key, SettingType::Int, def, lo, hi, what, control, saved, member, nullptr, nullptr};
+}
+SettingRow flagRow(const char* key, const char* def, int control, unsigned saved, std::int32_t Settings::*member) {
+  return SettingRow{key, SettingType::Flag, def, kNoRange, kNoRangeHi, "", control, saved, member, nullptr, nullptr};
+}
+SettingRow textRow(const char* key, const char* def, int control, unsigned saved, std::string Settings::*member) {
+  return SettingRow{key, SettingType::Text, def, kNoRange, kNoRangeHi, "", control, saved, nullptr, member, nullptr};
+}
+SettingRow colourRow(const char* key, const char* def, int control, unsigned saved, std::uint32_t Settings::*member) {
+  return SettingRow{key, SettingType::Colour, def, kNoRange, kNoRangeHi, "", control, saved, nullptr, nullptr, member};
+}
+
+int clamp(int value, int lo, int hi) { return value < lo ? lo : (value > hi ? hi : value); }
+
+}  // namespace
+
+const std::vector<SettingRow>& settingsTable() {
+  // Options are saved in this order, and checked in it (the ranged rows).
+  static const std::vector<SettingRow> table = {
+      intRow("xsw", "1", 0, 2, "小数位数", IDC_OPT_XSW, SavedByOptions, &Settings::xsw),
+      intRow("cols", "2", 1, 10, "显示列数", IDC_OPT_COLS, SavedByOptions, &Settings::cols),
+      intRow("scoreinit", "0", kNoRange, kNoRangeHi, "", IDC_OPT_SCOREINIT, SavedByOptions, &Settings::scoreinit),
+      intRow("width", "1024", 100, 8000, "输出显示宽度", IDC_OPT_WIDTH, SavedByOptions, &Settings::width),
+      intRow("height", "768", 100, 2000, "输出显示高度", IDC_OPT_HEIGHT, SavedByOptions, &Settings::height),
+      textRow("scoresteps", "1,2,5,10", IDC_OPT_STEPS, SavedByOptions, &Settings::scoresteps),
+      textRow("title", "知识竞赛", IDC_OPT_TITLE, SavedByOptions, &Settings::title),
+      colourRow("clrtitle", "0xFFFFD700", IDC_OPT_CLRTITLE, SavedByOptions, &Settings::clrtitle),
+      colourRow("clrteam", "0xFFFFFFFF", IDC_OPT_CLRTEAM, SavedByOptions, &Settings::clrteam),
+      flagRow("fill", "0", IDC_OPT_FILL, SavedByOptions, &Settings::fill),
+      // Saved when the console closes, in this order.
+      flagRow("on", "0", 0, SavedAtClose, &Settings::on),
+      intRow("uityp", "0", kNoRange, kNoRangeHi, "", 0, SavedAtClose, &Settings::uityp),
+      textRow("scorestepdefault", "1", 0, SavedAtClose, &Settings::scorestepdefault),
+      // Read only: no control edits it.
+      flagRow("tmcxh", "0", 0, 0, &Settings::tmcxh),
+  };
+  return table;
+}
+
+const SettingRow* settingRow(const std::string& key) {
+  for (const SettingRow& row : settingsTable())
+    if (key == row.key) return &row;
+  return nullptr;
+}
+
+bool Settings::operator==(const Settings& o) const {
+  for (const SettingRow& row : settingsTable()) {
+    if (row.number && this->*row.number != o.*row.number) return false;
+    if (row.text && this->*row.text != o.*row.text) return false;
+    if (row.colour && this->*row.colour != o.*row.colour) return false;
+  }
+  return true;
+}
+
+ConfigStore::Defaults settingsDefaults() {
+  ConfigStore::Defaults defaults;
+  for (const SettingRow& row : settingsTable()) defaults[row.key] = row.defaultText;
+  return defaults;
+}
+
+Settings defaultSettings() { return readSettings(ConfigStore(settingsDefaults())); }
+
+std::string withAsciiCommas(const std::string& steps) { return gbk::replaceAll(steps, "，", ","); }
+
+Settings readSettings(const ConfigStore& store) {
+  Settings s;
+  for (const SettingRow& row : settingsTable()) {
+    switch (row.type) {
+      case SettingType::Int:
+        s.*row.number = row.ranged() ? clamp(store.getInt(row.key), row.lo, row.hi) : store.getInt(row.key);
+        break;
+      case SettingType::Flag:
+        s.*row.number = store.getB(row.key);
+        break;
+      case SettingType::Text:
+        s.*row.text = store.getStr(row.key);
+        break;
+      case SettingType::Colour:
+        s.*row.colour = store.getClr(row.key);
+        break;
+    }
+  }
+  // Typed with the Chinese input method on, the list separates its steps with "，".
+  s.scoresteps = withAsciiCommas(s.scoresteps);
+  return s;
+}
+
+bool saveSettings(ConfigStore& store, const Settings& s, unsigned which) {
+  bool ok = true;
+  for (const SettingRow& row : settingsTable()) {
+    if (!(row.saved & which)) continue;
+    switch (row.type) {
+      case SettingType::Int:
+        ok = store.saveInt(row.key, s.*row.number) && ok;
+        break;
+      case SettingType::Flag:
+        ok = store.saveB(row.key, s.*row.number) && ok;
+        break;
+      case SettingType::Text:
+        ok = store.saveStr(row.key, s.*row.text) && ok;
+        break;
+      case SettingType::Colour:
+        ok = store.saveClr(row.key, s.*row.colour) && ok;
+        break;
+    }
+  }
+  return ok;
+}
+
+FieldNumber readIntField(const std::string& text) {
+  std::size_t i = 0;
+  while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r'))) ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+  long long value = 0;
+  bool fits = true;
+  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+    if (value > (1LL << 40)) {
+      fits = false;  // far beyond 32 bits already; keep reading nothing more into it
+      continue;
+    }
+    value = value * 10 + (text[i] - '0');
+  }
+  if (negative) value = -value;
+  if (value < INT_MIN || value > INT_MAX) fits = false;
+  return FieldNumber{value, fits};
+}
+
+OptionsCheck checkOptionNumbers(const std::vector<FieldText>& fields, Settings& out) {
+  Settings values = out;
+  for (const SettingRow& row : settingsTable()) {
+    if (row.type != SettingType::Int || !row.control) continue;
+    const FieldText* field = nullptr;
+    for (const FieldText& f : fields)
+      if (f.control == row.control) field = &f;
+    if (!field) continue;
+    const FieldNumber n = readIntField(field->text);
+    if (row.ranged()) {
+      if (!n.fits || n.value < row.lo || n.value > row.hi)
+        return OptionsCheck{false, row.control,
+                            std::string(row.what) + "必须是" + std::to_string(row.lo) + "到" + std::to_string(row.hi) +
+                                "之间的整数"};
+      values.*row.number = static_cast<std::int32_t>(n.value);
+    } else {
+      long long v = n.value;
+      if (!n.fits) v = v < 0 ? INT_MIN : INT_MAX;
+      values.*row.number = static_cast<std::int32_t>(v);
+    }
+  }
+  out = values;
+  return OptionsCheck{true, 0, std::string()};
+}

@@ -1,0 +1,53 @@
+#include "scoreboard/screen_frame.h"
+
+#include "scoreboard/ranking_screens.h"
+#include "scoreboard/scoring_board.h"
+
+BoardLayout initialBoardLayout(int width, int height, int contestantCount, int cols, const MeasureText& measure) {
+  return computeBoardLayout(width, height, kDefaultLogoHeight, contestantCount, cols, measure);
+}
+
+ScreenFrame composeScreen(const EventSnapshot& s, int mode, int width, int height, const ScreenPictures& pictures,
+                          const BoardLayout& remembered, const MeasureText& measure) {
+  ScreenFrame frame{FrameRuns(), remembered, false};
+  const Settings& set = s.settings;
+  DecorationInput in;
+  in.width = width;
+  in.height = height;
+  in.backgroundPath = pictures.backgroundPath;
+  in.backgroundExists = pictures.backgroundExists;
+  in.backgroundVersion = pictures.backgroundVersion;
+  in.logoPath = pictures.logoPath;
+  in.logoExists = pictures.backgroundExists && pictures.logoExists;
+  in.logoWidth = in.logoExists ? pictures.logoWidth : 0;
+  in.logoHeight = in.logoExists ? pictures.logoHeight : 0;
+  in.logoVersion = pictures.logoVersion;
+  in.title = set.title;
+  in.titleColour = set.clrtitle;
+  in.contestantCount = s.count();
+  in.cols = set.cols;
+  frame.layoutComputed = composeDecoration(in, measure, frame.layout, frame.runs);
+
+  const BoardLayout& layout = frame.layout;
+  const bool perEntry = set.tmcxh != 0;
+  if (s.reveal.running() && s.reveal.mode() == mode) {
+    composeReveal(s.reveal, set.cols, perEntry, set.clrteam, layout, frame.runs);
+    return frame;
+  }
+  const ContestantRecord* ranked = s.rankedRows.data();
+  const int rankedCount = static_cast<int>(s.rankedRows.size());
+  switch (mode) {
+    case Scoring:
+      composeScoringBoard(s.rows.data(), s.count(), set.cols, set.xsw, set.clrteam, layout, frame.runs);
+      break;
+    case IndividualRanking:
+      composeIndividualRanking(ranked, rankedCount, set.cols, perEntry, set.clrteam, layout, frame.runs);
+      break;
+    case GroupRanking:
+      composeGroupRanking(ranked, rankedCount, perEntry, set.clrteam, layout, frame.runs);
+      break;
+    default:
+      break;
+  }
+  return frame;
+}
