@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "contest/contest_model.h"
+#include "contest/event_model.h"
 #include "contest/journal_file.h"
 #include "kqcore/file_io.h"
 
@@ -19,10 +19,8 @@ int main(int argc, char** argv) {
   for (int i = 0; i < 50; ++i)
     roster += "参赛队" + std::to_string(i + 1) + ",第" + std::to_string(i % 8 + 1) + "组\r\n";
 
-  static ContestantRecord rows[kContestantRows];
-  std::int32_t count = 0, mode = 0, on = 0;
-  ContestModel model(ContestStorage{rows, &count, &mode, &on}, [] { return LocalTime{2024, 5, 1, 9, 30, 5}; });
-  model.reload(roster, 0.0f);
+  EventModel model(defaultSettings(), [] { return LocalTime{2024, 5, 1, 9, 30, 5}; });
+  model.reload(roster);
   JournalFile file;
   if (!file.open(path, 0)) {
     std::fprintf(stderr, "cannot open %s\n", path.c_str());
@@ -34,7 +32,7 @@ int main(int argc, char** argv) {
   std::vector<double> us;
   us.reserve(changes);
   for (int i = 0; i < changes; ++i) {
-    const ScoreRequest request{i % 50, ScoreOp::Add, 0.5f, "参赛队" + std::to_string(i % 50 + 1) + "（第1组） +0.5"};
+    const ScoreRequest request{i % 50, ScoreOp::Add, "0.5"};
     const auto a = std::chrono::steady_clock::now();
     model.applyScore(request);
     const auto b = std::chrono::steady_clock::now();

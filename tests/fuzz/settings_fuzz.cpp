@@ -3,11 +3,11 @@
 #include <cstdlib>
 #include <string>
 
-#include "kqcore/config_defaults.h"
+#include "contest/settings.h"
 #include "kqcore/config_store.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  ConfigStore store(configDefaults());
+  ConfigStore store(settingsDefaults());
   store.parse(std::string(reinterpret_cast<const char*>(data), size));
   for (const char* key : {"xsw", "width", "title", "clrteam", "on"}) {
     store.getInt(key);
@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     store.getB(key);
   }
   const std::string written = store.serialise();
-  ConfigStore again(configDefaults());
+  ConfigStore again(settingsDefaults());
   again.parse(written);
   if (again.serialise() != written) std::abort();
   for (const char* key : {"title", "scoresteps", "width"})

@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "kqcore/config_defaults.h"
+#include "contest/settings.h"
 #include "kqcore/file_io.h"
 #include "tests/native/test_files.h"
 
@@ -12,7 +12,7 @@ TEST(ConfigStore, RoundTripAcrossARestart) {
   TempFolder dir;
   const std::string path = dir.file("Quillet.cfg");
   {
-    ConfigStore store(configDefaults());
+    ConfigStore store(settingsDefaults());
     store.open(path, path);
     EXPECT_TRUE(store.saveInt("cols", 7));
     EXPECT_TRUE(store.saveStr("title", "  第一届 知识竞赛  "));
@@ -20,7 +20,7 @@ TEST(ConfigStore, RoundTripAcrossARestart) {
     EXPECT_TRUE(store.saveB("on", 5));
     EXPECT_TRUE(store.saveStr("scorestepdefault", "乗\\a\r\nb"));
   }
-  ConfigStore again(configDefaults());
+  ConfigStore again(settingsDefaults());
   again.open(path, path);
   EXPECT_EQ(again.getInt("cols"), 7);
   EXPECT_EQ(again.getStr("title"), "  第一届 知识竞赛  ");
@@ -35,7 +35,7 @@ TEST(ConfigStore, RoundTripAcrossARestart) {
 
 TEST(ConfigStore, NeverSavedKeysReadAsUsableDefaults) {
   TempFolder dir;
-  ConfigStore store(configDefaults());
+  ConfigStore store(settingsDefaults());
   store.open(dir.file("missing.cfg"), dir.file("missing.cfg"));
   EXPECT_EQ(store.getInt("width"), 1024);
   EXPECT_EQ(store.getInt("height"), 768);
@@ -49,7 +49,7 @@ TEST(ConfigStore, NeverSavedKeysReadAsUsableDefaults) {
 }
 
 TEST(ConfigStore, DamagedStoreIsReadAroundItsBadLines) {
-  ConfigStore store(configDefaults());
+  ConfigStore store(settingsDefaults());
   store.parse(std::string("\xEF\xBB\xBF") + "cols=3\r\n" + "garbage line\r\n" + "=nokey\r\n" + "width=12x\r\n" +
               "height=99999999999\r\n" + " xsw = 2\n" + std::string("\0\0\x01", 3) + "binary" +
               "\r\ncols=4\r\ntitle=a=b");
@@ -80,7 +80,7 @@ TEST(ConfigStore, DamagedStoreIsReadAroundItsBadLines) {
 TEST(ConfigStore, AFailedSaveLeavesThePreviousStoreIntact) {
   TempFolder dir;
   const std::string path = dir.file("Quillet.cfg");
-  ConfigStore store(configDefaults());
+  ConfigStore store(settingsDefaults());
   store.open(path, path);
   ASSERT_TRUE(store.saveStr("title", "old"));
   const std::string before = readAll(path);
@@ -91,7 +91,7 @@ TEST(ConfigStore, AFailedSaveLeavesThePreviousStoreIntact) {
   EXPECT_EQ(readAll(path), before);
   std::filesystem::remove(path + ".tmp");
 
-  ConfigStore reread(configDefaults());
+  ConfigStore reread(settingsDefaults());
   reread.open(path, path);
   EXPECT_EQ(reread.getStr("title"), "old");
   EXPECT_TRUE(store.saveStr("title", "new"));  // and works again once the obstacle is gone
@@ -106,7 +106,7 @@ TEST(ConfigStore, AStoreWithNoFileKeepsSavesInMemoryAndWritesNothing) {
   const std::filesystem::path before = std::filesystem::current_path();
   std::filesystem::current_path(dir.path());
   writeAll(dir.file(".tmp"), "someone else's");
-  ConfigStore store(configDefaults());
+  ConfigStore store(settingsDefaults());
   store.parse("cols=3\r\n");
   EXPECT_FALSE(store.saveInt("cols", 5));
   EXPECT_EQ(store.getInt("cols"), 5);

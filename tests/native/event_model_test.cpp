@@ -1,19 +1,23 @@
-#include "contest/contest_model.h"
+#include "contest/event_model.h"
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 #include <vector>
 
 namespace {
 
-// A model over its own storage, with a clock that ticks one second per call.
-struct ModelRun : ContestObserver {
-  ModelRun() : model(ContestStorage{rows, &count, &mode, &on}, [this] { return tick(); }) {
+// A model with a clock that ticks one second per call, telling what it hears.
+struct ModelRun : EventObserver {
+  explicit ModelRun(int startScore = 10) : model(startingAt(startScore), [this] { return tick(); }) {
     model.addObserver(this);
-    model.reload("A01,一组\r\nB02,二组\r\nC03\r\n", 10.0f);
+    model.reload("A01,一组\r\nB02,二组\r\nC03\r\n");
     events.clear();
+  }
+  static Settings startingAt(int score) {
+    Settings s = defaultSettings();
+    s.scoreinit = score;
+    return s;
   }
   LocalTime tick() {
     LocalTime t{2024, 5, 1, 9, 30, seconds};
@@ -22,93 +26,228 @@ struct ModelRun : ContestObserver {
   }
   void rowChanged(int row) override { events.push_back("row " + std::to_string(row)); }
   void rowsReset() override { events.push_back("reset"); }
-  void logAppended(const std::string& line) override { events.push_back("log " + line); }
-  void displayModeChanged(int m) override { events.push_back("mode " + std::to_string(m)); }
-  void outputSwitchChanged(bool o) override { events.push_back(o ? "on" : "off"); }
+  void logAppended(const std::string& line) override { events.push_back("log " + line.substr(20)); }
+  void settingsChanged() override { events.push_back("settings"); }
+  void audienceChanged() override { events.push_back("audience"); }
   void historyChanged() override { events.push_back("history"); }
+  float score(int row) const { return model.row(row).score; }
+  // The output window exists and shows the screen.
+  void showOutput(int screen) {
+    model.setOutputLive(true);
+    model.setOutputOn(true);
+    model.placeOutput(PixelRect{0, 0, 1024, 768});
+    model.setScreen(screen);
+    events.clear();
+  }
 
-  ContestantRecord rows[kContestantRows];
-  std::int32_t count = 0, mode = 0, on = 0;
   int seconds = 5;
   std::vector<std::string> events;
-  ContestModel model;
+  EventModel model;
 };
 
 }  // namespace
 
-TEST(ContestModel, AChangeUpdatesTheRowThenLogsAndTellsInThatOrder) {
+TEST(EventModel, AChangeIsWorkedOutOnceThenTheRowTheLogAndTheHistoryAreToldInThatOrder) {
   ModelRun r;
-  ASSERT_TRUE(r.model.applyScore(ScoreRequest{1, ScoreOp::Add, 2.5f, "B02（二组） +2.5"}));
-  EXPECT_EQ(r.rows[1].score, 12.5f);
-  const std::vector<std::string> expected = {"row 1", "log 2024-05-01 09:30:05 B02（二组） +2.5", "history"};
+  ASSERT_EQ(r.model.applyScore(ScoreRequest{1, ScoreOp::Add, " 2.5abc"}), ScoreOutcome::Applied);
+  EXPECT_EQ(r.score(1), 12.5f);
+  const std::vector<std::string> expected = {"row 1", "log B02（二组） +2.5", "history"};
   EXPECT_EQ(r.events, expected);
   EXPECT_EQ(r.model.logLines().back(), "2024-05-01 09:30:05 B02（二组） +2.5");
+  r.model.applyScore(ScoreRequest{2, ScoreOp::Set, "-4"});
+  EXPECT_EQ(r.model.logLines().back().substr(20), "修改 C03 分数 10.0 -> -4.0");
+  r.model.applyScore(ScoreRequest{0, ScoreOp::Subtract, ""});  // an empty field is 0
+  EXPECT_EQ(r.model.logLines().back().substr(20), "A01（一组） -0.0");
   EXPECT_TRUE(r.model.canUndo());
   EXPECT_FALSE(r.model.canRedo());
 }
 
-TEST(ContestModel, RefusedRequestsChangeAndLogNothing) {
+TEST(EventModel, RefusedRequestsChangeAndLogNothing) {
   ModelRun r;
-  EXPECT_FALSE(r.model.applyScore(ScoreRequest{3, ScoreOp::Set, 1.0f, "x"}));  // not a live row
-  EXPECT_FALSE(r.model.applyScore(ScoreRequest{-1, ScoreOp::Set, 1.0f, "x"}));
-  r.model.applyScore(ScoreRequest{0, ScoreOp::Set, 3.0e38f, "big"});
+  EXPECT_EQ(r.model.applyScore(ScoreRequest{3, ScoreOp::Set, "1"}), ScoreOutcome::NoRow);
+  EXPECT_EQ(r.model.applyScore(ScoreRequest{-1, ScoreOp::Set, "1"}), ScoreOutcome::NoRow);
+  EXPECT_EQ(r.model.applyScore(ScoreRequest{0, ScoreOp::Set, "1e39"}), ScoreOutcome::TooLarge);
+  r.model.applyScore(ScoreRequest{0, ScoreOp::Set, "3e38"});
   r.events.clear();
-  EXPECT_FALSE(r.model.applyScore(ScoreRequest{0, ScoreOp::Add, 3.0e38f, "beyond a float"}));
-  EXPECT_EQ(r.rows[0].score, 3.0e38f);
+  EXPECT_EQ(r.model.applyScore(ScoreRequest{0, ScoreOp::Add, "3e38"}), ScoreOutcome::TooLarge);
+  EXPECT_EQ(r.score(0), 3.0e38f);
   EXPECT_TRUE(r.events.empty());
   EXPECT_EQ(r.model.logLines().size(), 1u);
 }
 
-TEST(ContestModel, UndoAndRedoRestoreExactFloatsLogAndANewChangeClearsRedo) {
+TEST(EventModel, UndoAndRedoRestoreExactFloatsLogAndANewChangeClearsRedo) {
   ModelRun r;
-  r.model.applyScore(ScoreRequest{0, ScoreOp::Add, 0.1f, "A +0.1"});
-  r.model.applyScore(ScoreRequest{0, ScoreOp::Subtract, 0.7f, "A -0.7"});
-  const float afterBoth = r.rows[0].score;
+  r.model.applyScore(ScoreRequest{0, ScoreOp::Add, "0.1"});
+  r.model.applyScore(ScoreRequest{0, ScoreOp::Subtract, "0.7"});
+  const float afterBoth = r.score(0);
   ASSERT_TRUE(r.model.undo());
-  EXPECT_EQ(r.rows[0].score, static_cast<float>(10.0 + 0.1f));
+  EXPECT_EQ(r.score(0), static_cast<float>(10.0 + 0.1f));
   ASSERT_TRUE(r.model.undo());
-  EXPECT_EQ(r.rows[0].score, 10.0f);
+  EXPECT_EQ(r.score(0), 10.0f);
   EXPECT_FALSE(r.model.undo());
   ASSERT_TRUE(r.model.redo());
   ASSERT_TRUE(r.model.redo());
-  EXPECT_EQ(r.rows[0].score, afterBoth);
+  EXPECT_EQ(r.score(0), afterBoth);
   EXPECT_FALSE(r.model.redo());
   const std::vector<std::string>& log = r.model.logLines();
   ASSERT_EQ(log.size(), 6u);
-  EXPECT_EQ(log[2].substr(20), "撤销 A -0.7");
-  EXPECT_EQ(log[3].substr(20), "撤销 A +0.1");
-  EXPECT_EQ(log[4].substr(20), "重做 A +0.1");
+  EXPECT_EQ(log[2].substr(20), "撤销 A01（一组） -0.7");
+  EXPECT_EQ(log[3].substr(20), "撤销 A01（一组） +0.1");
+  EXPECT_EQ(log[4].substr(20), "重做 A01（一组） +0.1");
 
   r.model.undo();
   EXPECT_TRUE(r.model.canRedo());
-  r.model.applyScore(ScoreRequest{2, ScoreOp::Set, -4.0f, "C"});
+  r.model.applyScore(ScoreRequest{2, ScoreOp::Set, "-4"});
   EXPECT_FALSE(r.model.canRedo());
 }
 
-TEST(ContestModel, AReloadReplacesTheRowsAndEndsTheHistory) {
+TEST(EventModel, AReloadReplacesTheRowsAtTheStartScoreAndEndsTheHistoryAndTheReveal) {
   ModelRun r;
-  r.model.applyScore(ScoreRequest{0, ScoreOp::Add, 1.0f, "A +1"});
+  r.showOutput(IndividualRanking);
+  r.model.applyScore(ScoreRequest{0, ScoreOp::Add, "1"});
   r.model.undo();
+  ASSERT_TRUE(r.model.revealForward());
+  Settings s = r.model.settings();
+  s.scoreinit = 2;
+  r.model.applySettings(s);
   r.events.clear();
-  const RosterResult result = r.model.reload("X,y\r\n", 2.0f);
+  const RosterResult result = r.model.reload("X,y\r\n");
   EXPECT_EQ(result.loaded, 1);
-  EXPECT_EQ(r.count, 1);
-  EXPECT_EQ(std::string(r.rows[0].name), "X");
-  EXPECT_EQ(std::string(r.rows[1].name), "");
+  EXPECT_EQ(r.model.count(), 1);
+  EXPECT_EQ(std::string(r.model.row(0).name), "X");
+  EXPECT_EQ(r.score(0), 2.0f);
   EXPECT_FALSE(r.model.canUndo());
   EXPECT_FALSE(r.model.canRedo());
-  const std::vector<std::string> expected = {"reset", "history"};
+  EXPECT_FALSE(r.model.reveal().running());
+  const std::vector<std::string> expected = {"reset", "audience", "history"};
   EXPECT_EQ(r.events, expected);
 }
 
-TEST(ContestModel, ModeAndSwitchAreToldOnlyWhenTheyChange) {
+TEST(EventModel, ASnapshotIsAValueThatLaterChangesDoNotTouch) {
   ModelRun r;
-  r.model.setDisplayMode(0);
-  r.model.setDisplayMode(2);
+  const SnapshotPtr before = r.model.snapshot();
+  EXPECT_EQ(r.model.snapshot(), before);  // the same object until something changes
+  r.model.applyScore(ScoreRequest{1, ScoreOp::Set, "7"});
+  Settings s = r.model.settings();
+  s.title = "决赛";
+  r.model.applySettings(s);
+  const SnapshotPtr after = r.model.snapshot();
+  EXPECT_NE(after, before);
+  EXPECT_EQ(before->rows[1].score, 10.0f);
+  EXPECT_EQ(before->settings.title, defaultSettings().title);
+  EXPECT_FALSE(before->canUndo);
+  EXPECT_EQ(after->rows[1].score, 7.0f);
+  EXPECT_EQ(after->settings.title, "决赛");
+  EXPECT_TRUE(after->canUndo);
+  EXPECT_EQ(after->count(), 3);
+}
+
+TEST(EventModel, ARankingOnShowKeepsTheScoresOfWhenItWasDrawnUntilItIsDrawnAgain) {
+  ModelRun r;
+  r.showOutput(IndividualRanking);
+  r.model.applyScore(ScoreRequest{2, ScoreOp::Add, "5"});
+  EXPECT_EQ(r.model.snapshot()->rankedRows[2].score, 10.0f);  // a score change alone redraws no ranking
+  EXPECT_EQ(r.model.snapshot()->rows[2].score, 15.0f);
+  r.model.setScreen(IndividualRanking);  // chosen again: drawn afresh
+  EXPECT_EQ(r.model.snapshot()->rankedRows[2].score, 15.0f);
+
+  // Chosen while the output is off, a screen is what switching on shows; it is drawn then.
   r.model.setOutputOn(false);
+  r.model.applyScore(ScoreRequest{0, ScoreOp::Add, "9"});
+  r.model.setScreen(GroupRanking);
+  EXPECT_EQ(r.model.snapshot()->rankedRows[0].score, 10.0f);
+  EXPECT_EQ(r.model.snapshot()->rankingOnShow(), 0);
   r.model.setOutputOn(true);
-  EXPECT_EQ(r.mode, 2);
-  EXPECT_EQ(r.on, 1);
-  const std::vector<std::string> expected = {"mode 2", "on"};
+  EXPECT_EQ(r.model.snapshot()->rankedRows[0].score, 19.0f);
+  EXPECT_EQ(r.model.snapshot()->rankingOnShow(), GroupRanking);
+}
+
+TEST(EventModel, ARevealRunsOnlyOnTheRankingOnShowAndEndsWithItsScreen) {
+  ModelRun r;
+  EXPECT_FALSE(r.model.revealForward());  // no output window yet
+  r.showOutput(Scoring);
+  EXPECT_FALSE(r.model.revealForward());  // not a ranking
+  r.model.setScreen(IndividualRanking);
+  r.model.applyScore(ScoreRequest{0, ScoreOp::Add, "1"});
+  r.model.applyScore(ScoreRequest{1, ScoreOp::Add, "2"});
+  r.events.clear();
+  ASSERT_TRUE(r.model.revealForward());
+  EXPECT_EQ(r.model.reveal().step(), 1);
+  EXPECT_EQ(r.model.reveal().steps(), 3);
+  EXPECT_EQ(r.events.back(), "log 开始揭晓 个人排名");
+  // The ranking of the moment the reveal started, also for the frame after its end.
+  EXPECT_EQ(r.model.snapshot()->rankedRows[1].score, 12.0f);
+  r.model.setScreen(IndividualRanking);  // the same screen again keeps the step
+  EXPECT_EQ(r.model.reveal().step(), 1);
+  EXPECT_TRUE(r.model.revealForward());
+  EXPECT_TRUE(r.model.revealBack());
+  EXPECT_FALSE(r.model.revealBack());
+  EXPECT_TRUE(r.model.revealForward());
+  EXPECT_TRUE(r.model.revealForward());  // rank 1: complete, logged and ended
+  EXPECT_FALSE(r.model.reveal().running());
+  EXPECT_EQ(r.model.logLines().back().substr(20), "揭晓完成");
+
+  for (int end = 0; end < 3; ++end) {
+    r.model.setScreen(IndividualRanking);
+    ASSERT_TRUE(r.model.revealForward());
+    if (end == 0) r.model.setScreen(GroupRanking);
+    if (end == 1) r.model.setOutputOn(false);
+    if (end == 2) r.model.setBlackout(true);
+    EXPECT_FALSE(r.model.reveal().running()) << end;
+    r.model.setBlackout(false);
+    r.model.setOutputOn(true);
+  }
+}
+
+TEST(EventModel, BlackoutNeedsTheOutputWindowIsLoggedAndLeavingItDrawsAfresh) {
+  ModelRun r;
+  EXPECT_FALSE(r.model.setBlackout(true));  // nothing to black out before the window exists
+  r.showOutput(IndividualRanking);
+  ASSERT_TRUE(r.model.setBlackout(true));
+  EXPECT_FALSE(r.model.setBlackout(true));
+  EXPECT_TRUE(r.model.snapshot()->blackout);
+  r.model.applyScore(ScoreRequest{0, ScoreOp::Add, "3"});
+  ASSERT_TRUE(r.model.setBlackout(false));
+  EXPECT_EQ(r.model.snapshot()->rankedRows[0].score, 13.0f);
+  const std::vector<std::string>& log = r.model.logLines();
+  EXPECT_EQ(log[log.size() - 3].substr(20), "黑屏");
+  EXPECT_EQ(log.back().substr(20), "取消黑屏");
+}
+
+TEST(EventModel, ThePlaceFollowsPlacementsAndDragsAndAPlacementShowsTheWindow) {
+  ModelRun r;
+  r.model.setOutputLive(true);
+  EXPECT_FALSE(r.model.snapshot()->outputShown());
+  r.model.outputMoved(5, 5);  // never placed: nothing to follow
+  EXPECT_FALSE(r.model.place().placed);
+  r.model.placeOutput(PixelRect{1920, 0, 2944, 768});  // by hand, with the switch off
+  EXPECT_TRUE(r.model.snapshot()->outputShown());
+  EXPECT_FALSE(r.model.outputOn());
+  r.events.clear();
+  r.model.outputMoved(1920, 0);  // where it is already: nothing to tell
+  EXPECT_TRUE(r.events.empty());
+  r.model.outputMoved(100, 50);
+  EXPECT_EQ(r.model.place().rect, (PixelRect{100, 50, 1124, 818}));
+  r.model.setOutputOn(false);
+  EXPECT_FALSE(r.model.snapshot()->outputShown());
+}
+
+TEST(EventModel, SettingsAreTheModelsOwnAndTheScreenIsRememberedForTheStore) {
+  ModelRun r;
+  r.model.setScreen(GroupRanking);
+  EXPECT_EQ(r.model.settings().uityp, GroupRanking);
+  Settings s = r.model.settings();
+  s.uityp = Welcome;  // the options dialog never chooses the screen
+  s.cols = 4;
+  r.events.clear();
+  r.model.applySettings(s);
+  EXPECT_EQ(r.model.settings().cols, 4);
+  EXPECT_EQ(r.model.settings().uityp, GroupRanking);
+  const std::vector<std::string> expected = {"settings", "audience"};
   EXPECT_EQ(r.events, expected);
+  r.events.clear();
+  r.model.setChangeValue(" 2.5");
+  r.model.setChangeValue(" 2.5");
+  EXPECT_EQ(r.model.settings().scorestepdefault, " 2.5");
+  EXPECT_EQ(r.events.size(), 1u);
 }

@@ -1,14 +1,19 @@
-#include "dialogs/options_check.h"
-
+// The options dialog's number checks, as the settings table drives them.
 #include <gtest/gtest.h>
 
+#include "contest/settings.h"
 #include "resources/resource.h"
 
 namespace {
 OptionsCheck check(const std::string& xsw, const std::string& cols, const std::string& width, const std::string& height,
-                   OptionsValues* out = nullptr, const std::string& scoreinit = "0") {
-  OptionsValues values{};
-  const OptionsCheck result = checkOptions(OptionsFields{xsw, cols, scoreinit, width, height}, values);
+                   Settings* out = nullptr, const std::string& scoreinit = "0") {
+  Settings values = defaultSettings();
+  const OptionsCheck result = checkOptionNumbers({{IDC_OPT_XSW, xsw},
+                                                  {IDC_OPT_COLS, cols},
+                                                  {IDC_OPT_SCOREINIT, scoreinit},
+                                                  {IDC_OPT_WIDTH, width},
+                                                  {IDC_OPT_HEIGHT, height}},
+                                                 values);
   if (out) *out = values;
   return result;
 }
@@ -27,7 +32,7 @@ TEST(OptionsCheck, EveryBoundAcceptedAndRefused) {
 }
 
 TEST(OptionsCheck, EmptyFieldsAndTheOrderOfChecks) {
-  OptionsValues v{};
+  Settings v;
   EXPECT_TRUE(check("", "1", "100", "100", &v).ok);  // empty decimals is 0
   EXPECT_EQ(v.xsw, 0);
   EXPECT_EQ(check("1", "", "100", "100").field, IDC_OPT_COLS);
@@ -43,7 +48,7 @@ TEST(OptionsCheck, NumbersThatDoNotFitNeverWrapIntoRange) {
   EXPECT_FALSE(check("1", "2", "4294967396", "100").ok);
   EXPECT_FALSE(check("1", "2", "99999999999", "100").ok);
   EXPECT_FALSE(check("4294967297", "2", "100", "100").ok);
-  OptionsValues v{};
+  Settings v;
   ASSERT_TRUE(check("1", "2", "1024", "768", &v, "99999999999").ok);
   EXPECT_EQ(v.scoreinit, 2147483647);  // no range of its own: the largest it can hold
   ASSERT_TRUE(check("1", "2", "1024", "768", &v, "-5").ok);
@@ -56,4 +61,13 @@ TEST(OptionsCheck, NumbersThatDoNotFitNeverWrapIntoRange) {
   // (the sanitizers stop on that) nor come back in range.
   EXPECT_FALSE(check("1", "2", "18446744073709551716", "100").ok);
   EXPECT_FALSE(readIntField("-1234567890123456789012345").fits);
+}
+
+TEST(OptionsCheck, ARefusedDialogChangesNoValue) {
+  Settings v = defaultSettings();
+  v.cols = 3;
+  const Settings before = v;
+  const OptionsCheck result = checkOptionNumbers({{IDC_OPT_XSW, "2"}, {IDC_OPT_COLS, "1"}, {IDC_OPT_WIDTH, "1"}}, v);
+  EXPECT_EQ(result.field, IDC_OPT_WIDTH);
+  EXPECT_EQ(v, before);  // xsw and cols were good, but nothing is taken from a refused dialog
 }

@@ -1,4 +1,4 @@
-#include "scoreboard/ranking_reveal.h"
+#include "contest/ranking_reveal.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "app/shared_state.h"
+#include "contest/event_snapshot.h"
+#include "scoreboard/ranking_screens.h"
 #include "tests/native/test_roster.h"
 
 namespace {
@@ -47,7 +48,7 @@ void expectStepsRestrictTheWholeRanking(const RankedList& list, int cols, bool p
     ASSERT_EQ(reveal.step(), step);
     EXPECT_EQ(reveal.complete(), step == list.maxRank);
     FrameRuns shown;
-    reveal.compose(cols, perEntry, 0xFF112233u, k1024, shown);
+    composeReveal(reveal, cols, perEntry, 0xFF112233u, k1024, shown);
     std::vector<TextRun> expected;
     for (std::size_t i = 0; i < whole.texts.size(); ++i)
       if (ranks[i] > list.maxRank - step) expected.push_back(whole.texts[i]);
@@ -80,10 +81,8 @@ TEST(RankingReveal, StepsShowTheWholeRankingsRunsFromTheBottomUpInBothLineModes)
       SCOPED_TRACE(std::to_string(roster->count) + (perEntry ? " one line per entry" : " one line per rank"));
       Roster copy = *roster;
       FrameRuns individual, group;
-      int groupCount = 0;
-      GroupRecord groups[kGroupRows];
       composeIndividualRanking(copy.rows, copy.count, 3, perEntry, 0xFF112233u, k1024, individual);
-      composeGroupRanking(copy.rows, copy.count, groups, groupCount, perEntry, 0xFF112233u, k1024, group);
+      composeGroupRanking(copy.rows, copy.count, perEntry, 0xFF112233u, k1024, group);
       expectStepsRestrictTheWholeRanking(individualRanking(roster->rows, roster->count), 3, perEntry, individual);
       expectStepsRestrictTheWholeRanking(groupRanking(roster->rows, roster->count), 3, perEntry, group);
     }
@@ -101,14 +100,14 @@ TEST(RankingReveal, TiedEntriesAppearTogetherOnTheirRanksStep) {
   RankingReveal reveal;
   ASSERT_TRUE(reveal.start(IndividualRanking, individualRanking(r.rows, r.count)));
   FrameRuns first;
-  reveal.compose(2, true, 0xFFFFFFFFu, k1024, first);
+  composeReveal(reveal, 2, true, 0xFFFFFFFFu, k1024, first);
   ASSERT_EQ(first.texts.size(), 3u);  // rank 3's label, D and E on two lines
   EXPECT_EQ(first.texts[1].text, "D");
   EXPECT_EQ(first.texts[2].text, "E");
   reveal.next();
   reveal.next();
   FrameRuns last;
-  reveal.compose(2, false, 0xFFFFFFFFu, k1024, last);
+  composeReveal(reveal, 2, false, 0xFFFFFFFFu, k1024, last);
   EXPECT_EQ(last.texts[1].text, "A B ");
 }
 
@@ -135,7 +134,7 @@ TEST(RankingReveal, StepsBackAndForthCaptionAndNothingToReveal) {
   EXPECT_FALSE(reveal.running());
   EXPECT_EQ(revealCaption(reveal), "揭晓");
   FrameRuns none;
-  reveal.compose(1, false, 0xFFFFFFFFu, k1024, none);
+  composeReveal(reveal, 1, false, 0xFFFFFFFFu, k1024, none);
   EXPECT_TRUE(none.texts.empty());
 
   // No contestants, or no group of three: nothing to reveal, nothing starts.
@@ -160,12 +159,12 @@ TEST(RankingReveal, FrozenAgainstLaterScoreChanges) {
   individual.next();
   individual.next();
   FrameRuns frozen;
-  individual.compose(1, false, 0xFFFFFFFFu, k1024, frozen);
+  composeReveal(individual, 1, false, 0xFFFFFFFFu, k1024, frozen);
   ASSERT_EQ(frozen.texts.size(), 6u);
   EXPECT_EQ(frozen.texts[1].text, "A ");
   EXPECT_EQ(frozen.texts[5].text, "C ");
   FrameRuns groups;
-  group.compose(1, false, 0xFFFFFFFFu, k1024, groups);
+  composeReveal(group, 1, false, 0xFFFFFFFFu, k1024, groups);
   ASSERT_EQ(groups.texts.size(), 2u);
   EXPECT_EQ(groups.texts[1].text, "g ");
   // The screen drawn normally shows the scores of now.

@@ -13,9 +13,7 @@ const BoardLayout k1024 = {167, 163, 861, 567, 200, w, 20};
 
 struct Screen {
   ContestantRecord rows[kContestantRows] = {};
-  GroupRecord groups[kGroupRows] = {};
   int count = 0;
-  int groupCount = -1;
   void add(const char* name, const char* group, float score) {
     std::strcpy(rows[count].name, name);
     std::strcpy(rows[count].group, group);
@@ -29,7 +27,7 @@ struct Screen {
   }
   FrameRuns group(bool perEntry) {
     FrameRuns runs;
-    composeGroupRanking(rows, count, groups, groupCount, perEntry, 0xFFFFFFFFu, k1024, runs);
+    composeGroupRanking(rows, count, perEntry, 0xFFFFFFFFu, k1024, runs);
     return runs;
   }
 };
@@ -91,7 +89,7 @@ TEST(RankingScreens, GroupScreenUsesOneColumn) {
   for (const char* g : {"G1", "G2", "G3"})
     for (int i = 0; i < 3; ++i) s.add("m", g, std::string(g) == "G3" ? 20.f / 3 : 9.f);
   const FrameRuns runs = s.group(false);
-  ASSERT_EQ(s.groupCount, 3);
+  ASSERT_EQ(groupRanking(s.rows, s.count).entries.size(), 3u);
   expectRuns(runs, {{"第1名：", 163, 167}, {"G1 G2 ", 163 + w, 167}, {"第2名：", 163, 450}, {"G3 ", 163 + w, 450}});
 }
 
@@ -122,7 +120,7 @@ TEST(RankingScreens, NothingToList) {
   noGroup.add("a", "x", 5.f);
   noGroup.add("b", "x", 5.f);
   EXPECT_TRUE(noGroup.group(false).texts.empty());
-  EXPECT_EQ(noGroup.groupCount, 0);
+  EXPECT_TRUE(groupRanking(noGroup.rows, noGroup.count).entries.empty());
   // Scores change between drawings: the screen always ranks afresh.
   Screen s;
   s.add("a", "", 1.f);
