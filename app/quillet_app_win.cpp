@@ -4,7 +4,7 @@
 
 #include <gdiplus.h>
 
-#include "app/program_win.h"
+#include "app/program_shell_win.h"
 #include "console/console_dialog_win.h"
 #include "framework/app_win.h"
 
@@ -18,7 +18,7 @@ class QuilletApp : public CWinApp {
     AfxEnableControlContainer();
     Enable3dControls();
     {
-      Program program;
+      ProgramShell program;
       m_pMainWnd = &program.console();
       program.run();
       m_pMainWnd = nullptr;

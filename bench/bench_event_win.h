@@ -8,11 +8,14 @@
 #include <gdiplus.h>
 
 #include <cstdio>
+#include <memory>
 #include <string>
 
-#include "app/shared_state.h"
+#include "contest/event_model.h"
 #include "kqcore/core_win.h"
 #include "kqcore/wide_win.h"
+#include "resources/resource.h"
+#include "scoreboard/scoreboard_window_win.h"
 
 // Lets the thread go idle, as the console does after every change: Wine hands what was
 // painted into a window to the display when its thread finds no message waiting.
@@ -26,36 +29,54 @@ inline void settle() {
 
 class BenchEvent {
  public:
-  BenchEvent() {
+  BenchEvent() : dataDir(demoDataFolder()) {
     INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES};
     InitCommonControlsEx(&icc);
     Gdiplus::GdiplusStartupInput input;
     Gdiplus::GdiplusStartup(&token_, &input, nullptr);
-    app::core = new CCore();
-    app::dataDir = demoDataFolder();
-    app::allocateTables();
-    for (int i = 0; i < 50; ++i) {
-      std::snprintf(app::contestantTable[i].name, kTextField, "参赛队%02d", i + 1);
-      std::snprintf(app::contestantTable[i].group, kTextField, "第%d组", i % 8 + 1);
-      app::contestantTable[i].score = static_cast<float>(i % 17);
-    }
-    app::contestantCount = 50;
-    app::cols = 4;
-    app::xsw = 1;
-    app::width = 1024;
-    app::height = 768;
-    app::title = "第一届 知识竞赛 总决赛";
-    app::clrtitle = 0xFFFFD700;
-    app::clrteam = 0xFFFFFFFF;
+    core.reset(new CCore(settingsDefaults()));
+    Settings s = defaultSettings();
+    s.cols = 4;
+    s.xsw = 1;
+    s.width = 1024;
+    s.height = 768;
+    s.title = "第一届 知识竞赛 总决赛";
+    s.clrtitle = 0xFFFFD700;
+    s.clrteam = 0xFFFFFFFF;
+    model.reset(new EventModel(s, [] { return LocalTime{2024, 5, 1, 9, 30, 5}; }));
+    std::string roster;
+    for (int i = 0; i < 50; ++i) roster += "参赛队" + two(i + 1) + ",第" + std::to_string(i % 8 + 1) + "组\r\n";
+    model->reload(roster);
+    for (int i = 0; i < 50; ++i) model->applyScore(ScoreRequest{i, ScoreOp::Set, std::to_string(i % 17)});
+    model->setOutputLive(true);
+    model->setOutputOn(true);
+    model->setScreen(Scoring);
   }
   ~BenchEvent() {
-    app::freeTables();
-    delete app::core;
-    app::core = nullptr;
+    model.reset();
+    core.reset();
     Gdiplus::GdiplusShutdown(token_);
   }
   BenchEvent(const BenchEvent&) = delete;
   BenchEvent& operator=(const BenchEvent&) = delete;
+
+  // An output window over the pictures of folder, placed at the top-left corner in a frame of
+  // width x height and showing the event.
+  std::unique_ptr<ScoreboardWindow> placedWindow(const std::string& folder, int width, int height) {
+    Settings s = model->settings();
+    s.width = width;
+    s.height = height;
+    model->applySettings(s);
+    std::unique_ptr<ScoreboardWindow> window(new ScoreboardWindow(*core, folder));
+    window->Create(IDD_SCOREBOARD);
+    model->placeOutput(PixelRect{0, 0, width, height});
+    window->present(*model->snapshot());
+    return window;
+  }
+
+  std::string dataDir;
+  std::unique_ptr<CCore> core;
+  std::unique_ptr<EventModel> model;
 
  private:
   // The data folder of the build tree, two folders above the benchmark program.
@@ -66,5 +87,6 @@ class BenchEvent {
     for (int up = 0; up < 2; ++up) dir = dir.substr(0, dir.find_last_of(L'\\'));
     return wideToGbk(dir) + "\\data\\";
   }
+  static std::string two(int n) { return (n < 10 ? "0" : "") + std::to_string(n); }
   ULONG_PTR token_ = 0;
 };

@@ -10,7 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "app/shared_state.h"
 #include "bench/bench_event_win.h"
 #include "kqcore/core_win.h"
 #include "resources/resource.h"
@@ -19,15 +18,15 @@
 namespace {
 
 // Median milliseconds from a score change to its pushed frame.
-double medianMs(ScoreboardWindow& window, int changes) {
+double medianMs(EventModel& model, ScoreboardWindow& window, int changes) {
   LARGE_INTEGER freq, a, b;
   QueryPerformanceFrequency(&freq);
   std::vector<double> times;
   for (int i = 0; i < changes; ++i) {
     const int row = (i * 7) % 50;
-    app::contestantTable[row].score += 1.0f;  // a score change, as the operator makes one
     QueryPerformanceCounter(&a);
-    window.onScoreChanged(row);
+    model.applyScore(ScoreRequest{row, ScoreOp::Add, "1"});  // a score change, as the operator makes one
+    window.present(*model.snapshot());
     settle();
     QueryPerformanceCounter(&b);
     times.push_back(1000.0 * static_cast<double>(b.QuadPart - a.QuadPart) / static_cast<double>(freq.QuadPart));
@@ -40,31 +39,27 @@ double medianMs(ScoreboardWindow& window, int changes) {
 
 int main() {
   BenchEvent event;
-  std::printf("data folder: %s (bg.jpg %s)\n", app::dataDir.c_str(),
-              app::core->isFileExist(app::dataDir + "bg.jpg") ? "present" : "MISSING");
+  std::printf("data folder: %s (bg.jpg %s)\n", event.dataDir.c_str(),
+              event.core->isFileExist(event.dataDir + "bg.jpg") ? "present" : "MISSING");
   std::printf("median time from a score change to its pushed frame, 50 contestants, scoring board\n");
   std::printf("%-12s %12s %12s %8s %8s %8s  %s\n", "frame", "partial ms", "whole ms", "ratio", "pushes", "failed",
               "way");
   // The last row: 1920x1080 from a folder without pictures, text over nothing, the frame a
   // background-less event shows (transparent pixels: per-pixel alpha).
   const int sizes[][3] = {{1024, 768, 1}, {1920, 1080, 1}, {3840, 2160, 1}, {8000, 2000, 1}, {1920, 1080, 0}};
-  const std::string pictures = app::dataDir;
+  const std::string pictures = event.dataDir;
   bool allPushed = true;
   for (const auto& size : sizes) {
-    app::width = size[0];
-    app::height = size[1];
-    app::dataDir = size[2] ? pictures : pictures + "no-pictures\\";
-    ScoreboardWindow window;
-    window.Create(IDD_SCOREBOARD);
-    app::displayMode = Scoring;
-    window.placeAndShow(0, 0, app::width, app::height);
+    std::unique_ptr<ScoreboardWindow> placed =
+        event.placedWindow(size[2] ? pictures : pictures + "no-pictures\\", size[0], size[1]);
+    ScoreboardWindow& window = *placed;
     settle();
     const int changes = size[0] * size[1] > 4000000 ? 21 : 61;
     const int pushesBefore = window.framesPushed;
     window.setPartialRedraw(true);
-    const double partial = medianMs(window, changes);
+    const double partial = medianMs(*event.model, window, changes);
     window.setPartialRedraw(false);
-    const double whole = medianMs(window, changes);
+    const double whole = medianMs(*event.model, window, changes);
     const int pushes = window.framesPushed - pushesBefore;
     allPushed = allPushed && window.failedPushes == 0 && pushes == 2 * changes;
     std::printf("%5dx%-6d %12.2f %12.2f %7.1fx %8d %8d  %s%s\n", size[0], size[1], partial, whole, whole / partial,

@@ -10,7 +10,6 @@
 
 #include <cstdio>
 
-#include "app/shared_state.h"
 #include "bench/bench_event_win.h"
 #include "framework/gdi_headroom_win.h"
 #include "kqcore/core_win.h"
@@ -33,10 +32,9 @@ int main(int argc, char** argv) {
   const int operations = argc > 1 ? std::atoi(argv[1]) : 10000;
   BenchEvent event;
 
-  ScoreboardWindow window;
-  window.Create(IDD_SCOREBOARD);
-  app::displayMode = Scoring;
-  window.placeAndShow(0, 0, app::width, app::height);
+  std::unique_ptr<ScoreboardWindow> placed = event.placedWindow(event.dataDir, 1024, 768);
+  ScoreboardWindow& window = *placed;
+  EventModel& model = *event.model;
   const int headroomStart = gdiHeadroom();
   const SIZE_T privateStart = memory().PagefileUsage;
 
@@ -47,11 +45,13 @@ int main(int argc, char** argv) {
   const int partialBefore = window.partialPushes;
   for (int i = 0; i < operations; ++i) {
     if (i % 10 == 9) {
-      window.showScreen(i / 10 % 4);  // a screen switch every tenth operation
+      model.setScreen(i / 10 % 4);  // a screen switch every tenth operation
     } else {
-      app::contestantTable[i % 50].score += static_cast<float>(i % 7) - 2.5f;
-      window.onScoreChanged(i % 50);
+      char step[16];
+      std::snprintf(step, sizeof step, "%.1f", i % 7 - 2.5);
+      model.applyScore(ScoreRequest{i % 50, ScoreOp::Add, step});
     }
+    window.present(*model.snapshot());
     settle();  // every operation reaches the display before the next
   }
   QueryPerformanceCounter(&b);

@@ -67,10 +67,10 @@ struct CommandRow {
   ConsoleCommand command;
   int argument;
   KeyChord keys[2];
-  unsigned needs;     // for its keys, and for its button when `enables`
-  int control;        // its button or check box, 0 for none
-  bool enables;       // the button is enabled only while `needs` is met
-  const char* tip;    // the control's tip, or null
+  unsigned needs;        // for its keys, and for its button when `enables`
+  int control;           // its button or check box, 0 for none
+  bool enables;          // the button is enabled only while `needs` is met
+  const char* tip;       // the control's tip, or null
   const char* helpKeys;  // its line in the key list, or null (one line may cover several rows)
   const char* help;
 };

@@ -138,9 +138,11 @@ ConsoleKeyState ConsoleDialog::keyState() const {
 void ConsoleDialog::OnCommandButton(UINT id) {
   const CommandRow* row = commandForControl(static_cast<int>(id));
   if (!row) return;
-  runCommand(row->command, row->argument);
   // A mouse click leaves the keyboard with the roster list, where the keys act; a focused
-  // radio button would turn the arrow keys into screen changes.
+  // radio button would turn the arrow keys into screen changes.  Before the command, so no
+  // window it opens sees another control with the focus; after it, for the dialogs.
+  focusRoster();
+  runCommand(row->command, row->argument);
   focusRoster();
 }
 
@@ -287,7 +289,6 @@ void ConsoleDialog::options() {
   focusRoster();
   if (!accepted) return;
   ctx_.model.applySettings(dialog.result);
-  ctx_.output.reapply();
 }
 
 void ConsoleDialog::reload() {
@@ -296,7 +297,6 @@ void ConsoleDialog::reload() {
   if (!confirmed) return;
   ctx_.model.appendLog(kReloadLine);
   ctx_.loadRoster(m_hWnd);
-  ctx_.output.reapply();
 }
 
 void ConsoleDialog::secondScreen() {
@@ -379,6 +379,4 @@ void ConsoleDialog::enableButtons() {
 
 void ConsoleDialog::historyChanged() { enableButtons(); }
 
-void ConsoleDialog::journalFailed() {
-  messageWarning(m_hWnd, resume::writeFailedWarning(ctx_.journalPath()));
-}
+void ConsoleDialog::journalFailed() { messageWarning(m_hWnd, resume::writeFailedWarning(ctx_.journalPath())); }

@@ -45,7 +45,19 @@ void OutputController::reapply() {
     model_.setOutputOn(false);  // hidden, also after a placement by hand
     return;
   }
+  placedFor_ = model_.settings();
   model_.placeOutput(placeForShowing(gatherMonitors(), request()));
+}
+
+void OutputController::settingsChanged() {
+  const Settings& now = model_.settings();
+  const bool resized = now.width != placedFor_.width || now.height != placedFor_.height || now.fill != placedFor_.fill;
+  if (ready() && resized && model_.outputVisible() && model_.place().placed) {
+    placedFor_ = now;
+    model_.placeOutput(placeForShowing(gatherMonitors(), request()));
+    return;
+  }
+  refresh();
 }
 
 void OutputController::setOutputOn(bool on) {
@@ -63,6 +75,7 @@ bool OutputController::setBlackout(bool on) {
 bool OutputController::placeOnSecondScreen() {
   if (!ready()) return true;
   const SecondScreenPlace place = placeOnNextScreen(gatherMonitors(), request());
+  placedFor_ = model_.settings();
   model_.placeOutput(place.rect);
   return place.found;
 }

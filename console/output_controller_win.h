@@ -31,8 +31,7 @@ class OutputController : private EventObserver {
   ScoreboardWindow* window() const { return window_.get(); }
   PreviewWindow* preview() const { return preview_.get(); }
 
-  // The output switched (or re-applied after options or a reload): placed by the rules and
-  // shown, or hidden.
+  // The output switched: placed by the rules and shown, or hidden.
   void setOutputOn(bool on);
   void reapply();
   void showScreen(int mode);
@@ -51,7 +50,8 @@ class OutputController : private EventObserver {
  private:
   void rowChanged(int) override { refresh(); }
   void rowsReset() override { refresh(); }
-  void settingsChanged() override { refresh(); }
+  // New settings: a window whose size rules changed is placed again (and drawn once).
+  void settingsChanged() override;
   void audienceChanged() override { refresh(); }
   // Both views show the snapshot: the window pushes what changed; the preview shows what the
   // audience sees, or while the output is hidden what switching it on would show.
@@ -64,4 +64,5 @@ class OutputController : private EventObserver {
   std::string dataDir_;
   std::unique_ptr<ScoreboardWindow> window_;
   std::unique_ptr<PreviewWindow> preview_;
+  Settings placedFor_;  // the settings of the last placement
 };

@@ -45,6 +45,7 @@ SnapshotPtr EventModel::snapshot() const {
   s->reveal = reveal_;
   s->rankedRows = rankedRows_;
   s->place = place_;
+  s->drawCount = drawCount_;
   s->canUndo = canUndo();
   s->canRedo = canRedo();
   snapshot_ = std::move(s);
@@ -177,7 +178,10 @@ void EventModel::closeJournal() {
   journal_ = nullptr;
 }
 
-void EventModel::drawAfresh() { rankedRows_.assign(rows_.begin(), rows_.begin() + count_); }
+void EventModel::drawAfresh() {
+  rankedRows_.assign(rows_.begin(), rows_.begin() + count_);
+  ++drawCount_;
+}
 
 bool EventModel::endReveal() {
   if (!reveal_.running()) return false;
@@ -257,6 +261,7 @@ bool EventModel::revealForward() {
   if (!mode) return false;
   if (reveal_.running() && reveal_.mode() == mode) {
     if (!reveal_.next()) return false;
+    ++drawCount_;
   } else {
     const bool groups = mode == GroupRanking;
     // The ranking of this moment, frozen for the whole reveal; the screen is drawn afresh
@@ -281,6 +286,7 @@ bool EventModel::revealForward() {
 bool EventModel::revealBack() {
   const int mode = snapshot()->rankingOnShow();
   if (!mode || reveal_.mode() != mode || !reveal_.back()) return false;
+  ++drawCount_;
   tell([](EventObserver& o) { o.audienceChanged(); });
   return true;
 }

@@ -125,7 +125,7 @@ class EventModel {
   void addLine(const std::string& line);
   void write(const std::string& records);
   std::string rosterRecord(const std::string& at) const;
-  // The ranking screens rank the scores of now.
+  // The ranking screens rank the scores of now, and the screen is drawn afresh.
   void drawAfresh();
   bool endReveal();
   void changed() { snapshot_.reset(); }
@@ -142,6 +142,7 @@ class EventModel {
   RankingReveal reveal_;
   std::vector<ContestantRecord> rankedRows_;
   OutputPlace place_;
+  unsigned drawCount_ = 0;
   Clock clock_;
   std::vector<std::string> log_;
   std::vector<ScoreStep> done_;

@@ -28,7 +28,7 @@ struct OutputPlace {
 struct EventSnapshot {
   std::vector<ContestantRecord> rows;  // the live rows, in roster order
   Settings settings;
-  int screen = Welcome;   // the screen chosen; the audience sees it while the output is shown
+  int screen = Welcome;        // the screen chosen; the audience sees it while the output is shown
   bool outputLive = false;     // the output window exists (from the first tick on)
   bool outputVisible = false;  // shown: switched on, or placed by hand while switched off
   bool blackout = false;
@@ -38,6 +38,10 @@ struct EventSnapshot {
   // change alone does not reorder a ranking on show.
   std::vector<ContestantRecord> rankedRows;
   OutputPlace place;
+  // Counts the times the audience screen was asked to be drawn afresh (placed, chosen,
+  // switched on, a reveal's step...): a view redraws the whole frame when it changes, and
+  // otherwise only what differs.
+  unsigned drawCount = 0;
   bool canUndo = false;
   bool canRedo = false;
 

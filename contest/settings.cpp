@@ -150,9 +150,9 @@ OptionsCheck checkOptionNumbers(const std::vector<FieldText>& fields, Settings& 
     const FieldNumber n = readIntField(field->text);
     if (row.ranged()) {
       if (!n.fits || n.value < row.lo || n.value > row.hi)
-        return OptionsCheck{false, row.control,
-                            std::string(row.what) + "必须是" + std::to_string(row.lo) + "到" + std::to_string(row.hi) +
-                                "之间的整数"};
+        return OptionsCheck{
+            false, row.control,
+            std::string(row.what) + "必须是" + std::to_string(row.lo) + "到" + std::to_string(row.hi) + "之间的整数"};
       values.*row.number = static_cast<std::int32_t>(n.value);
     } else {
       long long v = n.value;

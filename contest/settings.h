@@ -24,9 +24,9 @@ struct Settings {
   std::uint32_t clrtitle = 0;  // ARGB
   std::uint32_t clrteam = 0;   // ARGB
   std::int32_t on = 0;         // the output switch
-  std::int32_t tmcxh = 0;                // ranking screens: one line per entry
-  std::int32_t uityp = 0;                // the screen last chosen
-  std::int32_t fill = 0;                 // the output window covers its whole monitor
+  std::int32_t tmcxh = 0;      // ranking screens: one line per entry
+  std::int32_t uityp = 0;      // the screen last chosen
+  std::int32_t fill = 0;       // the output window covers its whole monitor
 
   bool operator==(const Settings& o) const;
   bool operator!=(const Settings& o) const { return !(*this == o); }

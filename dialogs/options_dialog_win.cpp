@@ -43,7 +43,8 @@ void OptionsDialog::OnOK() {
   Settings edited = result;
   std::vector<FieldText> numbers;
   for (const SettingRow& row : settingsTable())
-    if (row.control && row.type == SettingType::Int) numbers.push_back(FieldText{row.control, GetDlgItemText(row.control)});
+    if (row.control && row.type == SettingType::Int)
+      numbers.push_back(FieldText{row.control, GetDlgItemText(row.control)});
   const OptionsCheck check = checkOptionNumbers(numbers, edited);
   if (!check.ok) {
     messageWarning(m_hWnd, check.message);

@@ -125,4 +125,3 @@ int CCore::getRandInt(int lo, int hi) {
 std::uint32_t CCore::getRandColor() { return 0xFF000000u | (random_() & 0xFFFFFFu); }
 
 int CCore::getPageCount(int total, int perPage) const { return numbers::pageCount(total, perPage); }
-

@@ -63,7 +63,6 @@ class CCore {
   std::uint32_t getRandColor();
   int getPageCount(int total, int perPage) const;
 
-
   // Drawing (GDI+ must be running).  Sizes are pixels: size is the font's em height.
   // Style 1 draws board entries, style 2 the event title (bold); both with a soft shadow
   // that the bounds include.  A font family is looked up by the name given, then by its

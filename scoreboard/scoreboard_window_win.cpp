@@ -42,6 +42,7 @@ ScoreboardWindow::ScoreboardWindow(CCore& core, std::string dataDir)
       core_(core),
       dataDir_(std::move(dataDir)),
       placing_(false),
+      drawCount_(0),
       heldBlack_(false),
       layout_{0, 0, 0, 0, 0, 0, 10},
       layoutComputed_(false),
@@ -126,7 +127,10 @@ void ScoreboardWindow::present(const EventSnapshot& s) {
     return;
   }
   const PixelRect& r = s.place.rect;
-  bool whole = !visible;
+  // A frame drawn afresh is composed and pushed whole; otherwise only what changed.  A move
+  // alone (a drag) takes the held frame along.
+  const bool whole = !visible || s.drawCount != drawCount_;
+  drawCount_ = s.drawCount;
   if (r.left != placement.left || r.top != placement.top || r.right != placement.right ||
       r.bottom != placement.bottom) {
     placement = RECT{r.left, r.top, r.right, r.bottom};
@@ -134,7 +138,6 @@ void ScoreboardWindow::present(const EventSnapshot& s) {
     // The audience window never takes the focus from the console.
     ::SetWindowPos(m_hWnd, nullptr, r.left, r.top, r.width(), r.height(), SWP_NOZORDER | SWP_NOACTIVATE);
     placing_ = false;
-    whole = true;
   }
   if (s.blackout) {
     if (whole || !heldBlack_) pushBlack();
@@ -176,7 +179,7 @@ ScreenFrame ScoreboardWindow::frameFor(const EventSnapshot& s, int width, int he
   return composeScreen(s, s.screen, width, height, pictures(), start, measure);
 }
 
-void ScoreboardWindow::composeFrame(const EventSnapshot& s, FrameSurface& surface) const {
+void ScoreboardWindow::composeFrame(const EventSnapshot& s, FrameSurface& surface, BoardLayout* layout) const {
   if (!surface.ok()) return;
   const PixelRect whole{0, 0, surface.width(), surface.height()};
   if (s.blackout) {
@@ -184,6 +187,7 @@ void ScoreboardWindow::composeFrame(const EventSnapshot& s, FrameSurface& surfac
     return;
   }
   const ScreenFrame frame = frameFor(s, surface.width(), surface.height());
+  if (layout) *layout = frame.layout;
   surface.clear(whole);
   drawRuns(surface, frame.runs, whole);
 }
@@ -328,8 +332,8 @@ void ScoreboardWindow::drawRuns(FrameSurface& surface, const FrameRuns& runs, co
       // Clipped to a part, only the runs that reach into it can change a pixel there.
       const PixelRect rect = runRect(t, measure);
       if (intersect(rect, part).empty()) continue;
-      core_.drawStrSolid(&graphics, Gdiplus::Point(t.x, t.y), 0, t.text, kBoardFont, Gdiplus::Color(t.colour),
-                              t.size, t.style);
+      core_.drawStrSolid(&graphics, Gdiplus::Point(t.x, t.y), 0, t.text, kBoardFont, Gdiplus::Color(t.colour), t.size,
+                         t.style);
       drawn.push_back(rect);
     }
   }

@@ -19,9 +19,9 @@
 #include <memory>
 #include <string>
 
+#include "contest/event_snapshot.h"
 #include "framework/dialog_win.h"
 #include "kqcore/pixel_rect.h"
-#include "contest/event_snapshot.h"
 #include "scoreboard/frame_layout.h"
 #include "scoreboard/screen_frame.h"
 #include "scoreboard/text_runs.h"
@@ -48,8 +48,9 @@ class ScoreboardWindow : public CDialog {
   std::function<void(int left, int top)> moved;
 
   // What the audience would see of s on a surface of its own size (black while blacked out),
-  // without pushing anything and without touching what the window holds.
-  void composeFrame(const EventSnapshot& s, FrameSurface& surface) const;
+  // without pushing anything and without touching what the window holds; layout, when given,
+  // gets the layout the entries were laid out in.
+  void composeFrame(const EventSnapshot& s, FrameSurface& surface, BoardLayout* layout = nullptr) const;
   // The frame size: the placement's width and height.
   int frameWidth() const { return placement.right - placement.left; }
   int frameHeight() const { return placement.bottom - placement.top; }
@@ -113,8 +114,9 @@ class ScoreboardWindow : public CDialog {
 
   CCore& core_;
   std::string dataDir_;
-  bool placing_;    // present is moving the window
-  bool heldBlack_;  // the held frame is the blackout frame
+  bool placing_;        // present is moving the window
+  unsigned drawCount_;  // the snapshot's count the held frame was drawn for
+  bool heldBlack_;      // the held frame is the blackout frame
   // The layout of the last frame that computed one (false: none has yet).
   BoardLayout layout_;
   bool layoutComputed_;

@@ -34,8 +34,11 @@ ScreenFrame composeScreen(const EventSnapshot& s, int mode, int width, int heigh
     composeReveal(s.reveal, set.cols, perEntry, set.clrteam, layout, frame.runs);
     return frame;
   }
-  const ContestantRecord* ranked = s.rankedRows.data();
-  const int rankedCount = static_cast<int>(s.rankedRows.size());
+  // A ranking on show keeps the scores of when it was drawn; one not on show is what showing
+  // it now would draw.
+  const std::vector<ContestantRecord>& rankedRows = s.outputShown() ? s.rankedRows : s.rows;
+  const ContestantRecord* ranked = rankedRows.data();
+  const int rankedCount = static_cast<int>(rankedRows.size());
   switch (mode) {
     case Scoring:
       composeScoringBoard(s.rows.data(), s.count(), set.cols, set.xsw, set.clrteam, layout, frame.runs);

@@ -52,7 +52,8 @@ TEST(Settings, ShutdownValuesSurviveARestartAndOptionsAreSavedWithoutThem) {
   saveSettings(store, s, SavedByOptions);
   // The options in the order the dialog always saved them, after the keys already there.
   const std::string saved = store.serialise();
-  EXPECT_EQ(saved.rfind("on=1\r\nuityp=3\r\nscorestepdefault= 2.5\r\nxsw=1\r\ncols=5\r\nscoreinit=0\r\n", 0), 0u) << saved;
+  EXPECT_EQ(saved.rfind("on=1\r\nuityp=3\r\nscorestepdefault= 2.5\r\nxsw=1\r\ncols=5\r\nscoreinit=0\r\n", 0), 0u)
+      << saved;
   ConfigStore again(settingsDefaults());
   again.open(path, path);
   EXPECT_EQ(readSettings(again), s);

@@ -6,8 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/settings.h"
-#include "app/shared_state.h"
+#include "contest/settings.h"
 #include "controls/colour_messages.h"
 #include "controls/colour_palette.h"
 #include "controls/colour_picker_win.h"
@@ -224,9 +223,9 @@ TEST_F(PickerFixture, DrawingDisabledAndDefaultColour) {
 }
 
 TEST(OptionsColours, ChosenColoursAreStoredOpaqueAndReadBack) {
-  SettingsRun settings;
-  app::clrtitle = 0x80FFD700;  // a translucent stored colour
-  OptionsDialog dialog;
+  SettingsRun store;
+  store.settings.clrtitle = 0x80FFD700;  // a translucent stored colour
+  OptionsDialog dialog(store.settings, *store.core);
   runModal(dialog, [&](HWND dlg) {
     EXPECT_EQ(dialog.m_titleColour.GetColour(), RGB(255, 215, 0));
     HWND popup = (clickButton(dlg, IDC_OPT_CLRTEAM), findPopup());
@@ -234,15 +233,18 @@ TEST(OptionsColours, ChosenColoursAreStoredOpaqueAndReadBack) {
     SendMessageW(popup, WM_LBUTTONUP, 0, cellPoint(0, 2));
     clickButton(dlg, IDOK);
   });
-  EXPECT_EQ(app::clrteam, 0xFFFF0000u);
-  EXPECT_EQ(app::clrtitle, 0xFFFFD700u);  // through the button: opaque
-  settings.restart();
-  EXPECT_EQ(app::clrteam, 0xFFFF0000u);
+  EXPECT_EQ(dialog.result.clrteam, 0xFFFF0000u);
+  EXPECT_EQ(dialog.result.clrtitle, 0xFFFFD700u);  // through the button: opaque
+  // Stored as the program stores them, they read back the same.
+  saveSettings(store.core->settingsStore(), dialog.result, SavedByOptions);
+  store.restart();
+  EXPECT_EQ(store.settings.clrteam, 0xFFFF0000u);
+  EXPECT_EQ(store.settings.clrtitle, 0xFFFFD700u);
 }
 
 TEST(OptionsColours, PaintingTheDialogItsButtonsAndThePopupLeaksNoHandles) {
-  SettingsRun settings;
-  OptionsDialog dialog;
+  SettingsRun store;
+  OptionsDialog dialog(store.settings, *store.core);
   int before = 0, afterDialog = 0, afterPopup = 0;
   runModal(dialog, [&](HWND dlg) {
     auto paint = [](HWND hwnd) {

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "app/shared_state.h"
 #include "console/console_dialog_win.h"
+#include "console/output_controller_win.h"
 #include "kqcore/core_win.h"
 #include "kqcore/wide_win.h"
 #include "resources/resource.h"
@@ -55,7 +55,7 @@ TEST(Console, StartsWithTheRosterTheStartLineAndWelcomeChecked) {
     EXPECT_EQ(c.m_rosterList.GetItemText(0, 2), "0.00");
     EXPECT_EQ(c.m_rosterList.GetItemText(1, 0), "二组");
     EXPECT_EQ(c.m_rosterList.GetItemText(2, 0), "");
-    EXPECT_EQ(app::contestantCount, 3);
+    EXPECT_EQ(c.model()->count(), 3);
 
     EXPECT_EQ(IsDlgButtonChecked(hwnd, IDC_MODE_WELCOME), static_cast<UINT>(BST_CHECKED));  // whatever uityp says
     EXPECT_EQ(IsDlgButtonChecked(hwnd, IDC_OUTPUT_ON), static_cast<UINT>(BST_CHECKED));
@@ -88,16 +88,15 @@ TEST(Console, ClosingSavesTheSwitchTheModeAndTheLastChangeText) {
   run.run([&](ConsoleDialog&, HWND hwnd) {
     clickButton(hwnd, IDC_OUTPUT_ON);  // now clear
     clickButton(hwnd, IDC_MODE_INDIVIDUAL);
-    app::scorestepdefault = " -2.5";
+    run.model().setChangeValue(" -2.5");
   });
   const std::string file = run.settingsFile();
   EXPECT_NE(file.find("on=0\r\n"), std::string::npos) << file;
   EXPECT_NE(file.find("uityp=2\r\n"), std::string::npos) << file;
   EXPECT_NE(file.find("scorestepdefault= -2.5\r\n"), std::string::npos) << file;
   EXPECT_NE(file.find("future=kept\r\n"), std::string::npos) << file;
-  EXPECT_EQ(app::core, nullptr);
-  EXPECT_EQ(app::contestantTable, nullptr);
-  EXPECT_EQ(app::scoreboard, nullptr);
+  // The output went with the console.
+  EXPECT_EQ(run.program->output().window(), nullptr);
 }
 
 TEST(Console, LogKeepsTheNewestLineInViewAndNothingSelected) {
@@ -105,10 +104,10 @@ TEST(Console, LogKeepsTheNewestLineInViewAndNothingSelected) {
   run.run([&](ConsoleDialog& c, HWND) {
     EXPECT_EQ(c.m_logList.GetTopIndex(), 0);
     c.m_logList.SetCurSel(0);
-    c.appendLog("");
+    c.model()->appendLog("");
     EXPECT_EQ(c.m_logList.GetCurSel(), -1);
     EXPECT_EQ(logLines(c).back().size(), 20u);  // the stamp and one space
-    for (int i = 0; i < 60; ++i) c.appendLog("第" + std::to_string(i) + "行");
+    for (int i = 0; i < 60; ++i) c.model()->appendLog("第" + std::to_string(i) + "行");
     const int count = c.m_logList.GetCount();
     const int top = c.m_logList.GetTopIndex();
     RECT client;
@@ -124,15 +123,14 @@ TEST(Console, LogKeepsTheNewestLineInViewAndNothingSelected) {
 TEST(Console, ReloadAsksFirstThenLogsAndResetsScores) {
   ConsoleRun run(kRoster, "scoreinit=5\r\n");
   run.run([&](ConsoleDialog& c, HWND hwnd) {
-    app::contestantTable[1].score = 42.0f;
-    app::contestantTable[1].rank = 3;
+    c.model()->applyScore(ScoreRequest{1, ScoreOp::Set, "42"});
     {
       DialogAnswerer no(std::string(), IDNO);
       clickButton(hwnd, IDC_RELOAD);
       EXPECT_EQ(no.boxTexts(), "重新加载参赛队数据，会清空已有计分数据！确认要继续吗？\n");
     }
-    EXPECT_EQ(c.m_logList.GetCount(), 1);
-    EXPECT_EQ(app::contestantTable[1].score, 42.0f);
+    EXPECT_EQ(c.m_logList.GetCount(), 2);
+    EXPECT_EQ(c.model()->row(1).score, 42.0f);
 
     writeFileBytes(run.folder + "data\\_team.txt", "B01,x\r\nB02,y\r\n");
     {
@@ -140,15 +138,15 @@ TEST(Console, ReloadAsksFirstThenLogsAndResetsScores) {
       clickButton(hwnd, IDC_RELOAD);
     }
     const std::vector<std::string> lines = logLines(c);
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(textAfterStamp(lines[1]), "重新加载 参赛队");
-    EXPECT_EQ(app::contestantCount, 2);
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(textAfterStamp(lines[2]), "重新加载 参赛队");
+    EXPECT_EQ(c.model()->count(), 2);
     EXPECT_EQ(c.m_rosterList.GetItemCount(), 2);
     EXPECT_EQ(c.m_rosterList.GetItemText(1, 1), "B02");
     EXPECT_EQ(c.m_rosterList.GetItemText(1, 2), "5.0");
-    EXPECT_EQ(app::contestantTable[1].score, 5.0f);
-    EXPECT_EQ(app::contestantTable[1].rank, 0);
-    EXPECT_EQ(std::string(app::contestantTable[2].name), "");
+    EXPECT_EQ(c.model()->row(1).score, 5.0f);
+    EXPECT_EQ(c.model()->row(1).rank, 0);
+    EXPECT_FALSE(c.model()->canUndo());
   });
 }
 
@@ -244,66 +242,73 @@ TEST(Console, AnExportThatCannotBeWrittenSaysSoAndLogsNothing) {
 }
 
 namespace {
-RECT outputRect() {
+ScoreboardWindow* outputWindow(ConsoleDialog& c) { return c.output().window(); }
+RECT outputRect(ConsoleDialog& c) {
   RECT r = {0, 0, 0, 0};
-  if (app::scoreboard) app::scoreboard->GetWindowRect(&r);
+  if (outputWindow(c)) outputWindow(c)->GetWindowRect(&r);
   return r;
 }
-int framesPushed() { return app::scoreboard ? app::scoreboard->framesPushed : -1; }
+int framesPushed(ConsoleDialog& c) { return outputWindow(c) ? outputWindow(c)->framesPushed : -1; }
 }  // namespace
 
 TEST(ConsoleOutput, SwitchPlacesKeepsADraggedCornerAndHides) {
   ConsoleRun run(kRoster, "on=0\r\nwidth=640\r\nheight=360\r\n");
-  run.run([&](ConsoleDialog&, HWND hwnd) {
-    ASSERT_NE(app::scoreboard, nullptr);
-    EXPECT_FALSE(app::scoreboard->IsWindowVisible());  // output off at start: hidden
-    EXPECT_EQ(framesPushed(), 0);
+  run.run([&](ConsoleDialog& c, HWND hwnd) {
+    ScoreboardWindow* window = outputWindow(c);
+    ASSERT_NE(window, nullptr);
+    EXPECT_FALSE(window->IsWindowVisible());  // output off at start: hidden
+    EXPECT_EQ(framesPushed(c), 0);
 
     clickButton(hwnd, IDC_MODE_SCORING);  // output off: the window is untouched
-    EXPECT_EQ(framesPushed(), 0);
+    EXPECT_EQ(framesPushed(c), 0);
 
     clickButton(hwnd, IDC_OUTPUT_ON);  // on: first placement at 70 % / 10 % of the screen
-    RECT r = outputRect();
+    RECT r = outputRect(c);
     EXPECT_EQ(r.left, static_cast<int>(GetSystemMetrics(SM_CXSCREEN) * static_cast<double>(0.7f)));
     EXPECT_EQ(r.top, static_cast<int>(GetSystemMetrics(SM_CYSCREEN) * static_cast<double>(0.1f)));
     EXPECT_EQ(r.right - r.left, 640);
     EXPECT_EQ(r.bottom - r.top, 360);
-    EXPECT_TRUE(app::scoreboard->IsWindowVisible());
-    EXPECT_EQ(app::displayMode, Scoring);  // the mode checked at that moment
-    const int afterOn = framesPushed();
+    EXPECT_TRUE(window->IsWindowVisible());
+    EXPECT_EQ(c.model()->screen(), Scoring);  // the screen chosen meanwhile
+    const int afterOn = framesPushed(c);
     EXPECT_EQ(afterOn, 1);
 
     clickButton(hwnd, IDC_MODE_GROUP);  // on: redrawn at once
-    EXPECT_EQ(framesPushed(), afterOn + 1);
-    EXPECT_EQ(app::displayMode, GroupRanking);
+    EXPECT_EQ(framesPushed(c), afterOn + 1);
+    EXPECT_EQ(c.model()->screen(), GroupRanking);
 
     // Dragged elsewhere; off and on again keeps the corner and takes the size setting.
-    SetWindowPos(app::scoreboard->m_hWnd, nullptr, 100, 50, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    SetWindowPos(window->m_hWnd, nullptr, 100, 50, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     clickButton(hwnd, IDC_OUTPUT_ON);
-    EXPECT_FALSE(app::scoreboard->IsWindowVisible());
-    app::width = 500;
+    EXPECT_FALSE(window->IsWindowVisible());
+    Settings s = c.model()->settings();
+    s.width = 500;
+    c.model()->applySettings(s);
     clickButton(hwnd, IDC_OUTPUT_ON);
-    r = outputRect();
+    r = outputRect(c);
     EXPECT_EQ(r.left, 100);
     EXPECT_EQ(r.top, 50);
     EXPECT_EQ(r.right - r.left, 500);
-    EXPECT_EQ(app::outputRect.left, 100);
-    EXPECT_EQ(app::outputRect.right, 600);
+    EXPECT_EQ(c.model()->place().rect, (PixelRect{100, 50, 600, 410}));
   });
 }
 
 TEST(ConsoleOutput, ButtonsBeforeTheOutputWindowExistsAreHarmless) {
   ConsoleRun run(kRoster);
   bool survived = false;
-  runModal(run.console, [&](HWND hwnd) {
+  ConsoleDialog& console = run.console();
+  runModal(console, [&](HWND hwnd) {
     // The start timer has not fired yet: there is no output window.
-    EXPECT_EQ(app::scoreboard, nullptr);
+    EXPECT_EQ(outputWindow(console), nullptr);
     clickButton(hwnd, IDC_OUTPUT_ON);
     clickButton(hwnd, IDC_MODE_SCORING);
     clickButton(hwnd, IDC_SECOND_SCREEN);
-    pumpUntil([&] { return run.console.m_logList.GetCount() > 0; });
+    clickButton(hwnd, IDC_BLACKOUT);
+    EXPECT_EQ(IsDlgButtonChecked(hwnd, IDC_BLACKOUT), static_cast<UINT>(BST_UNCHECKED));
+    pumpUntil([&] { return console.m_logList.GetCount() > 0; });
     // The first tick applied the state the operator had chosen meanwhile.
-    survived = app::scoreboard && app::scoreboard->IsWindowVisible() && app::displayMode == Scoring;
+    survived =
+        outputWindow(console) && outputWindow(console)->IsWindowVisible() && console.model()->screen() == Scoring;
     PostMessageW(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
   });
   EXPECT_TRUE(survived);
@@ -335,8 +340,8 @@ std::string revealCaptionOf(HWND console) {
 TEST(ConsoleReveal, ButtonAndKeysStepTheRankingScreenOnShow) {
   ConsoleRun run("A,g\r\nB,g\r\nC,g\r\nD,g\r\nE,g\r\n", "on=1\r\n");
   run.run([&](ConsoleDialog& c, HWND hwnd) {
-    const float scores[] = {4, 3, 3, 2, 1};  // four ranks
-    for (int i = 0; i < 5; ++i) app::contestantTable[i].score = scores[i];
+    const char* scores[] = {"4", "3", "3", "2", "1"};  // four ranks
+    for (int i = 0; i < 5; ++i) c.model()->applyScore(ScoreRequest{i, ScoreOp::Set, scores[i]});
     HWND button = GetDlgItem(hwnd, IDC_REVEAL);
     HWND roster = c.m_rosterList.m_hWnd;
     EXPECT_FALSE(IsWindowEnabled(button)) << "the welcome screen has nothing to reveal";
@@ -353,7 +358,7 @@ TEST(ConsoleReveal, ButtonAndKeysStepTheRankingScreenOnShow) {
     UnhookWindowsHookEx(hook);
     EXPECT_FALSE(g_menuEntered) << "F10 opened the system menu";
     EXPECT_EQ(revealCaptionOf(hwnd), "揭晓 1/4");
-    EXPECT_EQ(c.reveal().firstRankShown(), 4);
+    EXPECT_EQ(c.model()->reveal().firstRankShown(), 4);
 
     postKey(roster, VK_RIGHT);
     postKey(roster, VK_RIGHT);
@@ -372,7 +377,7 @@ TEST(ConsoleReveal, ButtonAndKeysStepTheRankingScreenOnShow) {
     clickButton(hwnd, IDC_REVEAL);
     clickButton(hwnd, IDC_REVEAL);  // rank 1: complete
     EXPECT_EQ(revealCaptionOf(hwnd), "揭晓");
-    EXPECT_FALSE(c.reveal().running());
+    EXPECT_FALSE(c.model()->reveal().running());
     postKey(roster, VK_LEFT);  // nothing runs: the key is the list's again
     pumpUntil([] { return false; }, 100);
     std::vector<std::string> lines = logLines(c);
@@ -384,12 +389,12 @@ TEST(ConsoleReveal, ButtonAndKeysStepTheRankingScreenOnShow) {
     clickButton(hwnd, IDC_REVEAL);
     EXPECT_EQ(revealCaptionOf(hwnd), "揭晓 1/4");
     clickButton(hwnd, IDC_MODE_SCORING);
-    EXPECT_FALSE(c.reveal().running());
+    EXPECT_FALSE(c.model()->reveal().running());
     EXPECT_EQ(revealCaptionOf(hwnd), "揭晓");
     EXPECT_FALSE(IsWindowEnabled(button));
     PostMessageW(roster, WM_SYSKEYDOWN, VK_F10, 1);
     pumpUntil([] { return false; }, 100);
-    EXPECT_FALSE(c.reveal().running()) << "F10 on the scoring board does nothing";
+    EXPECT_FALSE(c.model()->reveal().running()) << "F10 on the scoring board does nothing";
 
     // The group screen; switching the output off ends its reveal.
     clickButton(hwnd, IDC_MODE_GROUP);
@@ -399,9 +404,9 @@ TEST(ConsoleReveal, ButtonAndKeysStepTheRankingScreenOnShow) {
     EXPECT_EQ(textAfterStamp(lines.back()), "揭晓完成");
     clickButton(hwnd, IDC_MODE_INDIVIDUAL);
     clickButton(hwnd, IDC_REVEAL);
-    EXPECT_TRUE(c.reveal().running());
+    EXPECT_TRUE(c.model()->reveal().running());
     clickButton(hwnd, IDC_OUTPUT_ON);
-    EXPECT_FALSE(c.reveal().running());
+    EXPECT_FALSE(c.model()->reveal().running());
     EXPECT_FALSE(IsWindowEnabled(button));
   });
 }

@@ -34,7 +34,7 @@ TEST(CoreSettings, StoreBesideTheProgramSurvivesARestart) {
   const std::string folder = makeTempAppFolder();
   CCore::overrideAppPath(folder);
   {
-    CCore core;
+    CCore core(settingsDefaults());
     core.autoFileConfig();
     EXPECT_EQ(core.configPath(), folder + "Quillet.cfg");
     EXPECT_EQ(core.getConfigInt("width"), 1024);  // default before any save
@@ -43,7 +43,7 @@ TEST(CoreSettings, StoreBesideTheProgramSurvivesARestart) {
     core.saveConfigInt("cols", 4);
   }
   {
-    CCore core;
+    CCore core(settingsDefaults());
     core.autoFileConfig();
     EXPECT_EQ(core.getConfigStr("title"), "第一届 知识竞赛");
     EXPECT_EQ(core.getConfigClr("clrtitle"), 0xFF102030u);

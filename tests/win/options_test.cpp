@@ -1,11 +1,11 @@
-// The options dialog on its own (values, checks, persistence) and through the console.
+// The options dialog on its own (values, checks, what it returns) and through the console
+// (applied, persisted, read back at the next start).
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "app/settings.h"
-#include "app/shared_state.h"
 #include "console/console_dialog_win.h"
+#include "console/output_controller_win.h"
 #include "dialogs/options_dialog_win.h"
 #include "kqcore/core_win.h"
 #include "kqcore/wide_win.h"
@@ -18,21 +18,21 @@ namespace {
 class OptionsFixture : public ::testing::Test {
  protected:
   INT_PTR run(const std::function<void(HWND)>& script) {
-    OptionsDialog dialog;
-    return runModal(dialog, script);
+    dialog.reset(new OptionsDialog(store.settings, *store.core));
+    return runModal(*dialog, script);
   }
-  SettingsRun settings;
-  const std::string& folder = settings.folder;
+  SettingsRun store;
+  std::unique_ptr<OptionsDialog> dialog;
 };
 
 }  // namespace
 
-TEST_F(OptionsFixture, OpensWithTheCurrentSettings) {
-  app::xsw = 2;
-  app::cols = 3;
-  app::scoreinit = 5;
-  app::title = " 决赛 ";
-  app::scoresteps = "1,2";
+TEST_F(OptionsFixture, OpensWithTheSettingsItWasGiven) {
+  store.settings.xsw = 2;
+  store.settings.cols = 3;
+  store.settings.scoreinit = 5;
+  store.settings.title = " 决赛 ";
+  store.settings.scoresteps = "1,2";
   run([](HWND dlg) {
     wchar_t caption[32];
     GetWindowTextW(dlg, caption, 32);
@@ -50,8 +50,8 @@ TEST_F(OptionsFixture, OpensWithTheCurrentSettings) {
   });
 }
 
-TEST_F(OptionsFixture, AFailedCheckWarnsFocusesAndChangesNothing) {
-  const std::string storeBefore = readFileBytes(folder + "Quillet.cfg");
+TEST_F(OptionsFixture, AFailedCheckWarnsFocusesAndReturnsNothing) {
+  const std::string storeBefore = readFileBytes(store.folder + "Quillet.cfg");
   std::string boxes;
   HWND focusAfterDecimals = nullptr, focusAfterColumns = nullptr, decimals = nullptr, columns = nullptr;
   const INT_PTR result = run([&](HWND dlg) {
@@ -79,12 +79,12 @@ TEST_F(OptionsFixture, AFailedCheckWarnsFocusesAndChangesNothing) {
   EXPECT_EQ(boxes, "小数位数必须是0到2之间的整数\n显示列数必须是1到10之间的整数\n");
   EXPECT_EQ(focusAfterDecimals, decimals);
   EXPECT_EQ(focusAfterColumns, columns);
-  EXPECT_NE(app::title, "不该保存");
-  EXPECT_EQ(app::xsw, 1);
-  EXPECT_EQ(readFileBytes(folder + "Quillet.cfg"), storeBefore);
+  EXPECT_EQ(dialog->result, store.settings);
+  EXPECT_EQ(readFileBytes(store.folder + "Quillet.cfg"), storeBefore);  // a dialog writes nothing
 }
 
-TEST_F(OptionsFixture, AcceptedSettingsArePersistedAndReadBackAtTheNextStart) {
+TEST_F(OptionsFixture, AcceptedItReturnsWhatWasTypedAndWritesNothing) {
+  const std::string storeBefore = readFileBytes(store.folder + "Quillet.cfg");
   const INT_PTR result = run([](HWND dlg) {
     setText(dlg, IDC_OPT_XSW, "0");
     setText(dlg, IDC_OPT_COLS, "10");
@@ -93,56 +93,63 @@ TEST_F(OptionsFixture, AcceptedSettingsArePersistedAndReadBackAtTheNextStart) {
     setText(dlg, IDC_OPT_HEIGHT, "100");
     setText(dlg, IDC_OPT_STEPS, "1，2，3");
     setText(dlg, IDC_OPT_TITLE, "  第一届 决赛  ");
+    clickButton(dlg, IDC_OPT_FILL);
     postKey(GetDlgItem(dlg, IDC_OPT_TITLE), VK_RETURN);  // Enter accepts
   });
   EXPECT_EQ(result, IDOK);
-  EXPECT_EQ(app::scoresteps, "1，2，3");  // as typed in this run: one single piece
-  EXPECT_EQ(app::title, "  第一届 决赛  ");
-  EXPECT_EQ(app::cols, 10);
-  app::xsw = app::cols = app::width = app::height = app::scoreinit = -1;
-  app::title.clear();
-
-  settings.restart();
-  EXPECT_EQ(app::xsw, 0);
-  EXPECT_EQ(app::cols, 10);
-  EXPECT_EQ(app::scoreinit, 7);
-  EXPECT_EQ(app::width, 8000);
-  EXPECT_EQ(app::height, 100);
-  EXPECT_EQ(app::title, "  第一届 决赛  ");
-  EXPECT_EQ(app::scoresteps, "1,2,3");  // read with ASCII commas
-  EXPECT_EQ(app::core->getConfigStr("scoresteps"), "1，2，3");
-  const std::string store = readFileBytes(folder + "Quillet.cfg");
-  for (const char* key :
-       {"xsw=", "cols=", "scoreinit=", "width=", "height=", "scoresteps=", "title=", "clrtitle=", "clrteam="})
-    EXPECT_NE(store.find(key), std::string::npos) << key;
+  const Settings& s = dialog->result;
+  EXPECT_EQ(s.scoresteps, "1，2，3");  // as typed in this run: one single piece
+  EXPECT_EQ(s.title, "  第一届 决赛  ");
+  EXPECT_EQ(s.xsw, 0);
+  EXPECT_EQ(s.cols, 10);
+  EXPECT_EQ(s.scoreinit, 7);
+  EXPECT_EQ(s.width, 8000);
+  EXPECT_EQ(s.height, 100);
+  EXPECT_EQ(s.fill, 1);
+  EXPECT_EQ(s.clrteam, store.settings.clrteam);
+  EXPECT_EQ(readFileBytes(store.folder + "Quillet.cfg"), storeBefore);
 }
 
-TEST(OptionsThroughConsole, NewSizeKeepsTheDraggedCornerAndRedraws) {
+TEST(OptionsThroughConsole, AppliedSavedReadBackAndTheWindowKeepsItsDraggedCorner) {
   ConsoleRun run("A,1\r\n", "on=1\r\nwidth=400\r\nheight=300\r\n");
   run.run([&](ConsoleDialog& console, HWND hwnd) {
-    SetWindowPos(app::scoreboard->m_hWnd, nullptr, 120, 70, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    const int frames = app::scoreboard->framesPushed;
+    ScoreboardWindow& window = *console.output().window();
+    SetWindowPos(window.m_hWnd, nullptr, 120, 70, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    const int frames = window.framesPushed;
     WhenWindowAppears options(L"选项", [](HWND dlg) {
       setText(dlg, IDC_OPT_WIDTH, "640");
       setText(dlg, IDC_OPT_HEIGHT, "480");
       setText(dlg, IDC_OPT_TITLE, "新标题");
+      setText(dlg, IDC_OPT_STEPS, "1，2，3");
       clickButton(dlg, IDOK);
     });
     clickButton(hwnd, IDC_OPTIONS);
     EXPECT_TRUE(options.ran());
     RECT r;
-    app::scoreboard->GetWindowRect(&r);
+    window.GetWindowRect(&r);
     EXPECT_EQ(r.left, 120);
     EXPECT_EQ(r.top, 70);
     EXPECT_EQ(r.right - r.left, 640);
     EXPECT_EQ(r.bottom - r.top, 480);
-    EXPECT_EQ(app::scoreboard->framesPushed, frames + 1);
-    EXPECT_EQ(app::title, "新标题");
-    EXPECT_EQ(console.m_logList.GetCount(), 1);  // options are not logged
+    EXPECT_EQ(window.framesPushed, frames + 1);
+    EXPECT_EQ(console.model()->settings().title, "新标题");
+    EXPECT_EQ(console.m_logList.GetCount(), 1);    // options are not logged
+    const std::string saved = run.settingsFile();  // saved at once, not at the close
+    EXPECT_NE(saved.find("title=新标题\r\n"), std::string::npos) << saved;
+    for (const char* key : {"xsw=", "cols=", "scoreinit=", "width=640", "height=480", "scoresteps=1，2，3",
+                            "clrtitle=", "clrteam=", "fill=0"})
+      EXPECT_NE(saved.find(key), std::string::npos) << key;
 
     // Cancelled: nothing happens to the window.
     WhenWindowAppears cancel(L"选项", [](HWND dlg) { clickButton(dlg, IDCANCEL); });
     clickButton(hwnd, IDC_OPTIONS);
-    EXPECT_EQ(app::scoreboard->framesPushed, frames + 1);
+    EXPECT_EQ(window.framesPushed, frames + 1);
   });
+  // The next start reads them back, the quick steps with ASCII commas.
+  ConfigStore next(settingsDefaults());
+  next.parse(run.settingsFile());
+  const Settings s = readSettings(next);
+  EXPECT_EQ(s.width, 640);
+  EXPECT_EQ(s.title, "新标题");
+  EXPECT_EQ(s.scoresteps, "1,2,3");
 }

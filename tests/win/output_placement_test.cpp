@@ -10,9 +10,8 @@
 #include <functional>
 #include <string>
 
-#include "app/settings.h"
-#include "app/shared_state.h"
 #include "console/console_dialog_win.h"
+#include "console/output_controller_win.h"
 #include "dialogs/options_dialog_win.h"
 #include "kqcore/core_win.h"
 #include "kqcore/wide_win.h"
@@ -25,34 +24,22 @@ namespace {
 
 // The console over its own program folder, run until script has done its part.
 void runConsole(const std::string& settings, const std::function<void(ConsoleDialog&, HWND)>& script) {
-  const std::string folder = makeTempAppFolder();
-  writeFileBytes(folder + "data\\_team.txt", "A01,一组\r\nA02,二组\r\n");
-  writeFileBytes(folder + "Quillet.cfg", settings);
-  CCore::overrideAppPath(folder);
-  {
-    ConsoleDialog console;
-    runModal(console, [&](HWND hwnd) {
-      if (pumpUntil([&] { return console.m_logList.m_hWnd && console.m_logList.GetCount() > 0; }))
-        script(console, hwnd);
-      else
-        ADD_FAILURE() << "the console did not start";
-      if (IsWindow(hwnd)) PostMessageW(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
-    });
-  }
-  CCore::overrideAppPath(std::string());
-  removeFolder(folder);
+  ConsoleRun run("A01,一组\r\nA02,二组\r\n", settings);
+  run.run(script);
 }
 
-RECT outputWindowRect() {
+ScoreboardWindow& outputWindow(ConsoleDialog& c) { return *c.output().window(); }
+
+RECT outputWindowRect(ConsoleDialog& c) {
   RECT r = {0, 0, 0, 0};
-  GetWindowRect(app::scoreboard->m_hWnd, &r);
+  GetWindowRect(outputWindow(c).m_hWnd, &r);
   return r;
 }
 
 }  // namespace
 
 TEST(OutputPlacement, SecondScreenWithoutOneSaysSoAndStillShowsTheWindow) {
-  runConsole("on=0\r\nwidth=300\r\nheight=200\r\n", [](ConsoleDialog&, HWND hwnd) {
+  runConsole("on=0\r\nwidth=300\r\nheight=200\r\n", [](ConsoleDialog& c, HWND hwnd) {
     std::string boxes;
     {
       DialogAnswerer answer(std::string(), IDOK);
@@ -60,36 +47,36 @@ TEST(OutputPlacement, SecondScreenWithoutOneSaysSoAndStillShowsTheWindow) {
       boxes = answer.boxTexts();
     }
     EXPECT_EQ(boxes, "没有检测到第二个显示器。请连接投影仪或第二个显示器后再试。\n");
-    const RECT r = outputWindowRect();
+    const RECT r = outputWindowRect(c);
     EXPECT_EQ(r.left, 1343);  // never placed before: the first place on the 1920 x 1080 screen
     EXPECT_EQ(r.top, 108);
     EXPECT_EQ(r.right - r.left, 300);
-    EXPECT_TRUE(app::scoreboard->IsWindowVisible());
+    EXPECT_TRUE(outputWindow(c).IsWindowVisible());
     EXPECT_EQ(IsDlgButtonChecked(hwnd, IDC_OUTPUT_ON), static_cast<UINT>(BST_UNCHECKED));
-    EXPECT_EQ(app::on, 0);
+    EXPECT_FALSE(c.model()->outputOn());
 
     // Dragged, then clicked again: it stays where the operator put it.
-    SetWindowPos(app::scoreboard->m_hWnd, nullptr, 200, 150, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    SetWindowPos(outputWindow(c).m_hWnd, nullptr, 200, 150, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     {
       DialogAnswerer answer(std::string(), IDOK);
       clickButton(hwnd, IDC_SECOND_SCREEN);
     }
-    EXPECT_EQ(outputWindowRect().left, 200);
-    EXPECT_EQ(outputWindowRect().top, 150);
+    EXPECT_EQ(outputWindowRect(c).left, 200);
+    EXPECT_EQ(outputWindowRect(c).top, 150);
   });
 }
 
 TEST(OutputPlacement, FillGivesAFrameOfTheWholeMonitorUntilItIsCleared) {
-  runConsole("on=1\r\nfill=1\r\nwidth=640\r\nheight=360\r\n", [](ConsoleDialog&, HWND hwnd) {
-    RECT r = outputWindowRect();
+  runConsole("on=1\r\nfill=1\r\nwidth=640\r\nheight=360\r\n", [](ConsoleDialog& c, HWND hwnd) {
+    RECT r = outputWindowRect(c);
     EXPECT_EQ(r.left, 0);
     EXPECT_EQ(r.top, 0);
     EXPECT_EQ(r.right, 1920);
     EXPECT_EQ(r.bottom, 1080);
-    EXPECT_EQ(app::scoreboard->frameWidth(), 1920);
-    EXPECT_EQ(app::scoreboard->frameHeight(), 1080);
-    EXPECT_EQ(app::scoreboard->boardLayout().contentLeft, 307);  // laid out for 1920, not 640
-    EXPECT_EQ(app::width, 640);                                  // the stored size stays
+    EXPECT_EQ(outputWindow(c).frameWidth(), 1920);
+    EXPECT_EQ(outputWindow(c).frameHeight(), 1080);
+    EXPECT_EQ(outputWindow(c).boardLayout().contentLeft, 307);  // laid out for 1920, not 640
+    EXPECT_EQ(c.model()->settings().width, 640);                // the stored size stays
 
     WhenWindowAppears options(L"选项", [](HWND dlg) {
       EXPECT_EQ(IsDlgButtonChecked(dlg, IDC_OPT_FILL), static_cast<UINT>(BST_CHECKED));
@@ -98,41 +85,43 @@ TEST(OutputPlacement, FillGivesAFrameOfTheWholeMonitorUntilItIsCleared) {
     });
     clickButton(hwnd, IDC_OPTIONS);
     EXPECT_TRUE(options.ran());
-    EXPECT_EQ(app::fill, 0);
-    r = outputWindowRect();
+    EXPECT_EQ(c.model()->settings().fill, 0);
+    r = outputWindowRect(c);
     EXPECT_EQ(r.left, 0);
     EXPECT_EQ(r.top, 0);
     EXPECT_EQ(r.right - r.left, 640);
     EXPECT_EQ(r.bottom - r.top, 360);
-    EXPECT_EQ(app::scoreboard->boardLayout().contentLeft, 102);
+    EXPECT_EQ(outputWindow(c).boardLayout().contentLeft, 102);
   });
 }
 
 TEST(OutputPlacement, ADisplayChangeBringsAStrandedWindowBackWhole) {
-  runConsole("on=1\r\nwidth=640\r\nheight=360\r\n", [](ConsoleDialog&, HWND hwnd) {
+  runConsole("on=1\r\nwidth=640\r\nheight=360\r\n", [](ConsoleDialog& c, HWND hwnd) {
     // As if the projector it stood on had been unplugged.
-    SetWindowPos(app::scoreboard->m_hWnd, nullptr, 2500, 300, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    const int frames = app::scoreboard->framesPushed;
+    SetWindowPos(outputWindow(c).m_hWnd, nullptr, 2500, 300, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    const int frames = outputWindow(c).framesPushed;
     SendMessageW(hwnd, WM_DISPLAYCHANGE, 24, MAKELPARAM(1920, 1080));
-    RECT r = outputWindowRect();
+    RECT r = outputWindowRect(c);
     EXPECT_EQ(r.left, 1280);  // the first place, pulled left so that all of it is on screen
     EXPECT_EQ(r.top, 108);
     EXPECT_EQ(r.right, 1920);
-    EXPECT_EQ(app::scoreboard->framesPushed, frames + 1);
+    EXPECT_EQ(outputWindow(c).framesPushed, frames + 1);
 
     // A window still on the screen stays where it is, without a redraw.
-    SetWindowPos(app::scoreboard->m_hWnd, nullptr, 1700, 900, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    SetWindowPos(outputWindow(c).m_hWnd, nullptr, 1700, 900, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     SendMessageW(hwnd, WM_DISPLAYCHANGE, 24, MAKELPARAM(1920, 1080));
-    r = outputWindowRect();
+    r = outputWindowRect(c);
     EXPECT_EQ(r.left, 1700);
     EXPECT_EQ(r.top, 900);
-    EXPECT_EQ(app::scoreboard->framesPushed, frames + 1);
+    EXPECT_EQ(outputWindow(c).framesPushed, frames + 1);
 
     // A filling window refills its monitor.
-    app::fill = 1;
-    SetWindowPos(app::scoreboard->m_hWnd, nullptr, 100, 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    Settings filling = c.model()->settings();
+    filling.fill = 1;
+    c.model()->applySettings(filling);
+    SetWindowPos(outputWindow(c).m_hWnd, nullptr, 100, 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     SendMessageW(hwnd, WM_DISPLAYCHANGE, 24, MAKELPARAM(1920, 1080));
-    r = outputWindowRect();
+    r = outputWindowRect(c);
     EXPECT_EQ(r.left, 0);
     EXPECT_EQ(r.right, 1920);
     EXPECT_EQ(r.bottom, 1080);
@@ -140,13 +129,9 @@ TEST(OutputPlacement, ADisplayChangeBringsAStrandedWindowBackWhole) {
 }
 
 TEST(OutputPlacement, FillCheckBoxSitsInTheDisplayGroupBelowTheColoursAndIsSaved) {
-  const std::string folder = makeTempAppFolder();
-  CCore::overrideAppPath(folder);
-  app::core = new CCore();
-  app::core->autoFileConfig();
-  app::readSettings(*app::core);
-  EXPECT_EQ(app::fill, 0);  // never saved: off
-  OptionsDialog dialog;
+  SettingsRun run;
+  EXPECT_EQ(run.settings.fill, 0);  // never saved: off
+  OptionsDialog dialog(run.settings, *run.core);
   runModal(dialog, [](HWND dlg) {
     HWND box = GetDlgItem(dlg, IDC_OPT_FILL);
     ASSERT_NE(box, nullptr);
@@ -177,12 +162,7 @@ TEST(OutputPlacement, FillCheckBoxSitsInTheDisplayGroupBelowTheColoursAndIsSaved
     clickButton(dlg, IDC_OPT_FILL);
     clickButton(dlg, IDOK);
   });
-  EXPECT_EQ(app::fill, 1);
-  EXPECT_NE(readFileBytes(folder + "Quillet.cfg").find("fill=1\r\n"), std::string::npos);
-  delete app::core;
-  app::core = nullptr;
-  CCore::overrideAppPath(std::string());
-  removeFolder(folder);
+  EXPECT_EQ(dialog.result.fill, 1);
 }
 
 namespace {
@@ -296,12 +276,12 @@ TEST(HighDpiChild, FrameAndControlsAtTheScreenDpi) {
   }
 
   runConsole("on=1\r\nwidth=1024\r\nheight=768\r\n", [dpi](ConsoleDialog& c, HWND hwnd) {
-    const RECT r = outputWindowRect();
+    const RECT r = outputWindowRect(c);
     EXPECT_EQ(r.right - r.left, 1024);
     EXPECT_EQ(r.bottom - r.top, 768);
-    EXPECT_EQ(app::scoreboard->frameWidth(), 1024);
-    EXPECT_EQ(app::scoreboard->frameHeight(), 768);
-    EXPECT_EQ(app::scoreboard->boardLayout().contentLeft, 163);  // laid out in pixels, not scaled
+    EXPECT_EQ(outputWindow(c).frameWidth(), 1024);
+    EXPECT_EQ(outputWindow(c).frameHeight(), 768);
+    EXPECT_EQ(outputWindow(c).boardLayout().contentLeft, 163);  // laid out in pixels, not scaled
     expectNothingCut(hwnd, dpi);
     EXPECT_EQ(ListView_GetColumnWidth(c.m_rosterList.m_hWnd, 0), MulDiv(100, dpi, 96));
     EXPECT_EQ(ListView_GetColumnWidth(c.m_rosterList.m_hWnd, 2), MulDiv(80, dpi, 96));

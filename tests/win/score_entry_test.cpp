@@ -5,10 +5,12 @@
 #include <initializer_list>
 #include <string>
 
-#include "app/shared_state.h"
 #include "console/console_dialog_win.h"
+#include "console/output_controller_win.h"
+#include "contest/contestant_text.h"
 #include "dialogs/score_entry_dialog_win.h"
 #include "kqcore/core_win.h"
+#include "kqcore/numbers.h"
 #include "kqcore/wide_win.h"
 #include "resources/resource.h"
 #include "scoreboard/frame_surface_win.h"
@@ -19,44 +21,47 @@ namespace {
 
 class ScoreEntryFixture : public ::testing::Test {
  protected:
-  void SetUp() override {
-    app::core = new CCore();
-    app::allocateTables();
-    std::strcpy(app::contestantTable[0].name, "A01");
-    std::strcpy(app::contestantTable[0].group, "一组");
-    app::contestantTable[0].score = 10.0f;
-    std::strcpy(app::contestantTable[1].name, "B02");
-    app::contestantTable[1].score = 3.0f;
-    app::contestantCount = 2;
-    app::xsw = 1;
-    app::scoresteps = "1, 5,-2,10,20";
-    app::scorestepdefault = "2.5";
+  ScoreEntryFixture() : model(settings(), [] { return LocalTime{2024, 5, 1, 9, 30, 5}; }) {
+    model.reload("A01,一组\r\nB02\r\n");
+    model.applyScore(ScoreRequest{0, ScoreOp::Set, "10"});
+    model.applyScore(ScoreRequest{1, ScoreOp::Set, "3"});
+    model.setChangeValue("2.5");
   }
-  void TearDown() override {
-    app::freeTables();
-    delete app::core;
-    app::core = nullptr;
+  static Settings settings() {
+    Settings s = defaultSettings();
+    s.xsw = 1;
+    s.scoresteps = "1, 5,-2,10,20";
+    return s;
   }
-  // Runs the dialog for row with script and applies what it asked for, as the console
-  // does; returns the result.  The dialog itself never writes the table.
+  void setSteps(const std::string& steps) {
+    Settings s = model.settings();
+    s.scoresteps = steps;
+    model.applySettings(s);
+  }
+  float score(int row) const { return model.row(row).score; }
+  // Runs the dialog for row with script, as the console opens it, and hands what it asked
+  // for to the model; change gets the log text of the change ("" when accepted without
+  // one).  The dialog itself never changes a score.
   INT_PTR run(int row, const std::function<void(HWND)>& script, std::string* change = nullptr) {
-    ScoreEntryDialog dialog;
-    dialog.rowIndex = row;
-    const float before = app::contestantTable[row].score;
+    const ContestantRecord record = model.row(row);
+    const float before = record.score;
+    ScoreEntryDialog dialog(row, contestantLabel(record), numbers::floatText(before, model.settings().xsw),
+                            model.settings().scorestepdefault, model.settings().scoresteps, [&](const ScoreRequest& r) {
+                              ScoreStep step;
+                              return planScore(r, contestantLabel(record), before, model.settings().xsw, step);
+                            });
     const INT_PTR result = runModal(dialog, script);
-    EXPECT_EQ(app::contestantTable[row].score, before);
-    app::scorestepdefault = dialog.changeField;
-    if (change) *change = dialog.changeText;
+    EXPECT_EQ(score(row), before);
+    model.setChangeValue(dialog.changeField);
+    if (change) change->clear();
     if (result == IDOK && dialog.hasRequest) {
       EXPECT_EQ(dialog.request.row, row);
-      EXPECT_EQ(dialog.request.changeText, dialog.changeText);
-      float after = 0.0f;
-      EXPECT_TRUE(scoreAfter(before, dialog.request.op, dialog.request.value, after));
-      app::contestantTable[row].score = after;
+      EXPECT_EQ(model.applyScore(dialog.request), ScoreOutcome::Applied);
+      if (change) *change = model.logLines().back().substr(20);
     }
-    EXPECT_EQ(dialog.hasRequest, result == IDOK && !dialog.changeText.empty());
     return result;
   }
+  EventModel model;
 };
 
 }  // namespace
@@ -78,15 +83,15 @@ TEST_F(ScoreEntryFixture, OpensWithTheLabelScoreChangeAndQuickSteps) {
     EXPECT_EQ(itemText(dlg, IDC_CHANGE), " 5");  // as written, space included
     PostMessageW(dlg, WM_CLOSE, 0, 0);
   });
-  EXPECT_EQ(app::scorestepdefault, " 5");  // kept after a cancel too
+  EXPECT_EQ(model.settings().scorestepdefault, " 5");  // kept after a cancel too
 
-  app::scoresteps = "";
+  setSteps("");
   run(1, [](HWND dlg) {
     EXPECT_EQ(itemText(dlg, IDC_CONTESTANT), "B02");
     for (int i = 0; i < 4; ++i) EXPECT_FALSE(IsWindowVisible(GetDlgItem(dlg, IDC_STEP1 + i)));
     PostMessageW(dlg, WM_CLOSE, 0, 0);
   });
-  app::scoresteps = "3,,7";
+  setSteps("3,,7");
   run(1, [](HWND dlg) {
     EXPECT_TRUE(IsWindowVisible(GetDlgItem(dlg, IDC_STEP1)));
     EXPECT_FALSE(IsWindowVisible(GetDlgItem(dlg, IDC_STEP2)));
@@ -105,13 +110,13 @@ TEST_F(ScoreEntryFixture, SetAddAndSubtractAskForTheChangeWithItsText) {
                 },
                 &change),
             IDOK);
-  EXPECT_EQ(app::contestantTable[0].score, 12.0f);
+  EXPECT_EQ(score(0), 12.0f);
   EXPECT_EQ(change, "修改 A01（一组） 分数 10.0 -> 12.0");
 
   EXPECT_EQ(run(
                 0, [](HWND dlg) { clickButton(dlg, IDC_ADD); }, &change),
             IDOK);
-  EXPECT_EQ(app::contestantTable[0].score, 14.5f);
+  EXPECT_EQ(score(0), 14.5f);
   EXPECT_EQ(change, "A01（一组） +2.5");
 
   EXPECT_EQ(run(
@@ -122,9 +127,9 @@ TEST_F(ScoreEntryFixture, SetAddAndSubtractAskForTheChangeWithItsText) {
                 },
                 &change),
             IDOK);
-  EXPECT_EQ(app::contestantTable[0].score, 16.5f);
+  EXPECT_EQ(score(0), 16.5f);
   EXPECT_EQ(change, "A01（一组） --2.0");
-  EXPECT_EQ(app::scorestepdefault, "-2");
+  EXPECT_EQ(model.settings().scorestepdefault, "-2");
 }
 
 TEST_F(ScoreEntryFixture, EnterAcceptsUnchangedEscAndCloseBoxCancel) {
@@ -133,7 +138,7 @@ TEST_F(ScoreEntryFixture, EnterAcceptsUnchangedEscAndCloseBoxCancel) {
                 0, [](HWND dlg) { postKey(GetDlgItem(dlg, IDC_CHANGE), VK_RETURN); }, &change),
             IDOK);
   EXPECT_EQ(change, "");
-  EXPECT_EQ(app::contestantTable[0].score, 10.0f);
+  EXPECT_EQ(score(0), 10.0f);
   EXPECT_EQ(run(0,
                 [](HWND dlg) {
                   setText(dlg, IDC_SCORE, "99");
@@ -141,7 +146,7 @@ TEST_F(ScoreEntryFixture, EnterAcceptsUnchangedEscAndCloseBoxCancel) {
                 }),
             IDCANCEL);
   EXPECT_EQ(run(0, [](HWND dlg) { PostMessageW(dlg, WM_SYSCOMMAND, SC_CLOSE, 0); }), IDCANCEL);
-  EXPECT_EQ(app::contestantTable[0].score, 10.0f);
+  EXPECT_EQ(score(0), 10.0f);
 }
 
 TEST_F(ScoreEntryFixture, AValueBeyondAFloatIsRefusedAndTheDialogStaysOpen) {
@@ -160,14 +165,15 @@ TEST_F(ScoreEntryFixture, AValueBeyondAFloatIsRefusedAndTheDialogStaysOpen) {
   EXPECT_EQ(result, IDCANCEL);
   EXPECT_TRUE(stillOpen);
   EXPECT_NE(boxes.find("超出"), std::string::npos) << boxes;
-  EXPECT_EQ(app::contestantTable[0].score, 10.0f);
+  EXPECT_EQ(score(0), 10.0f);
 }
 
 TEST(ScoreEntryThroughConsole, DoubleClickChangesListLogAndBoard) {
   ConsoleRun run("A01,一组\r\nB02,二组\r\n", "on=1\r\nxsw=1\r\nscorestepdefault=4\r\nwidth=400\r\nheight=300\r\n");
   run.run([&](ConsoleDialog& console, HWND hwnd) {
     clickButton(hwnd, IDC_MODE_SCORING);
-    const int framesBefore = app::scoreboard->framesPushed;
+    ScoreboardWindow& window = *console.output().window();
+    const int framesBefore = window.framesPushed;
 
     // A double-click below the last row opens nothing.
     HWND list = console.m_rosterList.m_hWnd;
@@ -188,16 +194,16 @@ TEST(ScoreEntryThroughConsole, DoubleClickChangesListLogAndBoard) {
     EXPECT_EQ(console.m_rosterList.GetItemText(1, 2), "4.0");
     ASSERT_EQ(console.m_logList.GetCount(), 2);
     EXPECT_EQ(console.m_logList.GetText(1).substr(20), "B02（二组） +4.0");
-    EXPECT_EQ(app::scoreboard->framesPushed, framesBefore + 1);  // the board was redrawn
+    EXPECT_EQ(window.framesPushed, framesBefore + 1);  // the board was redrawn
 
     // A ranking on show is left as it was.
     clickButton(hwnd, IDC_MODE_INDIVIDUAL);
-    const int framesRanking = app::scoreboard->framesPushed;
+    const int framesRanking = window.framesPushed;
     WhenWindowAppears again(L"计分", [](HWND dlg) { clickButton(dlg, IDC_ADD); });
     SendMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(item.left + 5, item.top + 3));
     pumpUntil([&] { return console.m_logList.GetCount() > 2; }, 3000);
     EXPECT_EQ(console.m_rosterList.GetItemText(1, 2), "8.0");
-    EXPECT_EQ(app::scoreboard->framesPushed, framesRanking);
+    EXPECT_EQ(window.framesPushed, framesRanking);
   });
   if (HasFatalFailure()) return;
   EXPECT_NE(run.settingsFile().find("scorestepdefault=4\r\n"), std::string::npos);
@@ -242,15 +248,15 @@ TEST_F(ScoreEntryFixture, CtrlKeysPressTheButtonsAndTheirTipsSaySo) {
                 &change),
             IDOK);
   EXPECT_EQ(change, "A01（一组） +5.0");
-  EXPECT_FLOAT_EQ(app::contestantTable[0].score, 15.0f);
+  EXPECT_FLOAT_EQ(score(0), 15.0f);
 
   EXPECT_EQ(run(
                 1, [&](HWND dlg) { press(dlg, IDC_CHANGE, {VK_OEM_MINUS}); }, &change),
             IDOK);
   EXPECT_EQ(change, "B02 -5.0");
-  EXPECT_FLOAT_EQ(app::contestantTable[1].score, -2.0f);
+  EXPECT_FLOAT_EQ(score(1), -2.0f);
 
-  app::scoresteps = "1";
+  setSteps("1");
   EXPECT_EQ(run(
                 1,
                 [&](HWND dlg) {
@@ -260,5 +266,5 @@ TEST_F(ScoreEntryFixture, CtrlKeysPressTheButtonsAndTheirTipsSaySo) {
                 &change),
             IDOK);
   EXPECT_EQ(change, "修改 B02 分数 -2.0 -> 7.0");
-  EXPECT_EQ(app::scorestepdefault, " 5");
+  EXPECT_EQ(model.settings().scorestepdefault, " 5");
 }

@@ -11,7 +11,6 @@
 #include <random>
 #include <string>
 
-#include "app/shared_state.h"
 #include "console/console_dialog_win.h"
 #include "framework/gdi_headroom_win.h"
 #include "kqcore/core_win.h"
@@ -54,45 +53,68 @@ void writePicture(const std::string& path, int w, int h, Gdiplus::ARGB colour) {
   ASSERT_EQ(bmp.Save(gbkToWide(path).c_str(), &png, nullptr), Gdiplus::Ok);
 }
 
-// Shared state as the console sets it up, over a temporary data folder.
+// The event as the program holds it, over a temporary data folder, and the output window
+// showing its snapshot whenever a test says so (sync), as the output controller does.
 class OutputFixture : public ::testing::Test {
  protected:
   void SetUp() override {
     folder = makeTempAppFolder();
-    app::core = new CCore();
-    app::dataDir = folder + "data\\";
-    app::allocateTables();
-    app::width = 400;
-    app::height = 300;
-    app::cols = 2;
-    app::xsw = 1;
-    app::title = "知识竞赛";
-    app::clrtitle = kTitleColour;
-    app::clrteam = kTeamColour;
-    app::displayMode = Welcome;
-    for (int i = 0; i < 4; ++i) {
-      std::strcpy(app::contestantTable[i].name, ("队" + std::to_string(i)).c_str());
-      app::contestantTable[i].score = static_cast<float>(i);
-    }
-    app::contestantCount = 4;
-    window = new ScoreboardWindow();
+    dataDir = folder + "data\\";
+    core.reset(new CCore(settingsDefaults()));
+    Settings s = defaultSettings();
+    s.width = 400;
+    s.height = 300;
+    s.cols = 2;
+    s.xsw = 1;
+    s.title = "知识竞赛";
+    s.clrtitle = kTitleColour;
+    s.clrteam = kTeamColour;
+    model.reset(new EventModel(s, [] { return LocalTime{2024, 5, 1, 9, 30, 5}; }));
+    setRows(4, [](int i, std::string& name, std::string&) { name = "队" + std::to_string(i); });
+    window = new ScoreboardWindow(*core, dataDir);
     ASSERT_TRUE(window->Create(IDD_SCOREBOARD));
-    window->placement = RECT{0, 0, app::width, app::height};
   }
   void TearDown() override {
     delete window;
-    app::freeTables();
-    delete app::core;
-    app::core = nullptr;
+    model.reset();
+    core.reset();
     removeFolder(folder);
   }
 
-  // Composes the current screen and returns the surface for reading.
+  // count rows named by fill, row i scoring i.
+  void setRows(int count, const std::function<void(int, std::string&, std::string&)>& fill) {
+    std::string roster;
+    for (int i = 0; i < count; ++i) {
+      std::string name, group;
+      fill(i, name, group);
+      roster += name + (group.empty() ? "" : "," + group) + "\r\n";
+    }
+    model->reload(roster);
+    for (int i = 0; i < count; ++i) setScore(i, std::to_string(i));
+  }
+  void setScore(int row, const std::string& value) {
+    ASSERT_EQ(model->applyScore(ScoreRequest{row, ScoreOp::Set, value}), ScoreOutcome::Applied);
+  }
+  void change(const std::function<void(Settings&)>& edit) {
+    Settings s = model->settings();
+    edit(s);
+    model->applySettings(s);
+  }
+  // The output shown at (left, top) in the settings' size.
+  void place(int left, int top) {
+    model->setOutputLive(true);
+    model->setOutputOn(true);
+    model->placeOutput(PixelRect{left, top, left + model->settings().width, top + model->settings().height});
+    sync();
+  }
+  void sync() { window->present(*model->snapshot()); }
+
+  // Composes the chosen screen and returns the surface for reading; layout gets its layout.
   std::unique_ptr<FrameSurface> frame() {
     HDC screen = GetDC(nullptr);
-    std::unique_ptr<FrameSurface> surface(new FrameSurface(screen, window->frameWidth(), window->frameHeight()));
+    std::unique_ptr<FrameSurface> surface(new FrameSurface(screen, model->settings().width, model->settings().height));
     ReleaseDC(nullptr, screen);
-    window->composeFrame(*surface);
+    window->composeFrame(*model->snapshot(), *surface, &layout);
     return surface;
   }
 
@@ -114,14 +136,18 @@ class OutputFixture : public ::testing::Test {
   }
 
   std::string folder;
+  std::string dataDir;
+  std::unique_ptr<CCore> core;
+  std::unique_ptr<EventModel> model;
   ScoreboardWindow* window = nullptr;
+  BoardLayout layout{};
 };
 
 }  // namespace
 
 TEST_F(OutputFixture, WelcomeFrameHasBackgroundLogoAndTitle) {
-  writePicture(app::dataDir + "bg.jpg", 400, 300, kBackground);
-  writePicture(app::dataDir + "logo.png", 40, 30, 0xFFFF0000);
+  writePicture(dataDir + "bg.jpg", 400, 300, kBackground);
+  writePicture(dataDir + "logo.png", 40, 30, 0xFFFF0000);
   auto s = frame();
   ASSERT_TRUE(s->ok());
   EXPECT_EQ(s->pixel(0, 0), kBackground);
@@ -129,7 +155,7 @@ TEST_F(OutputFixture, WelcomeFrameHasBackgroundLogoAndTitle) {
   EXPECT_EQ(s->pixel(11, 8), 0xFFFF0000u);
   EXPECT_EQ(s->pixel(11 + 39, 8 + 29), 0xFFFF0000u);
   EXPECT_EQ(s->pixel(11 + 40, 8 + 30), kBackground);
-  const BoardLayout& l = window->boardLayout();
+  const BoardLayout& l = layout;
   EXPECT_EQ(l.contentTop, 30 + 6 + 8);
   const int titleX = 59;  // trunc(40 * 1.2f + 11)
   EXPECT_TRUE(hasColour(*s, titleX, 8, 400, l.contentTop, kTitleColour));
@@ -138,10 +164,10 @@ TEST_F(OutputFixture, WelcomeFrameHasBackgroundLogoAndTitle) {
 }
 
 TEST_F(OutputFixture, ScoringBoardDrawsEntriesInTheBoardArea) {
-  writePicture(app::dataDir + "bg.jpg", 400, 300, kBackground);
-  app::displayMode = Scoring;
+  writePicture(dataDir + "bg.jpg", 400, 300, kBackground);
+  model->setScreen(Scoring);
   auto s = frame();
-  const BoardLayout& l = window->boardLayout();
+  const BoardLayout& l = layout;
   EXPECT_EQ(l.contentLeft, 63);  // trunc(400 * 0.16f)
   EXPECT_TRUE(hasColour(*s, l.contentLeft, l.contentTop, l.contentLeft + l.contentWidth / 2,
                         l.contentTop + l.contentHeight / 2, kTeamColour, 60));
@@ -149,19 +175,19 @@ TEST_F(OutputFixture, ScoringBoardDrawsEntriesInTheBoardArea) {
 }
 
 TEST_F(OutputFixture, TransparentWhereThereIsNoBackground) {
-  writePicture(app::dataDir + "bg.jpg", 100, 50, kBackground);  // smaller than the frame
+  writePicture(dataDir + "bg.jpg", 100, 50, kBackground);  // smaller than the frame
   auto s = frame();
   EXPECT_EQ(s->pixel(50, 25), kBackground);
   EXPECT_EQ(s->pixel(390, 290), 0u);
 
   // No background file at all: no decoration, but the board still draws with the layout a
   // logo-less frame would compute.
-  DeleteFileW(gbkToWide(app::dataDir + "bg.jpg").c_str());
-  app::displayMode = Scoring;
+  DeleteFileW(gbkToWide(dataDir + "bg.jpg").c_str());
+  model->setScreen(Scoring);
   auto bare = frame();
   EXPECT_EQ(bare->pixel(0, 0), 0u);
   EXPECT_FALSE(hasColour(*bare, 0, 0, 400, 40, kTitleColour));
-  const BoardLayout& l = window->boardLayout();
+  const BoardLayout& l = layout;
   EXPECT_EQ(l.contentLeft, 63);
   // On a transparent frame the text is the only thing drawn: it is there, and nothing else
   // visible (the boxes of drawn texts are lifted to the faintest alpha, a pixel or two past
@@ -175,16 +201,16 @@ TEST_F(OutputFixture, TransparentWhereThereIsNoBackground) {
 }
 
 TEST_F(OutputFixture, PicturesAreReadAgainWhenTheFileChanges) {
-  writePicture(app::dataDir + "bg.jpg", 400, 300, kBackground);
+  writePicture(dataDir + "bg.jpg", 400, 300, kBackground);
   EXPECT_EQ(frame()->pixel(5, 5), kBackground);
   Sleep(20);
-  writePicture(app::dataDir + "bg.jpg", 400, 301, 0xFF804020);  // new content, new size
+  writePicture(dataDir + "bg.jpg", 400, 301, 0xFF804020);  // new content, new size
   EXPECT_EQ(frame()->pixel(5, 5), 0xFF804020u);
 }
 
 TEST_F(OutputFixture, ScoreChangesRedrawOnlyTheScoringBoard) {
-  writePicture(app::dataDir + "bg.jpg", 400, 300, kBackground);
-  window->placeAndShow(10, 20, 10 + app::width, 20 + app::height);
+  writePicture(dataDir + "bg.jpg", 400, 300, kBackground);
+  place(10, 20);
   RECT r;
   window->GetWindowRect(&r);
   EXPECT_EQ(r.left, 10);
@@ -196,20 +222,34 @@ TEST_F(OutputFixture, ScoreChangesRedrawOnlyTheScoringBoard) {
   const int afterPlace = window->framesPushed;
   EXPECT_EQ(afterPlace, 1);
 
-  window->onScoreChanged(0);  // welcome on show: nothing
+  setScore(0, "5");  // welcome on show: nothing
+  sync();
   EXPECT_EQ(window->framesPushed, afterPlace);
-  window->showScreen(IndividualRanking);
-  window->onScoreChanged(0);
+  model->setScreen(IndividualRanking);
+  sync();
+  setScore(0, "6");  // a ranking on show is not reordered by a score change
+  sync();
   EXPECT_EQ(window->framesPushed, afterPlace + 1);
-  window->showScreen(Scoring);
-  EXPECT_EQ(app::displayMode, Welcome);  // the window draws; the mode is the model's
-  window->onScoreChanged(2);             // a score whose text did not change: the frame stays as it is
+  model->setScreen(Scoring);
+  sync();
+  setScore(2, "2");  // a score whose text did not change: the frame stays as it is
+  sync();
   EXPECT_EQ(window->framesPushed, afterPlace + 2);
-  app::contestantTable[2].score = 42.0f;
-  window->onScoreChanged(2);  // pushed in part
+  setScore(2, "42");  // pushed in part
+  sync();
   EXPECT_EQ(window->framesPushed, afterPlace + 3);
   EXPECT_EQ(window->partialPushes, 1);
   EXPECT_EQ(window->failedPushes, 0);
+
+  // A drag moves the frame along without a redraw; the event's place follows it.
+  window->moved = [this](int left, int top) { model->outputMoved(left, top); };
+  SetWindowPos(window->m_hWnd, nullptr, 60, 70, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  sync();
+  EXPECT_EQ(model->place().rect, (PixelRect{60, 70, 460, 370}));
+  EXPECT_EQ(window->framesPushed, afterPlace + 3);
+  model->setOutputOn(false);
+  sync();
+  EXPECT_FALSE(window->IsWindowVisible());
 }
 
 namespace {
@@ -238,30 +278,33 @@ long firstDifference(const FrameSurface& a, const FrameSurface& b) {
 }  // namespace
 
 TEST_F(OutputFixture, PartialRedrawsAreIdenticalToWholeFrames) {
-  writeGradient(app::dataDir + "bg.jpg", 330, 240);             // part of the board lies over nothing
-  writePicture(app::dataDir + "logo.png", 40, 30, 0x80FF0000);  // half transparent over the gradient
-  for (int i = 0; i < 11; ++i) {
-    std::snprintf(app::contestantTable[i].name, kTextField, "第%d队", i);
-    std::snprintf(app::contestantTable[i].group, kTextField, i % 3 ? "一组" : "很长的组名会压到分数");
-    app::contestantTable[i].score = static_cast<float>(i);
-  }
-  app::contestantCount = 11;
-  app::cols = 3;
-  app::displayMode = Scoring;
-  window->placeAndShow(0, 0, app::width, app::height);
+  writeGradient(dataDir + "bg.jpg", 330, 240);             // part of the board lies over nothing
+  writePicture(dataDir + "logo.png", 40, 30, 0x80FF0000);  // half transparent over the gradient
+  setRows(11, [](int i, std::string& name, std::string& group) {
+    name = "第" + std::to_string(i) + "队";
+    group = i % 3 ? "一组" : "很长的组名会压到分数";
+  });
+  change([](Settings& s) { s.cols = 3; });
+  model->setScreen(Scoring);
+  place(0, 0);
   std::mt19937 random(16);
-  const float values[] = {0.0f, 7.5f, -3.25f, 123456.7f, 99.95f, 1e7f, 2.0f};
+  const char* values[] = {"0", "7.5", "-3.25", "123456.7", "99.95", "1e7", "2"};
   for (int step = 0; step < 80; ++step) {
-    if (step == 40) app::xsw = 2;  // every score text wider at the next change
+    if (step == 40) change([](Settings& s) { s.xsw = 2; });  // every score text wider
     const int changes = 1 + static_cast<int>(random() % 3);
     for (int c = 0; c < changes; ++c) {
       const int row = static_cast<int>(random() % 11);
       const unsigned kind = random() % 4;
-      float& score = app::contestantTable[row].score;
-      score = kind == 0 ? score + 1.0f : kind == 1 ? score - 0.04f : values[random() % 7];
-      window->onScoreChanged(row);
+      const ScoreRequest request = kind == 0   ? ScoreRequest{row, ScoreOp::Add, "1"}
+                                   : kind == 1 ? ScoreRequest{row, ScoreOp::Subtract, "0.04"}
+                                               : ScoreRequest{row, ScoreOp::Set, values[random() % 7]};
+      model->applyScore(request);
+      sync();
     }
-    if (step == 60) window->showScreen(Scoring);
+    if (step == 60) {
+      model->setScreen(Scoring);
+      sync();
+    }
     auto whole = frame();
     ASSERT_EQ(firstDifference(*window->heldFrame(), *whole), -1) << "after step " << step;
   }
@@ -272,19 +315,19 @@ TEST_F(OutputFixture, PartialRedrawsAreIdenticalToWholeFrames) {
 TEST_F(OutputFixture, TheLargestFrameWithTextOverNothingIsPushed) {
   // No background: every entry is antialiased text over transparent pixels, the frame whose
   // window shape once had too many pieces for the display server at this size.
-  app::width = 8000;
-  app::height = 2000;
-  for (int i = 0; i < 50; ++i) {
-    std::snprintf(app::contestantTable[i].name, kTextField, "参赛队%02d", i);
-    std::snprintf(app::contestantTable[i].group, kTextField, "第%d组", i % 8);
-    app::contestantTable[i].score = static_cast<float>(i * 3);
-  }
-  app::contestantCount = 50;
-  app::cols = 4;
-  app::displayMode = Scoring;
-  window->placeAndShow(0, 0, app::width, app::height);
-  app::contestantTable[7].score = 1234.5f;
-  window->onScoreChanged(7);
+  change([](Settings& s) {
+    s.width = 8000;
+    s.height = 2000;
+    s.cols = 4;
+  });
+  setRows(50, [](int i, std::string& name, std::string& group) {
+    name = "参赛队" + std::to_string(10 + i);
+    group = "第" + std::to_string(i % 8) + "组";
+  });
+  model->setScreen(Scoring);
+  place(0, 0);
+  setScore(7, "1234.5");
+  sync();
   EXPECT_EQ(window->framesPushed, 2);
   EXPECT_EQ(window->partialPushes, 1);
   EXPECT_EQ(window->failedPushes, 0);
@@ -314,9 +357,9 @@ int pixelsOffScreen(ScoreboardWindow& window) {
 }  // namespace
 
 TEST_F(OutputFixture, OpaqueFramesArePaintedAndTransparentOnesPushedWithAlpha) {
-  writePicture(app::dataDir + "bg.jpg", 400, 300, kBackground);  // covers the whole frame
-  app::displayMode = Scoring;
-  window->placeAndShow(30, 40, 30 + app::width, 40 + app::height);
+  writePicture(dataDir + "bg.jpg", 400, 300, kBackground);  // covers the whole frame
+  model->setScreen(Scoring);
+  place(30, 40);
   EXPECT_TRUE(window->paintsFrame());
   EXPECT_EQ(pixelsOffScreen(*window), 0);
   BYTE alpha = 0;
@@ -325,29 +368,33 @@ TEST_F(OutputFixture, OpaqueFramesArePaintedAndTransparentOnesPushedWithAlpha) {
   EXPECT_EQ(alpha, 253);
   EXPECT_EQ(flags, static_cast<DWORD>(LWA_ALPHA));
 
-  app::contestantTable[1].score = 77.5f;
-  window->onScoreChanged(1);
+  setScore(1, "77.5");
+  sync();
   EXPECT_EQ(window->partialPushes, 1);
   EXPECT_EQ(pixelsOffScreen(*window), 0) << "the changed cell was not painted where it belongs";
 
   // No background: transparent pixels need per-pixel alpha, and back again.  Each switch
   // takes the layered style off and on, or the next call of the other kind fails.
-  DeleteFileW(gbkToWide(app::dataDir + "bg.jpg").c_str());
-  window->showScreen(Scoring);
+  DeleteFileW(gbkToWide(dataDir + "bg.jpg").c_str());
+  model->setScreen(Scoring);
+  sync();
   EXPECT_FALSE(window->paintsFrame());
   EXPECT_FALSE(GetLayeredWindowAttributes(window->m_hWnd, nullptr, &alpha, &flags));
-  app::contestantTable[1].score = 78.5f;
-  window->onScoreChanged(1);
-  writePicture(app::dataDir + "bg.jpg", 400, 300, kBackground);
-  window->showScreen(Scoring);
+  setScore(1, "78.5");
+  sync();
+  writePicture(dataDir + "bg.jpg", 400, 300, kBackground);
+  model->setScreen(Scoring);
+  sync();
   EXPECT_TRUE(window->paintsFrame());
   EXPECT_EQ(pixelsOffScreen(*window), 0);
 
-  window->setBlackout(true);  // black is opaque too, and hides the desktop completely
+  model->setBlackout(true);  // black is opaque too, and hides the desktop completely
+  sync();
   EXPECT_EQ(pixelsOffScreen(*window), 0);
   ASSERT_TRUE(GetLayeredWindowAttributes(window->m_hWnd, nullptr, &alpha, &flags));
   EXPECT_EQ(alpha, 255);
-  window->setBlackout(false);
+  model->setBlackout(false);
+  sync();
   ASSERT_TRUE(GetLayeredWindowAttributes(window->m_hWnd, nullptr, &alpha, &flags));
   EXPECT_EQ(alpha, 253);
   EXPECT_EQ(pixelsOffScreen(*window), 0);
@@ -365,13 +412,17 @@ SIZE_T privateBytes() {
 }  // namespace
 
 TEST_F(OutputFixture, AThousandFramesLeakNoHandlesAndNoMemory) {
-  writePicture(app::dataDir + "bg.jpg", 400, 300, kBackground);
-  writePicture(app::dataDir + "logo.png", 40, 30, 0xFFFF0000);
-  window->placeAndShow(0, 0, app::width, app::height);
-  for (int i = 0; i < 50; ++i) window->showScreen(i % 2 ? Scoring : Welcome);  // warm caches
+  writePicture(dataDir + "bg.jpg", 400, 300, kBackground);
+  writePicture(dataDir + "logo.png", 40, 30, 0xFFFF0000);
+  place(0, 0);
+  auto show = [this](int screen) {
+    model->setScreen(screen);
+    sync();
+  };
+  for (int i = 0; i < 50; ++i) show(i % 2 ? Scoring : Welcome);  // warm caches
   const int before = gdiHeadroom();
   const SIZE_T memoryBefore = privateBytes();
-  for (int i = 0; i < 1000; ++i) window->showScreen(i % 2 ? Scoring : Welcome);
+  for (int i = 0; i < 1000; ++i) show(i % 2 ? Scoring : Welcome);
   const int after = gdiHeadroom();
   const SIZE_T memoryAfter = privateBytes();
   EXPECT_GT(before, 1000);
@@ -379,27 +430,31 @@ TEST_F(OutputFixture, AThousandFramesLeakNoHandlesAndNoMemory) {
   EXPECT_LT(memoryAfter, memoryBefore + 4u * 1024 * 1024) << memoryBefore << " -> " << memoryAfter;
 }
 
-TEST_F(OutputFixture, RankingScreensDrawFromTheCurrentScores) {
-  writePicture(app::dataDir + "bg.jpg", 400, 300, kBackground);
-  app::cols = 1;
-  app::displayMode = IndividualRanking;
+TEST_F(OutputFixture, RankingScreensDrawFromTheScoresOfWhenTheyWereChosen) {
+  writePicture(dataDir + "bg.jpg", 400, 300, kBackground);
+  change([](Settings& s) { s.cols = 1; });
+  model->setScreen(IndividualRanking);
   auto individual = frame();
-  const BoardLayout& l = window->boardLayout();
+  const BoardLayout l = layout;
   EXPECT_TRUE(hasColour(*individual, l.contentLeft, l.contentTop, 400, 300, kTeamColour, 60));
   // Ranked in a working copy: drawing leaves the contest's rows as they were.
-  EXPECT_EQ(app::contestantTable[3].rank, 0);
-  EXPECT_EQ(app::contestantTable[0].rank, 0);
+  EXPECT_EQ(model->row(3).rank, 0);
+  EXPECT_EQ(model->row(0).rank, 0);
 
   // Four contestants in four groups of one: no group qualifies, the screen is bare.
-  for (int i = 0; i < 4; ++i) std::strcpy(app::contestantTable[i].group, std::to_string(i).c_str());
-  app::displayMode = GroupRanking;
+  setRows(4, [](int i, std::string& name, std::string& group) {
+    name = "队" + std::to_string(i);
+    group = std::to_string(i);
+  });
+  model->setScreen(GroupRanking);
   auto none = frame();
   EXPECT_FALSE(hasColour(*none, l.contentLeft, l.contentTop, 400, 300, kTeamColour, 60));
-  EXPECT_EQ(window->groupCount, 0);
 
-  for (int i = 0; i < 4; ++i) std::strcpy(app::contestantTable[i].group, "一组");
-  app::contestantTable[0].score = 5.0f;
+  setRows(4, [](int i, std::string& name, std::string& group) {
+    name = "队" + std::to_string(i);
+    group = "一组";
+  });
+  model->setScreen(GroupRanking);
   auto one = frame();
-  EXPECT_EQ(window->groupCount, 1);
   EXPECT_TRUE(hasColour(*one, l.contentLeft, l.contentTop, 400, 300, kTeamColour, 60));
 }

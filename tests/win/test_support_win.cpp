@@ -7,8 +7,6 @@
 #include <sstream>
 #include <vector>
 
-#include "app/settings.h"
-#include "app/shared_state.h"
 #include "framework/app_win.h"
 #include "kqcore/core_win.h"
 #include "kqcore/wide_win.h"
@@ -248,14 +246,17 @@ ConsoleRun::ConsoleRun(const std::string& roster, const std::string& settings) {
   writeFileBytes(folder + "data\\_team.txt", roster);
   if (!settings.empty()) writeFileBytes(folder + "Quillet.cfg", settings);
   CCore::overrideAppPath(folder);
+  program.reset(new ProgramShell());
 }
 
 ConsoleRun::~ConsoleRun() {
+  program.reset();
   CCore::overrideAppPath(std::string());
   removeFolder(folder);
 }
 
 INT_PTR ConsoleRun::run(const std::function<void(ConsoleDialog&, HWND)>& script) {
+  ConsoleDialog& console = program->console();
   return runModal(console, [&](HWND hwnd) {
     const bool started = pumpUntil([&] { return console.m_logList.m_hWnd && console.m_logList.GetCount() > 0; });
     EXPECT_TRUE(started) << "the console never logged its start line";
@@ -270,15 +271,14 @@ SettingsRun::SettingsRun() : folder(makeTempAppFolder()) {
 }
 
 SettingsRun::~SettingsRun() {
-  delete app::core;
-  app::core = nullptr;
+  core.reset();
   CCore::overrideAppPath(std::string());
   removeFolder(folder);
 }
 
 void SettingsRun::restart() {
-  delete app::core;
-  app::core = new CCore();
-  app::core->autoFileConfig();
-  app::readSettings(*app::core);
+  core.reset();
+  core.reset(new CCore(settingsDefaults()));
+  core->autoFileConfig();
+  settings = readSettings(core->settingsStore());
 }

@@ -3,9 +3,12 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 
+#include "app/program_shell_win.h"
 #include "console/console_dialog_win.h"
+#include "contest/settings.h"
 #include "framework/dialog_win.h"
 
 // Pumps this thread's messages until done() is true or timeoutMs has passed; done()'s last
@@ -88,14 +91,16 @@ class ConsoleRun {
   // closed it.
   INT_PTR run(const std::function<void(ConsoleDialog&, HWND)>& script);
   std::string settingsFile() const { return readFileBytes(folder + "Quillet.cfg"); }
+  ConsoleDialog& console() { return program->console(); }
+  EventModel& model() { return program->model(); }
 
   std::string folder;
-  ConsoleDialog console;
+  std::unique_ptr<ProgramShell> program;
 };
 
-// The program's settings as a start reads them, from a store in a folder of the test's own:
-// app::core made, the store chosen and read into shared state; restart() does it again as
-// the next start would.  Everything is undone at the end.
+// The settings as a start reads them, from a store in a folder of the test's own: a core
+// made, the store chosen and read; restart() does it again as the next start would.
+// Everything is undone at the end.
 class SettingsRun {
  public:
   SettingsRun();
@@ -105,4 +110,6 @@ class SettingsRun {
   void restart();
 
   std::string folder;
+  std::unique_ptr<CCore> core;
+  Settings settings;
 };

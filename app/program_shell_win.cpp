@@ -1,4 +1,4 @@
-#include "app/program_win.h"
+#include "app/program_shell_win.h"
 
 #include "console/console_dialog_win.h"
 #include "console/output_controller_win.h"
@@ -20,7 +20,7 @@ LocalTime localNow() {
 
 }  // namespace
 
-Program::Program() : core_(new CCore(settingsDefaults())) {
+ProgramShell::ProgramShell() : core_(new CCore(settingsDefaults())) {
   core_->autoFileConfig();
   appPath_ = core_->getAppPath();
   saved_ = readSettings(core_->settingsStore());
@@ -40,7 +40,7 @@ Program::Program() : core_(new CCore(settingsDefaults())) {
   console_.reset(new ConsoleDialog(std::move(context)));
 }
 
-Program::~Program() {
+ProgramShell::~ProgramShell() {
   // Nothing may draw from the model or reach the core once they are gone.
   console_.reset();
   if (output_) output_->shutDown();
@@ -50,9 +50,9 @@ Program::~Program() {
   core_.reset();
 }
 
-INT_PTR Program::run() { return console_->DoModal(); }
+INT_PTR ProgramShell::run() { return console_->DoModal(); }
 
-std::string Program::journalPath() const {
+std::string ProgramShell::journalPath() const {
   // Beside the settings store: the program's folder, or the per-user folder when that
   // cannot be written.
   const std::string store = core_->configPath();
@@ -61,7 +61,7 @@ std::string Program::journalPath() const {
   return folder + kJournalName;
 }
 
-void Program::firstTick(HWND console) {
+void ProgramShell::firstTick(HWND console) {
   consoleWindow_ = console;
   loadRoster(console);
   startJournal(console);
@@ -70,7 +70,7 @@ void Program::firstTick(HWND console) {
   model_->appendLog(kStartLine);
 }
 
-void Program::loadRoster(HWND owner) {
+void ProgramShell::loadRoster(HWND owner) {
   bool cut = false;
   const std::string text = core_->readTxtFile(rosterPath(), &cut);
   const RosterResult result = model_->reload(text);
@@ -87,7 +87,7 @@ void Program::loadRoster(HWND owner) {
   if (console_) console_->focusRoster();
 }
 
-std::string Program::setJournalAside() {
+std::string ProgramShell::setJournalAside() {
   const std::string path = journalPath();
   const std::string folder = path.substr(0, path.size() - std::string(kJournalName).size());
   const std::string sid = core_->getCurTimeSid();
@@ -98,14 +98,14 @@ std::string Program::setJournalAside() {
   return std::string();
 }
 
-void Program::openFreshJournal() {
+void ProgramShell::openFreshJournal() {
   if (journalFile_.open(journalPath(), 0))
     model_->attachJournal(&journalFile_, true);
   else
     messageWarning(consoleWindow_, resume::writeFailedWarning(journalPath()));
 }
 
-void Program::startJournal(HWND owner) {
+void ProgramShell::startJournal(HWND owner) {
   const std::string path = journalPath();
   std::string bytes;
   fileio::readPrefix(path, resume::kMaxJournalBytes + 1, bytes);
@@ -138,7 +138,7 @@ void Program::startJournal(HWND owner) {
   if (choice == resume::Choice::Differs) model_->appendLog(resume::differsLine(kept));
 }
 
-void Program::settingsChanged() {
+void ProgramShell::settingsChanged() {
   const Settings& now = model_->settings();
   bool optionsDiffer = false;
   for (const SettingRow& row : settingsTable()) {
@@ -152,7 +152,7 @@ void Program::settingsChanged() {
   saved_ = now;
 }
 
-void Program::closing() {
+void ProgramShell::closing() {
   model_->closeJournal();
   journalFile_.close();
   saveSettings(core_->settingsStore(), model_->settings(), SavedAtClose);

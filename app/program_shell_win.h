@@ -1,4 +1,4 @@
-// Program: the running program, from start-up to shut-down.  It owns, in the order they are
+// ProgramShell: the running program, from start-up to shut-down.  It owns, in the order they are
 // made and the reverse order they go, the core component (settings store, drawing), the
 // event model with its journal, the output (window and preview) and the console, and does
 // what happens once per run: reading the settings, the roster, resuming or setting aside the
@@ -16,12 +16,12 @@ class CCore;
 class ConsoleDialog;
 class OutputController;
 
-class Program : private EventObserver {
+class ProgramShell : private EventObserver {
  public:
-  Program();
-  ~Program() override;
-  Program(const Program&) = delete;
-  Program& operator=(const Program&) = delete;
+  ProgramShell();
+  ~ProgramShell() override;
+  ProgramShell(const ProgramShell&) = delete;
+  ProgramShell& operator=(const ProgramShell&) = delete;
 
   // Runs the console modally until it closes.
   INT_PTR run();
