@@ -23,8 +23,7 @@ LocalTime localNow() {
 ProgramShell::ProgramShell() : core_(new CCore(settingsDefaults())) {
   core_->autoFileConfig();
   appPath_ = core_->getAppPath();
-  saved_ = readSettings(core_->settingsStore());
-  model_.reset(new EventModel(saved_, localNow));
+  model_.reset(new EventModel(readSettings(core_->settingsStore()), localNow));
   model_->addObserver(this);
   output_.reset(new OutputController(*model_, *core_, dataDir()));
   core_->kqseed();
@@ -138,18 +137,8 @@ void ProgramShell::startJournal(HWND owner) {
   if (choice == resume::Choice::Differs) model_->appendLog(resume::differsLine(kept));
 }
 
-void ProgramShell::settingsChanged() {
-  const Settings& now = model_->settings();
-  bool optionsDiffer = false;
-  for (const SettingRow& row : settingsTable()) {
-    if (!(row.saved & SavedByOptions)) continue;
-    if ((row.number && now.*row.number != saved_.*row.number) || (row.text && now.*row.text != saved_.*row.text) ||
-        (row.colour && now.*row.colour != saved_.*row.colour))
-      optionsDiffer = true;
-  }
-  if (!optionsDiffer) return;
-  saveSettings(core_->settingsStore(), now, SavedByOptions);
-  saved_ = now;
+void ProgramShell::settingsChanged(unsigned rows) {
+  if (rows & SavedByOptions) saveSettings(core_->settingsStore(), model_->settings(), SavedByOptions);
 }
 
 void ProgramShell::closing() {

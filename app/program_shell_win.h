@@ -49,11 +49,10 @@ class ProgramShell : private EventObserver {
   // While the console still exists: the closing record and the settings saved at close.
   void closing();
   // Options are saved the moment they are applied.
-  void settingsChanged() override;
+  void settingsChanged(unsigned rows) override;
 
   std::unique_ptr<CCore> core_;
   std::string appPath_;
-  Settings saved_;  // the settings as the store holds them
   std::unique_ptr<EventModel> model_;
   JournalFile journalFile_;
   std::unique_ptr<OutputController> output_;

@@ -38,7 +38,7 @@ const MessageMap* ConsoleDialog::GetMessageMap() const {
       onMessage(WM_TIMER, &ConsoleDialog::OnTimer),
       onNotify(NM_DBLCLK, IDC_ROSTER_LIST, &ConsoleDialog::OnRosterDoubleClick),
       // Every button and check box of the console is a row of the command table.
-      onClickedRange(IDC_OUTPUT_ON, IDC_REVEAL, &ConsoleDialog::OnCommandButton),
+      onClickedRange(IDC_CONSOLE_FIRST, IDC_CONSOLE_LAST, &ConsoleDialog::OnCommandButton),
       onMessage(WM_DISPLAYCHANGE, &ConsoleDialog::OnDisplayChange),
   };
   static const MessageMap map = makeMap(CDialog::GetMessageMap(), entries);
@@ -360,7 +360,9 @@ void ConsoleDialog::audienceChanged() {
 void ConsoleDialog::showAudience() {
   const EventModel& m = ctx_.model;
   CheckDlgButton(IDC_OUTPUT_ON, m.outputOn() ? BST_CHECKED : BST_UNCHECKED);
-  CheckRadioButton(IDC_MODE_WELCOME, IDC_MODE_GROUP, IDC_MODE_WELCOME + m.screen());
+  for (const CommandRow& row : consoleCommands())
+    if (row.command == ConsoleCommand::ShowMode && row.control)
+      CheckDlgButton(row.control, row.argument == m.screen() ? BST_CHECKED : BST_UNCHECKED);
   CheckDlgButton(IDC_BLACKOUT, m.blackout() ? BST_CHECKED : BST_UNCHECKED);
   SetDlgItemText(IDC_REVEAL, revealCaption(m.reveal()));
 }

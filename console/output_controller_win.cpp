@@ -49,7 +49,7 @@ void OutputController::reapply() {
   model_.placeOutput(placeForShowing(gatherMonitors(), request()));
 }
 
-void OutputController::settingsChanged() {
+void OutputController::settingsChanged(unsigned) {
   const Settings& now = model_.settings();
   const bool resized = now.width != placedFor_.width || now.height != placedFor_.height || now.fill != placedFor_.fill;
   if (ready() && resized && model_.outputVisible() && model_.place().placed) {

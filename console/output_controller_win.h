@@ -51,7 +51,7 @@ class OutputController : private EventObserver {
   void rowChanged(int) override { refresh(); }
   void rowsReset() override { refresh(); }
   // New settings: a window whose size rules changed is placed again (and drawn once).
-  void settingsChanged() override;
+  void settingsChanged(unsigned rows) override;
   void audienceChanged() override { refresh(); }
   // Both views show the snapshot: the window pushes what changed; the preview shows what the
   // audience sees, or while the output is hidden what switching it on would show.

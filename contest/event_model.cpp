@@ -194,14 +194,14 @@ void EventModel::applySettings(const Settings& settings) {
   settings_ = settings;
   settings_.uityp = shown;
   drawAfresh();
-  tell([](EventObserver& o) { o.settingsChanged(); });
+  tell([](EventObserver& o) { o.settingsChanged(SavedByOptions); });
   tell([](EventObserver& o) { o.audienceChanged(); });
 }
 
 void EventModel::setChangeValue(const std::string& text) {
   if (settings_.scorestepdefault == text) return;
   settings_.scorestepdefault = text;
-  tell([](EventObserver& o) { o.settingsChanged(); });
+  tell([](EventObserver& o) { o.settingsChanged(SavedAtClose); });
 }
 
 void EventModel::setScreen(int mode) {
@@ -219,7 +219,7 @@ void EventModel::setOutputOn(bool on) {
   visible_ = on;
   if (!on) endReveal();
   if (on) drawAfresh();
-  if (was != on) tell([](EventObserver& o) { o.settingsChanged(); });
+  if (was != on) tell([](EventObserver& o) { o.settingsChanged(SavedAtClose); });
   tell([](EventObserver& o) { o.audienceChanged(); });
 }
 

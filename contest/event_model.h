@@ -24,7 +24,9 @@ struct EventObserver {
   virtual void rowChanged(int /*row*/) {}
   virtual void rowsReset() {}  // a roster load or a restore replaced every row
   virtual void logAppended(const std::string& /*line*/) {}
-  virtual void settingsChanged() {}
+  // rows: which settings were set, as the table marks when they are saved (SavedByOptions for
+  // what the options dialog returned, SavedAtClose for the switch and the change value).
+  virtual void settingsChanged(unsigned /*rows*/) {}
   virtual void audienceChanged() {}  // screen, output switch, blackout, reveal or place
   virtual void historyChanged() {}   // canUndo() or canRedo() may differ now
   virtual void journalFailed() {}    // the journal could not be written (told once a streak)

@@ -56,14 +56,17 @@ const SettingRow* settingRow(const std::string& key) {
   return nullptr;
 }
 
-bool Settings::operator==(const Settings& o) const {
+bool sameSettings(const Settings& a, const Settings& b, unsigned which) {
   for (const SettingRow& row : settingsTable()) {
-    if (row.number && this->*row.number != o.*row.number) return false;
-    if (row.text && this->*row.text != o.*row.text) return false;
-    if (row.colour && this->*row.colour != o.*row.colour) return false;
+    if (which && !(row.saved & which)) continue;
+    if (row.number && a.*row.number != b.*row.number) return false;
+    if (row.text && a.*row.text != b.*row.text) return false;
+    if (row.colour && a.*row.colour != b.*row.colour) return false;
   }
   return true;
 }
+
+bool Settings::operator==(const Settings& o) const { return sameSettings(*this, o); }
 
 ConfigStore::Defaults settingsDefaults() {
   ConfigStore::Defaults defaults;

@@ -66,6 +66,8 @@ Settings defaultSettings();
 // Every setting as a start reads it: clamped into its range, the quick steps' full-width
 // commas made ASCII.
 Settings readSettings(const ConfigStore& store);
+// Whether a and b hold the same values in every row marked `which` (0: every row).
+bool sameSettings(const Settings& a, const Settings& b, unsigned which = 0);
 // Saves the rows marked `which`, in table order; false when a write failed.
 bool saveSettings(ConfigStore& store, const Settings& settings, unsigned which);
 

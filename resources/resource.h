@@ -23,6 +23,9 @@
 #define IDC_REVEAL 1039
 #define IDC_UNDO 1035
 #define IDC_REDO 1036
+// The console's buttons and check boxes lie in this range: its clicks go to the command table.
+#define IDC_CONSOLE_FIRST 1001
+#define IDC_CONSOLE_LAST 1099
 
 // Output window
 #define IDD_SCOREBOARD 129

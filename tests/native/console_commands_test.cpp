@@ -90,8 +90,8 @@ TEST(ConsoleCommands, ControlsTipsAndTheKeyListComeFromTheTable) {
     EXPECT_TRUE(controls.insert(row.control).second) << row.control;
     EXPECT_EQ(commandForControl(row.control), &row);
     // Every button and check box is dispatched through the one clicked range.
-    EXPECT_GE(row.control, IDC_OUTPUT_ON);
-    EXPECT_LE(row.control, IDC_REVEAL);
+    EXPECT_GE(row.control, IDC_CONSOLE_FIRST);
+    EXPECT_LE(row.control, IDC_CONSOLE_LAST);
   }
   EXPECT_EQ(commandForControl(IDC_LOG_LIST), nullptr);
   EXPECT_EQ(consoleKeyHelpText(),

@@ -27,7 +27,7 @@ struct ModelRun : EventObserver {
   void rowChanged(int row) override { events.push_back("row " + std::to_string(row)); }
   void rowsReset() override { events.push_back("reset"); }
   void logAppended(const std::string& line) override { events.push_back("log " + line.substr(20)); }
-  void settingsChanged() override { events.push_back("settings"); }
+  void settingsChanged(unsigned rows) override { events.push_back("settings " + std::to_string(rows)); }
   void audienceChanged() override { events.push_back("audience"); }
   void historyChanged() override { events.push_back("history"); }
   float score(int row) const { return model.row(row).score; }
@@ -243,7 +243,7 @@ TEST(EventModel, SettingsAreTheModelsOwnAndTheScreenIsRememberedForTheStore) {
   r.model.applySettings(s);
   EXPECT_EQ(r.model.settings().cols, 4);
   EXPECT_EQ(r.model.settings().uityp, GroupRanking);
-  const std::vector<std::string> expected = {"settings", "audience"};
+  const std::vector<std::string> expected = {"settings 1", "audience"};
   EXPECT_EQ(r.events, expected);
   r.events.clear();
   r.model.setChangeValue(" 2.5");
