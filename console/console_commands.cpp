@@ -107,16 +107,44 @@ const std::vector<CommandRow>& consoleCommands() {
        "Ctrl+Z / Ctrl+Y",
        "撤销 / 重做"},
       {C::Redo, 0, {ctrl('Y'), kNoKey}, NeedsRedo, IDC_REDO, true, "重做刚撤销的改动（Ctrl+Y）", nullptr, nullptr},
-      {C::RevealForward,
+      {C::RevealForward, 0, {kNoKey, kNoKey}, NeedsRankingOnShow, IDC_REVEAL, true, nullptr, nullptr, nullptr},
+      {C::StepForward,
        0,
        {key(keys::F10), key(keys::Right)},
-       NeedsRankingOnShow,
-       IDC_REVEAL,
-       true,
+       NeedsStage,
+       0,
+       false,
        nullptr,
        "F10，揭晓中 → / ←",
        "揭晓排名：开始或下一步 / 退回一步"},
-      {C::RevealBack, 0, {key(keys::Left), kNoKey}, NeedsReveal, 0, false, nullptr, nullptr, nullptr},
+      {C::StepBack, 0, {key(keys::Left), kNoKey}, NeedsReveal, 0, false, nullptr, nullptr, nullptr},
+      {C::PanelEntry,
+       0,
+       {key(keys::F3), kNoKey},
+       NeedsRow | NeedsJudges,
+       IDC_PANEL_ENTRY,
+       true,
+       "为选中的参赛队输入评委分数（F3）",
+       "F3",
+       "评委打分"},
+      {C::PanelShow,
+       0,
+       {key(keys::F11), kNoKey},
+       NeedsRow | NeedsRowPanel,
+       IDC_PANEL_SHOW,
+       true,
+       "在观众屏幕上亮分（F11；F10 或 → 下一步）",
+       "F11",
+       "亮分：评委分数、去掉的分数、最后得分，逐步显示"},
+      {C::ExportSheet,
+       0,
+       {kNoKey, kNoKey},
+       NeedsJudges,
+       IDC_EXPORT_SHEET,
+       true,
+       "导出每位评委的分数",
+       nullptr,
+       nullptr},
       {C::TogglePreview,
        0,
        {kNoKey, kNoKey},
@@ -144,15 +172,19 @@ bool commandMet(const CommandRow& row, const ConsoleKeyState& state) {
   if ((n & NeedsUndo) && !state.canUndo) return false;
   if ((n & NeedsRedo) && !state.canRedo) return false;
   if ((n & NeedsRankingOnShow) && !state.rankingOnShow) return false;
-  if ((n & NeedsReveal) && !state.revealRunning) return false;
+  if ((n & NeedsReveal) && !state.staging()) return false;
+  if ((n & NeedsJudges) && !state.judges) return false;
+  if ((n & NeedsRowPanel) && !state.rowHasPanel) return false;
+  if ((n & NeedsStage) && !state.rankingOnShow && !state.panelShowRunning) return false;
   return true;
 }
 
 namespace {
 
-// Left and Right without Ctrl belong to the reveal only while one runs; F10 always.
-bool onlyWhileRevealing(const CommandRow& row, const KeyChord& chord) {
-  return (row.command == C::RevealForward || row.command == C::RevealBack) && chord.key != keys::F10;
+// Left and Right without Ctrl belong to the host's cues only while something is staged;
+// F10 always.
+bool onlyWhileStaging(const CommandRow& row, const KeyChord& chord) {
+  return (row.command == C::StepForward || row.command == C::StepBack) && chord.key != keys::F10;
 }
 
 }  // namespace
@@ -162,7 +194,7 @@ KeyAction consoleKeyAction(const KeyStroke& stroke, const ConsoleKeyState& state
   for (const CommandRow& row : consoleCommands())
     for (const KeyChord& chord : row.keys) {
       if (!chord.key || chord.key != stroke.key || chord.ctrl != stroke.ctrl) continue;
-      if (onlyWhileRevealing(row, chord) && !state.revealRunning) continue;
+      if (onlyWhileStaging(row, chord) && !state.staging()) continue;
       return commandMet(row, state) ? KeyAction{row.command, row.argument} : KeyAction{C::None, 0};
     }
   return KeyAction{C::None, 0};

@@ -26,7 +26,11 @@ enum class ConsoleCommand {
   Undo,
   Redo,
   RevealForward,  // the award ceremony: start a reveal or show its next step
-  RevealBack,
+  StepForward,    // the host's cue: the next step of the staged display or of the reveal
+  StepBack,
+  PanelEntry,   // the judges' scores of the selected row
+  PanelShow,    // the staged display of the selected row's panel, or its next step
+  ExportSheet,  // the judges' score sheet
   SecondScreen,
   TogglePreview,
   Options,
@@ -45,6 +49,11 @@ struct ConsoleKeyState {
   bool canRedo = false;
   bool rankingOnShow = false;  // a ranking screen is on show (a reveal can start)
   bool revealRunning = false;
+  bool judges = false;       // the settings have a judge panel
+  bool rowHasPanel = false;  // the selected row has a panel entry
+  bool panelShowRunning = false;
+  // Something is being staged step by step: the arrows are the host's cues.
+  bool staging() const { return revealRunning || panelShowRunning; }
 };
 
 enum CommandNeeds : unsigned {
@@ -55,7 +64,10 @@ enum CommandNeeds : unsigned {
   NeedsUndo = 8,
   NeedsRedo = 16,
   NeedsRankingOnShow = 32,
-  NeedsReveal = 64,
+  NeedsReveal = 64,  // a reveal or a staged display runs
+  NeedsJudges = 128,
+  NeedsRowPanel = 256,
+  NeedsStage = 512,  // a ranking on show or a staged display
 };
 
 struct KeyChord {

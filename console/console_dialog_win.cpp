@@ -7,6 +7,7 @@
 #include "contest/contestant_text.h"
 #include "contest/resume.h"
 #include "dialogs/options_dialog_win.h"
+#include "dialogs/panel_dialog_win.h"
 #include "dialogs/score_entry_dialog_win.h"
 #include "framework/dpi_win.h"
 #include "framework/message_box_win.h"
@@ -37,6 +38,7 @@ const MessageMap* ConsoleDialog::GetMessageMap() const {
       onMessage(WM_DESTROY, &ConsoleDialog::OnDestroy),
       onMessage(WM_TIMER, &ConsoleDialog::OnTimer),
       onNotify(NM_DBLCLK, IDC_ROSTER_LIST, &ConsoleDialog::OnRosterDoubleClick),
+      onNotify(LVN_ITEMCHANGED, IDC_ROSTER_LIST, &ConsoleDialog::OnRosterSelection),
       // Every button and check box of the console is a row of the command table.
       onClickedRange(IDC_CONSOLE_FIRST, IDC_CONSOLE_LAST, &ConsoleDialog::OnCommandButton),
       onMessage(WM_DISPLAYCHANGE, &ConsoleDialog::OnDisplayChange),
@@ -132,6 +134,9 @@ ConsoleKeyState ConsoleDialog::keyState() const {
   state.canRedo = m.canRedo();
   state.rankingOnShow = m.snapshot()->rankingOnShow() != 0;
   state.revealRunning = m.reveal().running();
+  state.judges = m.settings().judges >= 1;
+  state.rowHasPanel = m.isRow(row) && m.panel(row).present();
+  state.panelShowRunning = m.panelShow().running;
   return state;
 }
 
@@ -177,8 +182,20 @@ void ConsoleDialog::runCommand(ConsoleCommand command, int argument) {
     case ConsoleCommand::RevealForward:
       m.revealForward();
       break;
-    case ConsoleCommand::RevealBack:
-      m.revealBack();
+    case ConsoleCommand::StepForward:
+      m.stepForward();
+      break;
+    case ConsoleCommand::StepBack:
+      m.stepBack();
+      break;
+    case ConsoleCommand::PanelEntry:
+      panelEntry(m_rosterList.GetSelectedItem());
+      break;
+    case ConsoleCommand::PanelShow:
+      showPanel();
+      break;
+    case ConsoleCommand::ExportSheet:
+      exportSheet();
       break;
     case ConsoleCommand::SecondScreen:
       secondScreen();
@@ -243,6 +260,11 @@ LRESULT ConsoleDialog::OnDisplayChange(WPARAM, LPARAM) {
   return Default();
 }
 
+void ConsoleDialog::OnRosterSelection(NMHDR*, LRESULT* result) {
+  *result = 0;
+  enableButtons();  // the panel buttons follow the selected row
+}
+
 void ConsoleDialog::OnRosterDoubleClick(NMHDR* header, LRESULT* result) {
   const int row = reinterpret_cast<NMITEMACTIVATE*>(header)->iItem;
   *result = 0;
@@ -283,8 +305,31 @@ void ConsoleDialog::changeSelectedScore(const std::string& valueText, bool add) 
   }
 }
 
+void ConsoleDialog::panelEntry(int row) {
+  EventModel& m = ctx_.model;
+  if (!m.isRow(row) || m.settings().judges < 1) return;
+  PanelDialog dialog(contestantLabel(m.row(row)), m.panel(row), m.settings());
+  const bool accepted = dialog.DoModal() == IDOK;
+  if (accepted) m.applyPanel(row, dialog.scores);
+  focusRoster();
+}
+
+void ConsoleDialog::showPanel() {
+  EventModel& m = ctx_.model;
+  // Pressed again while its display runs: the next step, as the host's cue.
+  if (m.panelShow().running) {
+    m.stepForward();
+    return;
+  }
+  m.showPanel(m_rosterList.GetSelectedItem());
+}
+
+void ConsoleDialog::exportSheet() {
+  if (saveSheet(m_hWnd, ctx_.core, ctx_.model)) ctx_.model.appendLog(kSheetExportedLine);
+}
+
 void ConsoleDialog::options() {
-  OptionsDialog dialog(ctx_.model.settings(), ctx_.core);
+  OptionsDialog dialog(ctx_.model.settings(), ctx_.core, ctx_.model.judgesInUse());
   const bool accepted = dialog.DoModal() == IDOK;
   focusRoster();
   if (!accepted) return;
@@ -380,5 +425,7 @@ void ConsoleDialog::enableButtons() {
 }
 
 void ConsoleDialog::historyChanged() { enableButtons(); }
+
+void ConsoleDialog::settingsChanged(unsigned) { enableButtons(); }
 
 void ConsoleDialog::journalFailed() { messageWarning(m_hWnd, resume::writeFailedWarning(ctx_.journalPath())); }

@@ -76,6 +76,7 @@ class ConsoleDialog : public CDialog, private EventObserver {
   LRESULT OnDisplayChange(WPARAM, LPARAM);
   void OnRosterDoubleClick(NMHDR* header, LRESULT* result);
   void OnCommandButton(UINT id);
+  void OnRosterSelection(NMHDR* header, LRESULT* result);
 
   // The handlers of the commands that take more than one call.
   void scoreEntry(int row);
@@ -87,6 +88,9 @@ class ConsoleDialog : public CDialog, private EventObserver {
   void about();
   void exportResults();
   void exportLog();
+  void panelEntry(int row);
+  void showPanel();
+  void exportSheet();
 
   // What the model tells: the list, the log list and the buttons follow it.
   void rowChanged(int row) override;
@@ -94,6 +98,7 @@ class ConsoleDialog : public CDialog, private EventObserver {
   void logAppended(const std::string& line) override;
   void audienceChanged() override;
   void historyChanged() override;
+  void settingsChanged(unsigned rows) override;
   void journalFailed() override;
   // The switch, screen and blackout controls and the enabled buttons as the model has them.
   void showAudience();

@@ -7,6 +7,7 @@
 
 const char kResultsExportedLine[] = "导出计分结果";
 const char kLogExportedLine[] = "导出操作日志";
+const char kSheetExportedLine[] = "导出评分表";
 
 namespace {
 
@@ -31,4 +32,10 @@ bool saveResults(HWND owner, CCore& core, const EventModel& model, const std::fu
 
 bool saveLog(HWND owner, CCore& core, const EventModel& model) {
   return saveExport(owner, core, logFileName(core.getCurTimeSid()), logFileText(model.logLines()));
+}
+
+bool saveSheet(HWND owner, CCore& core, const EventModel& model) {
+  const SnapshotPtr s = model.snapshot();
+  const std::string content = sheetFileText(s->rows.data(), s->panels.data(), s->count(), s->settings.judges);
+  return saveExport(owner, core, sheetFileName(core.getCurTimeSid()), content);
 }

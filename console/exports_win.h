@@ -11,8 +11,10 @@ class EventModel;
 
 extern const char kResultsExportedLine[];
 extern const char kLogExportedLine[];
+extern const char kSheetExportedLine[];
 
 // True once the file is written; false (and nothing to log) when cancelled or when writing
 // failed, which the operator is told about.
 bool saveResults(HWND owner, CCore& core, const EventModel& model, const std::function<std::string(int)>& scoreText);
 bool saveLog(HWND owner, CCore& core, const EventModel& model);
+bool saveSheet(HWND owner, CCore& core, const EventModel& model);

@@ -37,6 +37,8 @@ SnapshotPtr EventModel::snapshot() const {
   if (snapshot_) return snapshot_;
   auto s = std::make_shared<EventSnapshot>();
   s->rows.assign(rows_.begin(), rows_.begin() + count_);
+  s->panels.assign(panels_.begin(), panels_.begin() + count_);
+  s->panelShow = panelShow_;
   s->settings = settings_;
   s->screen = screen_;
   s->outputLive = live_;
@@ -50,6 +52,11 @@ SnapshotPtr EventModel::snapshot() const {
   s->canRedo = canRedo();
   snapshot_ = std::move(s);
   return snapshot_;
+}
+
+void EventModel::applyStep(const ScoreStep& step, bool forward) {
+  if (step.panel) panels_[static_cast<std::size_t>(step.row)] = forward ? step.newPanel : step.oldPanel;
+  setScore(step.row, forward ? step.newScore : step.oldScore);
 }
 
 void EventModel::setScore(int row, float score) {
@@ -101,7 +108,7 @@ bool EventModel::undo() {
   const std::string line = at + " " + kUndoPrefix + step.changeText;
   write(journal::undoRecord(at) + journal::logRecord(line));
   done_.pop_back();
-  setScore(step.row, step.oldScore);
+  applyStep(step, false);
   addLine(line);
   undone_.push_back(std::move(step));
   tell([](EventObserver& o) { o.historyChanged(); });
@@ -115,7 +122,7 @@ bool EventModel::redo() {
   const std::string line = at + " " + kRedoPrefix + step.changeText;
   write(journal::redoRecord(at) + journal::logRecord(line));
   undone_.pop_back();
-  setScore(step.row, step.newScore);
+  applyStep(step, true);
   addLine(line);
   done_.push_back(std::move(step));
   tell([](EventObserver& o) { o.historyChanged(); });
@@ -142,6 +149,9 @@ RosterResult EventModel::reload(const std::string& rosterBytes) {
   const bool hadHistory = canUndo() || canRedo();
   done_.clear();
   undone_.clear();
+  // A new roster ends every panel entry, like the history.
+  panels_.fill(PanelEntry());
+  panelShow_ = PanelShow();
   endReveal();
   drawAfresh();
   tell([](EventObserver& o) { o.rowsReset(); });
@@ -161,8 +171,11 @@ void EventModel::restore(const journal::Replay& previous) {
   const std::string line = at + " " + kRestoredLine + std::to_string(previous.changes) + kRestoredLineEnd;
   write(journal::restoreRecord(at, previous.changes) + journal::logRecord(line));
   const int rows = std::min(count_, static_cast<int>(previous.rows.size()));
-  for (int i = 0; i < rows; ++i)
+  for (int i = 0; i < rows; ++i) {
     rows_[static_cast<std::size_t>(i)].score = previous.rows[static_cast<std::size_t>(i)].score;
+    if (static_cast<std::size_t>(i) < previous.panels.size())
+      panels_[static_cast<std::size_t>(i)] = previous.panels[static_cast<std::size_t>(i)];
+  }
   done_ = previous.done;
   undone_ = previous.undone;
   endReveal();
@@ -206,6 +219,7 @@ void EventModel::setChangeValue(const std::string& text) {
 
 void EventModel::setScreen(int mode) {
   screen_ = mode;
+  panelShow_ = PanelShow();  // choosing any screen ends a staged display
   settings_.uityp = mode;
   // A reveal lasts only while its screen stays on show; choosing that screen again keeps it.
   if (reveal_.running() && reveal_.mode() != mode) endReveal();
@@ -287,6 +301,91 @@ bool EventModel::revealBack() {
   const int mode = snapshot()->rankingOnShow();
   if (!mode || reveal_.mode() != mode || !reveal_.back()) return false;
   ++drawCount_;
+  tell([](EventObserver& o) { o.audienceChanged(); });
+  return true;
+}
+
+PanelOutcome EventModel::applyPanel(int row, const std::vector<std::int32_t>& scores) {
+  if (!isRow(row)) return PanelOutcome::NoRow;
+  PanelEntry next;
+  next.scores = scores;
+  next.result = panelResult(scores, settings_.trim);
+  if (!next.result.any) return PanelOutcome::Empty;
+  const PanelEntry& before = panel(row);
+  if (before.present() && before.scores == next.scores) return PanelOutcome::Unchanged;
+  const ContestantRecord& record = this->row(row);
+  const std::string label = contestantLabel(record);
+  float score = 0.0f;
+  if (!toScore(readNumber(hundredthsText(next.result.finalHundredths)), score)) return PanelOutcome::Empty;
+  ScoreStep step;
+  step.row = row;
+  step.oldScore = record.score;
+  step.newScore = score;
+  step.changeText = panelLogText(label, next.result);
+  step.panel = true;
+  step.oldPanel = before;
+  step.newPanel = next;
+  // A correction names every judge whose score changed, before the entry's own line.
+  std::vector<std::string> corrections;
+  if (before.present()) {
+    const std::size_t judges = std::max(before.scores.size(), next.scores.size());
+    for (std::size_t k = 0; k < judges; ++k) {
+      const std::int32_t was = k < before.scores.size() ? before.scores[k] : kNoScore;
+      const std::int32_t now = k < next.scores.size() ? next.scores[k] : kNoScore;
+      if (was != now) corrections.push_back(correctionText(static_cast<int>(k) + 1, label, was, now));
+    }
+  }
+  const bool hadRedo = canRedo();
+  const bool hadUndo = canUndo();
+  const std::string at = stamp();
+  std::string records = journal::panelRecord(at, record, step);
+  std::vector<std::string> lines;
+  for (const std::string& text : corrections) lines.push_back(at + " " + text);
+  lines.push_back(at + " " + step.changeText);
+  for (const std::string& line : lines) records += journal::logRecord(line);
+  // The entry, its score and every line in one durable write, before anyone is told.
+  write(records);
+  done_.push_back(step);
+  undone_.clear();
+  applyStep(step, true);
+  for (const std::string& line : lines) addLine(line);
+  if (hadRedo || !hadUndo) tell([](EventObserver& o) { o.historyChanged(); });
+  return PanelOutcome::Applied;
+}
+
+int EventModel::judgesInUse() const {
+  int most = 0;
+  for (int i = 0; i < count_; ++i) most = std::max(most, panel(i).lastJudgeScored());
+  return most;
+}
+
+bool EventModel::showPanel(int row) {
+  if (!isRow(row) || !panel(row).present()) return false;
+  const ContestantRecord& record = this->row(row);
+  panelShow_ = PanelShow();
+  panelShow_.running = true;
+  panelShow_.row = row;
+  panelShow_.name = record.name;
+  panelShow_.group = record.group;
+  panelShow_.entry = panel(row);
+  panelShow_.step = 1;
+  tell([](EventObserver& o) { o.audienceChanged(); });
+  appendLog("亮分 " + contestantLabel(record));
+  return true;
+}
+
+bool EventModel::stepForward() {
+  if (!panelShow_.running) return revealForward();
+  if (panelShow_.step >= panelShow_.steps()) return false;
+  ++panelShow_.step;
+  tell([](EventObserver& o) { o.audienceChanged(); });
+  return true;
+}
+
+bool EventModel::stepBack() {
+  if (!panelShow_.running) return revealBack();
+  if (panelShow_.step <= 1) return false;
+  --panelShow_.step;
   tell([](EventObserver& o) { o.audienceChanged(); });
   return true;
 }

@@ -39,6 +39,7 @@ struct JournalSink {
 };
 
 enum class ScoreOutcome { Applied, NoRow, TooLarge };
+enum class PanelOutcome { Applied, Unchanged, NoRow, Empty };
 
 class EventModel {
  public:
@@ -67,6 +68,22 @@ class EventModel {
   // and the settings' decimals; a row that is not live or a result that does not fit a float
   // changes nothing and logs nothing.
   ScoreOutcome applyScore(const ScoreRequest& request);
+  // A row's judges' scores (one per judge, kNoScore for none) as one change: the final
+  // score becomes the row's score, the entry is kept with the row; a changed entry logs a
+  // correction line per changed judge first.  Undone and redone as a whole.
+  PanelOutcome applyPanel(int row, const std::vector<std::int32_t>& scores);
+  const PanelEntry& panel(int row) const { return panels_[static_cast<std::size_t>(row)]; }
+  // The highest judge number that gave a score to any row (the panel cannot shrink below it).
+  int judgesInUse() const;
+
+  // The staged display of a row's panel over the screen on show: step 1 at once, logged
+  // "亮分 " + label.  False when the row has no panel entry.
+  bool showPanel(int row);
+  const PanelShow& panelShow() const { return panelShow_; }
+  // The host's cue: the next step of the staged display when one runs, else of a reveal.
+  bool stepForward();
+  bool stepBack();
+
   bool canUndo() const { return !done_.empty(); }
   bool canRedo() const { return !undone_.empty(); }
   // Takes back the last change (the row gets its exact old score) and logs "撤销 " + its text.
@@ -123,6 +140,8 @@ class EventModel {
 
  private:
   void setScore(int row, float score);
+  // A step's row gets its score and panel entry of one side of the step.
+  void applyStep(const ScoreStep& step, bool forward);
   std::string stamp();
   void addLine(const std::string& line);
   void write(const std::string& records);
@@ -142,6 +161,8 @@ class EventModel {
   bool visible_ = false;
   bool blackout_ = false;
   RankingReveal reveal_;
+  std::array<PanelEntry, kContestantRows> panels_{};
+  PanelShow panelShow_;
   std::vector<ContestantRecord> rankedRows_;
   OutputPlace place_;
   unsigned drawCount_ = 0;

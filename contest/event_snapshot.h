@@ -5,9 +5,11 @@
 #pragma once
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "contest/contestant_table.h"
+#include "contest/panel_entry.h"
 #include "contest/ranking_reveal.h"
 #include "contest/settings.h"
 #include "kqcore/pixel_rect.h"
@@ -25,14 +27,32 @@ struct OutputPlace {
   bool operator==(const OutputPlace& o) const { return placed == o.placed && (!placed || rect == o.rect); }
 };
 
+// The staged display of one contestant's panel ("亮分"): step 1 every judge's score, then
+// (when something was dropped) the dropped ones struck through, last the final score.  It
+// shows the entry as it was when the display started.
+struct PanelShow {
+  bool running = false;
+  int row = 0;
+  std::string name, group;
+  PanelEntry entry;
+  int step = 0;
+  bool dropsAny() const { return !entry.result.droppedHigh.empty() || !entry.result.droppedLow.empty(); }
+  int steps() const { return dropsAny() ? 3 : 2; }
+  // The step shows the dropped scores struck / the final score.
+  bool showsDropped() const { return dropsAny() && step >= 2; }
+  bool showsFinal() const { return step >= steps(); }
+};
+
 struct EventSnapshot {
   std::vector<ContestantRecord> rows;  // the live rows, in roster order
+  std::vector<PanelEntry> panels;      // each row's panel entry, in roster order
   Settings settings;
   int screen = Welcome;        // the screen chosen; the audience sees it while the output is shown
   bool outputLive = false;     // the output window exists (from the first tick on)
   bool outputVisible = false;  // shown: switched on, or placed by hand while switched off
   bool blackout = false;
   RankingReveal reveal;
+  PanelShow panelShow;
   // The scores the ranking screens rank: those of the moment the screen was last drawn
   // afresh (chosen, output switched on, placed, options accepted, rows reloaded), so a score
   // change alone does not reorder a ranking on show.

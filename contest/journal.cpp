@@ -1,5 +1,6 @@
 #include "contest/journal.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -112,6 +113,7 @@ bool apply(Replay& r, const std::vector<std::string>& f, bool first) {
       if (!parseFloatBits(f[7 + 3 * i], row.score)) return false;
     }
     r.rows = std::move(rows);
+    r.panels.assign(r.rows.size(), PanelEntry());
     r.hasRoster = true;
     r.done.clear();
     r.undone.clear();
@@ -119,11 +121,16 @@ bool apply(Replay& r, const std::vector<std::string>& f, bool first) {
     r.lastChangeStamp.clear();
     return true;
   }
-  if (kind == "score") {
+  if (kind == "score" || kind == "panel") {
     long long row;
     ScoreStep step;
-    if (!r.hasRoster || f.size() != 8 || !parseInt(f[2], 0, static_cast<long long>(r.rows.size()) - 1, row) ||
-        !parseFloatBits(f[5], step.oldScore) || !parseFloatBits(f[6], step.newScore))
+    step.panel = kind == "panel";
+    if (!r.hasRoster || f.size() != (step.panel ? 10u : 8u) ||
+        !parseInt(f[2], 0, static_cast<long long>(r.rows.size()) - 1, row) || !parseFloatBits(f[5], step.oldScore) ||
+        !parseFloatBits(f[6], step.newScore))
+      return false;
+    if (step.panel && (!parsePanelText(f[8], step.oldPanel) || !parsePanelText(f[9], step.newPanel) ||
+                       step.oldPanel != r.panels[static_cast<std::size_t>(row)]))
       return false;
     ContestantRecord& target = r.rows[static_cast<std::size_t>(row)];
     // A change names its row and starts from the score the row holds: anything else means
@@ -133,6 +140,7 @@ bool apply(Replay& r, const std::vector<std::string>& f, bool first) {
     step.row = static_cast<int>(row);
     step.changeText = f[7];
     target.score = step.newScore;
+    if (step.panel) r.panels[static_cast<std::size_t>(row)] = step.newPanel;
     r.done.push_back(step);
     r.undone.clear();
   } else if (kind == "undo" || kind == "redo") {
@@ -146,6 +154,7 @@ bool apply(Replay& r, const std::vector<std::string>& f, bool first) {
     const float expected = undo ? step.newScore : step.oldScore;
     if (std::memcmp(&expected, &score, sizeof(float)) != 0) return false;
     score = undo ? step.oldScore : step.newScore;
+    if (step.panel) r.panels[static_cast<std::size_t>(step.row)] = undo ? step.oldPanel : step.newPanel;
     to.push_back(step);
   } else if (kind == "restore") {
     long long n;
@@ -251,6 +260,80 @@ std::string rosterRecord(const std::string& stamp, std::size_t rosterBytes, std:
 std::string scoreRecord(const std::string& stamp, const ContestantRecord& row, const ScoreStep& step) {
   return line({"score", stamp, std::to_string(step.row), row.name, row.group, floatBits(step.oldScore),
                floatBits(step.newScore), step.changeText});
+}
+
+std::string panelRecord(const std::string& stamp, const ContestantRecord& row, const ScoreStep& step) {
+  return line({"panel", stamp, std::to_string(step.row), row.name, row.group, floatBits(step.oldScore),
+               floatBits(step.newScore), step.changeText, panelText(step.oldPanel), panelText(step.newPanel)});
+}
+
+namespace {
+
+std::string numberList(const std::vector<std::int32_t>& values) {
+  std::string out;
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    if (i) out += ',';
+    if (values[i] != kNoScore) out += std::to_string(values[i]);
+  }
+  return out;
+}
+
+bool parseNumber(const std::string& text, long long lo, long long hi, long long& out) {
+  if (!text.empty() && text[0] == '-') {
+    long long v;
+    if (!parseInt(text.substr(1), 0, -lo, v)) return false;
+    out = -v;
+    return true;
+  }
+  return parseInt(text, 0, hi, out);
+}
+
+// empty: a list of none; a place left empty is kNoScore when allowed.
+bool parseNumberList(const std::string& text, bool gaps, std::vector<std::int32_t>& out) {
+  out.clear();
+  if (text.empty()) return true;
+  for (const std::string& piece : gbk::split(text, ',')) {
+    long long v;
+    if (piece.empty() && gaps) {
+      out.push_back(kNoScore);
+      continue;
+    }
+    if (!parseNumber(piece, -2000000000LL, 2000000000LL, v)) return false;
+    out.push_back(static_cast<std::int32_t>(v));
+  }
+  return true;
+}
+
+}  // namespace
+
+std::string panelText(const PanelEntry& e) {
+  if (!e.present()) return std::string();
+  return numberList(e.scores) + ";" + std::to_string(e.result.finalHundredths) + ";" +
+         numberList(e.result.droppedHigh) + ";" + numberList(e.result.droppedLow) + ";" +
+         std::to_string(e.result.missing);
+}
+
+bool parsePanelText(const std::string& text, PanelEntry& out) {
+  out = PanelEntry();
+  if (text.empty()) return true;
+  const std::vector<std::string> parts = gbk::split(text, ';');
+  long long final = 0, missing = 0;
+  if (parts.size() != 5 || !parseNumberList(parts[0], true, out.scores) || out.scores.empty() ||
+      out.scores.size() > static_cast<std::size_t>(kMaxJudges) ||
+      !parseNumber(parts[1], -200000000000LL, 200000000000LL, final) ||
+      !parseNumberList(parts[2], false, out.result.droppedHigh) ||
+      !parseNumberList(parts[3], false, out.result.droppedLow) || !parseInt(parts[4], 0, kMaxJudges, missing))
+    return false;
+  out.result.finalHundredths = final;
+  out.result.missing = static_cast<int>(missing);
+  out.result.any = false;
+  for (std::int32_t s : out.scores) {
+    if (s == kNoScore) continue;
+    out.result.highest = out.result.any ? std::max(out.result.highest, s) : s;
+    out.result.lowest = out.result.any ? std::min(out.result.lowest, s) : s;
+    out.result.any = true;
+  }
+  return out.result.any;
 }
 
 std::string undoRecord(const std::string& stamp) { return line({"undo", stamp}); }

@@ -6,6 +6,8 @@
 //   quillet-journal 1                                  the first line of every journal
 //   roster  stamp bytes hash count {name group score}  a roster load: its identity and rows
 //   score   stamp row name group old new text          a score change (floats as hex bits)
+//   panel   stamp row name group old new text was now  a judge panel's entry (was, now: the
+//                                                      entry before and after, see panelText)
 //   undo    stamp / redo stamp                         the history stepped back or forward
 //   log     line                                       a line of the operation log
 //   restore stamp changes                              the previous run's scores restored
@@ -33,6 +35,11 @@ std::string headerRecord();
 std::string rosterRecord(const std::string& stamp, std::size_t rosterBytes, std::uint32_t rosterHash,
                          const ContestantRecord* rows, int count);
 std::string scoreRecord(const std::string& stamp, const ContestantRecord& row, const ScoreStep& step);
+std::string panelRecord(const std::string& stamp, const ContestantRecord& row, const ScoreStep& step);
+// A panel entry as one field: "" for none, else "scores;final;high;low;missing", the lists
+// comma-separated hundredths (an empty place for a judge without a score).
+std::string panelText(const PanelEntry& entry);
+bool parsePanelText(const std::string& text, PanelEntry& out);
 std::string undoRecord(const std::string& stamp);
 std::string redoRecord(const std::string& stamp);
 std::string logRecord(const std::string& line);
@@ -47,6 +54,7 @@ struct Replay {
   std::size_t validLength = 0;  // bytes up to the end of the last complete record
   bool hasRoster = false;
   std::vector<ContestantRecord> rows;  // the contest at the end of the journal
+  std::vector<PanelEntry> panels;      // each row's panel entry there
   std::vector<ScoreStep> done;         // the undo history
   std::vector<ScoreStep> undone;       // the redo history
   std::vector<std::string> logLines;   // every log line, in order

@@ -74,6 +74,10 @@ bool planScore(const ScoreRequest& request, const std::string& label, float old,
     text = "修改 " + label + " 分数 " + numbers::floatText(old, decimals) + " -> " + numbers::floatText(next, decimals);
   else
     text = label + " " + (request.op == ScoreOp::Add ? "+" : "-") + numbers::floatText(value, decimals);
-  out = ScoreStep{request.row, old, next, text};
+  out = ScoreStep();
+  out.row = request.row;
+  out.oldScore = old;
+  out.newScore = next;
+  out.changeText = text;
   return true;
 }

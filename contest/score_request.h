@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "contest/panel_entry.h"
+
 enum class ScoreOp { Set, Add, Subtract };
 
 struct ScoreRequest {
@@ -14,12 +16,15 @@ struct ScoreRequest {
 };
 
 // One applied score change as the undo history keeps it: exact old and new floats and the
-// log text.
+// log text; a panel entry also its entry before and after.
 struct ScoreStep {
   int row;
   float oldScore;
   float newScore;
   std::string changeText;
+  bool panel = false;
+  PanelEntry oldPanel;
+  PanelEntry newPanel;
 };
 
 // value as a 32-bit float; false when it is not finite there (too large, or not a number).

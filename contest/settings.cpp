@@ -2,6 +2,7 @@
 
 #include <climits>
 
+#include "contest/judge_panel.h"
 #include "kqcore/gbk.h"
 #include "resources/resource.h"
 
@@ -10,18 +11,30 @@ namespace {
 constexpr int kNoRange = 1, kNoRangeHi = 0;  // lo > hi
 
 SettingRow intRow(const char* key, const char* def, int lo, int hi, const char* what, int control, unsigned saved,
-                  std::int32_t Settings::*member) {
-  return SettingRow{key, SettingType::Int, def, lo, hi, what, control, saved, member, nullptr, nullptr};
+                  std::int32_t Settings::*member, const char* message = nullptr, const char* below = nullptr) {
+  return SettingRow{key, SettingType::Int, def, lo, hi, what, control, saved, message, below, member, nullptr, nullptr};
 }
 SettingRow flagRow(const char* key, const char* def, int control, unsigned saved, std::int32_t Settings::*member) {
-  return SettingRow{key, SettingType::Flag, def, kNoRange, kNoRangeHi, "", control, saved, member, nullptr, nullptr};
+  return SettingRow{key,   SettingType::Flag, def,     kNoRange, kNoRangeHi, "",     control,
+                    saved, nullptr,           nullptr, member,   nullptr,    nullptr};
 }
 SettingRow textRow(const char* key, const char* def, int control, unsigned saved, std::string Settings::*member) {
-  return SettingRow{key, SettingType::Text, def, kNoRange, kNoRangeHi, "", control, saved, nullptr, member, nullptr};
+  return SettingRow{key,   SettingType::Text, def,     kNoRange, kNoRangeHi, "",     control,
+                    saved, nullptr,           nullptr, nullptr,  member,     nullptr};
 }
 SettingRow colourRow(const char* key, const char* def, int control, unsigned saved, std::uint32_t Settings::*member) {
-  return SettingRow{key, SettingType::Colour, def, kNoRange, kNoRangeHi, "", control, saved, nullptr, nullptr, member};
+  return SettingRow{
+      key,   SettingType::Colour, def, kNoRange, kNoRangeHi, "", control, saved, nullptr, nullptr, nullptr, nullptr,
+      member};
 }
+SettingRow hundredthsRow(const char* key, const char* def, const char* message, int control, unsigned saved,
+                         std::int32_t Settings::*member) {
+  return SettingRow{
+      key,    SettingType::Hundredths, def, kNoRange, kNoRangeHi, "", control, saved, message, nullptr, member, nullptr,
+      nullptr};
+}
+
+const char kJudgeRange[] = "评委分数范围的下限必须小于上限";
 
 int clamp(int value, int lo, int hi) { return value < lo ? lo : (value > hi ? hi : value); }
 
@@ -40,6 +53,14 @@ const std::vector<SettingRow>& settingsTable() {
       colourRow("clrtitle", "0xFFFFD700", IDC_OPT_CLRTITLE, SavedByOptions, &Settings::clrtitle),
       colourRow("clrteam", "0xFFFFFFFF", IDC_OPT_CLRTEAM, SavedByOptions, &Settings::clrteam),
       flagRow("fill", "0", IDC_OPT_FILL, SavedByOptions, &Settings::fill),
+      intRow("judges", "0", 0, kMaxJudges, "评委人数", IDC_OPT_JUDGES, SavedByOptions, &Settings::judges),
+      intRow("trim", "1", 0, 3, "去掉最高分和最低分的个数", IDC_OPT_TRIM, SavedByOptions, &Settings::trim),
+      intRow("judgemin", "0", -1000000, 1000000, "", IDC_OPT_JUDGEMIN, SavedByOptions, &Settings::judgemin, kJudgeRange,
+             "judgemax"),
+      intRow("judgemax", "100", -1000000, 1000000, "", IDC_OPT_JUDGEMAX, SavedByOptions, &Settings::judgemax,
+             kJudgeRange),
+      hundredthsRow("spread", "0", "差异提醒必须是不小于0的数，最多两位小数", IDC_OPT_SPREAD, SavedByOptions,
+                    &Settings::spread),
       // Saved when the console closes, in this order.
       flagRow("on", "0", 0, SavedAtClose, &Settings::on),
       intRow("uityp", "0", kNoRange, kNoRangeHi, "", 0, SavedAtClose, &Settings::uityp),
@@ -94,7 +115,16 @@ Settings readSettings(const ConfigStore& store) {
       case SettingType::Colour:
         s.*row.colour = store.getClr(row.key);
         break;
+      case SettingType::Hundredths:
+        if (!parseSpread(store.getStr(row.key), s.*row.number) && !parseSpread(row.defaultText, s.*row.number))
+          s.*row.number = 0;
+        break;
     }
+  }
+  // A damaged pair of bounds would refuse every judge's score: back to the defaults.
+  if (s.judgemin >= s.judgemax) {
+    s.judgemin = 0;
+    s.judgemax = 100;
   }
   // Typed with the Chinese input method on, the list separates its steps with "，".
   s.scoresteps = withAsciiCommas(s.scoresteps);
@@ -117,6 +147,9 @@ bool saveSettings(ConfigStore& store, const Settings& s, unsigned which) {
         break;
       case SettingType::Colour:
         ok = store.saveClr(row.key, s.*row.colour) && ok;
+        break;
+      case SettingType::Hundredths:
+        ok = store.saveStr(row.key, hundredthsText(s.*row.number)) && ok;
         break;
     }
   }
@@ -144,24 +177,39 @@ FieldNumber readIntField(const std::string& text) {
 
 OptionsCheck checkOptionNumbers(const std::vector<FieldText>& fields, Settings& out) {
   Settings values = out;
-  for (const SettingRow& row : settingsTable()) {
-    if (row.type != SettingType::Int || !row.control) continue;
-    const FieldText* field = nullptr;
+  auto fieldOf = [&](const SettingRow& row) -> const FieldText* {
     for (const FieldText& f : fields)
-      if (f.control == row.control) field = &f;
+      if (f.control == row.control) return &f;
+    return nullptr;
+  };
+  auto refusal = [](const SettingRow& row) {
+    if (row.message) return OptionsCheck{false, row.control, row.message};
+    return OptionsCheck{
+        false, row.control,
+        std::string(row.what) + "必须是" + std::to_string(row.lo) + "到" + std::to_string(row.hi) + "之间的整数"};
+  };
+  for (const SettingRow& row : settingsTable()) {
+    const FieldText* field = row.control ? fieldOf(row) : nullptr;
     if (!field) continue;
+    if (row.type == SettingType::Hundredths) {
+      if (!parseSpread(field->text, values.*row.number)) return refusal(row);
+      continue;
+    }
+    if (row.type != SettingType::Int) continue;
     const FieldNumber n = readIntField(field->text);
     if (row.ranged()) {
-      if (!n.fits || n.value < row.lo || n.value > row.hi)
-        return OptionsCheck{
-            false, row.control,
-            std::string(row.what) + "必须是" + std::to_string(row.lo) + "到" + std::to_string(row.hi) + "之间的整数"};
+      if (!n.fits || n.value < row.lo || n.value > row.hi) return refusal(row);
       values.*row.number = static_cast<std::int32_t>(n.value);
     } else {
       long long v = n.value;
       if (!n.fits) v = v < 0 ? INT_MIN : INT_MAX;
       values.*row.number = static_cast<std::int32_t>(v);
     }
+  }
+  for (const SettingRow& row : settingsTable()) {
+    if (!row.below || !fieldOf(row)) continue;
+    const SettingRow* upper = settingRow(row.below);
+    if (upper && values.*row.number >= values.*upper->number) return refusal(row);
   }
   out = values;
   return OptionsCheck{true, 0, std::string()};

@@ -27,12 +27,20 @@ struct Settings {
   std::int32_t tmcxh = 0;      // ranking screens: one line per entry
   std::int32_t uityp = 0;      // the screen last chosen
   std::int32_t fill = 0;       // the output window covers its whole monitor
+  // Judge panels: judges on the panel (0: none), how many highest and lowest scores are
+  // dropped, the range a judge may give, and the spread between highest and lowest (in
+  // hundredths) past which the operator is asked (0: never).
+  std::int32_t judges = 0;
+  std::int32_t trim = 0;
+  std::int32_t judgemin = 0;
+  std::int32_t judgemax = 0;
+  std::int32_t spread = 0;
 
   bool operator==(const Settings& o) const;
   bool operator!=(const Settings& o) const { return !(*this == o); }
 };
 
-enum class SettingType { Int, Text, Colour, Flag };
+enum class SettingType { Int, Text, Colour, Flag, Hundredths };
 
 // When a setting is written to the store.
 enum SettingSaved : unsigned { SavedByOptions = 1, SavedAtClose = 2 };
@@ -47,7 +55,12 @@ struct SettingRow {
   const char* what;
   int control;  // the options dialog's control, 0 for none
   unsigned saved;
-  // Exactly one is set, by type: Int and Flag, Text, Colour.
+  // Set where the refusal has a text of its own (Hundredths rows always do).
+  const char* message;
+  // The key of a setting this one must stay strictly below (its refusal focuses this row's
+  // control), or null.
+  const char* below;
+  // Exactly one is set, by type: Int, Flag and Hundredths, Text, Colour.
   std::int32_t Settings::*number;
   std::string Settings::*text;
   std::uint32_t Settings::*colour;
@@ -74,10 +87,10 @@ bool saveSettings(ConfigStore& store, const Settings& settings, unsigned which);
 // The quick-step list with every full-width comma "，" turned into ",".
 std::string withAsciiCommas(const std::string& steps);
 
-// The options dialog's check of its number fields (the text of each ranged or unranged Int
-// row with a control, keyed by control id): atoi-like reading, the range checks in table
-// order, stopping at the first failure.  A number without a range that does not fit 32 bits
-// is saturated.  On success the values are written into `out`.
+// The options dialog's check of its number fields (the text of each Int or Hundredths row
+// with a control, keyed by control id): atoi-like reading of whole numbers, the range checks
+// in table order, stopping at the first failure, then the rows that must stay below another.  A number without a range
+// that does not fit 32 bits is saturated.  On success the values are written into `out`.
 struct OptionsCheck {
   bool ok;
   int field;            // control id of the offending field, 0 when ok

@@ -1,11 +1,12 @@
 #include "dialogs/options_dialog_win.h"
 
+#include "contest/judge_panel.h"
 #include "framework/message_box_win.h"
 #include "kqcore/core_win.h"
 #include "resources/resource.h"
 
-OptionsDialog::OptionsDialog(const Settings& settings, CCore& core)
-    : CDialog(IDD_OPTIONS), result(settings), core_(core) {}
+OptionsDialog::OptionsDialog(const Settings& settings, CCore& core, int judgesInUse)
+    : CDialog(IDD_OPTIONS), result(settings), core_(core), judgesInUse_(judgesInUse) {}
 
 void OptionsDialog::DoDataExchange(CDataExchange* dx) {
   CDialog::DoDataExchange(dx);
@@ -34,6 +35,9 @@ BOOL OptionsDialog::OnInitDialog() {
       case SettingType::Colour:
         if (CXColourPicker* p = picker(row.control)) p->SetColour(core_.getClrRef(result.*row.colour));
         break;
+      case SettingType::Hundredths:
+        SetDlgItemText(row.control, hundredthsText(result.*row.number));
+        break;
     }
   }
   return TRUE;
@@ -55,6 +59,7 @@ void OptionsDialog::OnOK() {
     if (!row.control) continue;
     switch (row.type) {
       case SettingType::Int:
+      case SettingType::Hundredths:
         break;
       case SettingType::Flag:
         edited.*row.number = IsDlgButtonChecked(row.control) == BST_CHECKED ? 1 : 0;
@@ -67,6 +72,11 @@ void OptionsDialog::OnOK() {
         break;
     }
   }
+  // A panel's finals have two decimals: a board with fewer would hide them.
+  if (edited.judges >= 1 && edited.xsw < 2 &&
+      messageConfirm(m_hWnd, "评委打分的最后得分有两位小数，现在只保留 " + std::to_string(edited.xsw) +
+                                 " 位小数。要把保留小数位改为 2 吗？") == IDYES)
+    edited.xsw = 2;
   result = edited;
   EndDialog(IDOK);
 }

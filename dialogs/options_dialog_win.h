@@ -11,7 +11,9 @@ class CCore;
 
 class OptionsDialog : public CDialog {
  public:
-  OptionsDialog(const Settings& settings, CCore& core);
+  // judgesInUse: the highest judge number that has given a score (the panel cannot shrink
+  // below it).
+  OptionsDialog(const Settings& settings, CCore& core, int judgesInUse = 0);
 
   Settings result;
   CXColourPicker m_teamColour;   // 1032
@@ -25,4 +27,5 @@ class OptionsDialog : public CDialog {
  private:
   CXColourPicker* picker(int control);
   CCore& core_;
+  int judgesInUse_;
 };

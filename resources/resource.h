@@ -23,9 +23,19 @@
 #define IDC_REVEAL 1039
 #define IDC_UNDO 1035
 #define IDC_REDO 1036
+#define IDC_PANEL_ENTRY 1040
+#define IDC_PANEL_SHOW 1041
+#define IDC_EXPORT_SHEET 1046
 // The console's buttons and check boxes lie in this range: its clicks go to the command table.
 #define IDC_CONSOLE_FIRST 1001
 #define IDC_CONSOLE_LAST 1099
+
+// Judge panel dialog: the contestant, one field and one caption per judge, the result
+#define IDD_PANEL 132
+#define IDC_PANEL_CONTESTANT 1100
+#define IDC_JUDGE_FIRST 1101  // ... 1115
+#define IDC_PANEL_RESULT 1120
+#define IDC_JUDGE_CAPTION_FIRST 1121  // ... 1135
 
 // Output window
 #define IDD_SCOREBOARD 129
@@ -55,3 +65,8 @@
 #define IDC_OPT_CLRTITLE 1030
 #define IDC_OPT_CLRTEAM 1032
 #define IDC_OPT_FILL 1050
+#define IDC_OPT_JUDGES 1051
+#define IDC_OPT_TRIM 1052
+#define IDC_OPT_JUDGEMIN 1053
+#define IDC_OPT_JUDGEMAX 1054
+#define IDC_OPT_SPREAD 1055

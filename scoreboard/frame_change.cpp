@@ -8,9 +8,10 @@ bool samePicture(const PictureRun& a, const PictureRun& b) {
   return a.path == b.path && a.x == b.x && a.y == b.y && a.version == b.version;
 }
 
-// Same place, size, style and colour: only the text may differ.
+// Same place, size, style and colour: only the text, and whether it is struck, may differ.
 bool samePlace(const TextRun& a, const TextRun& b) {
-  return a.x == b.x && a.y == b.y && a.size == b.size && a.style == b.style && a.colour == b.colour;
+  return a.x == b.x && a.y == b.y && a.size == b.size && (a.style & ~kStruck) == (b.style & ~kStruck) &&
+         a.colour == b.colour;
 }
 
 }  // namespace
@@ -37,7 +38,7 @@ FrameChange frameChange(const FrameRuns& before, const FrameRuns& after, int wid
     const TextRun& was = before.texts[i];
     const TextRun& now = after.texts[i];
     if (!samePlace(was, now)) return whole;
-    if (was.text == now.text) continue;
+    if (was.text == now.text && was.style == now.style) continue;
     dirty = unite(dirty, unite(runRect(was, measure), runRect(now, measure)));
   }
   return FrameChange{false, intersect(dirty, PixelRect{0, 0, width, height})};

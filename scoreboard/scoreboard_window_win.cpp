@@ -333,7 +333,14 @@ void ScoreboardWindow::drawRuns(FrameSurface& surface, const FrameRuns& runs, co
       const PixelRect rect = runRect(t, measure);
       if (intersect(rect, part).empty()) continue;
       core_.drawStrSolid(&graphics, Gdiplus::Point(t.x, t.y), 0, t.text, kBoardFont, Gdiplus::Color(t.colour), t.size,
-                         t.style);
+                         t.style & ~kStruck);
+      if (t.style & kStruck) {
+        // Through the middle of the text, inside its own rectangle.
+        const TextSize text = measure(kBoardFont, t.size, t.text);
+        const float y = static_cast<float>(t.y) + static_cast<float>(text.height) / 2.0f;
+        Gdiplus::Pen pen(Gdiplus::Color(t.colour), static_cast<float>(t.size > 24 ? t.size / 12 : 2));
+        graphics.DrawLine(&pen, static_cast<float>(t.x), y, static_cast<float>(t.x + text.width), y);
+      }
       drawn.push_back(rect);
     }
   }

@@ -1,5 +1,6 @@
 #include "scoreboard/screen_frame.h"
 
+#include "scoreboard/panel_screen.h"
 #include "scoreboard/ranking_screens.h"
 #include "scoreboard/scoring_board.h"
 
@@ -30,6 +31,11 @@ ScreenFrame composeScreen(const EventSnapshot& s, int mode, int width, int heigh
 
   const BoardLayout& layout = frame.layout;
   const bool perEntry = set.tmcxh != 0;
+  // A staged panel display stands over whatever screen is on show.
+  if (s.panelShow.running) {
+    composePanelShow(s.panelShow, set.clrteam, layout, frame.runs);
+    return frame;
+  }
   if (s.reveal.running() && s.reveal.mode() == mode) {
     composeReveal(s.reveal, set.cols, perEntry, set.clrteam, layout, frame.runs);
     return frame;

@@ -15,8 +15,9 @@ struct TextSize {
 // Width and height of text as it is drawn at the given font and size.
 using MeasureText = std::function<TextSize(const std::string& font, int size, const std::string& text)>;
 
-// Text styles of the core component's drawing call.
-enum TextStyle : int { kEntryStyle = 1, kTitleStyle = 2 };
+// Text styles of the core component's drawing call, and a mark of the board's own: a struck
+// run is drawn with a line through it (inside the text's own rectangle).
+enum TextStyle : int { kEntryStyle = 1, kTitleStyle = 2, kStruck = 0x100 };
 
 struct TextRun {
   std::string text;

@@ -15,6 +15,7 @@ namespace {
 ConsoleKeyState everythingThere() {
   ConsoleKeyState s{true, true, 4};
   s.canUndo = s.canRedo = s.rankingOnShow = s.revealRunning = true;
+  s.judges = s.rowHasPanel = s.panelShowRunning = true;
   return s;
 }
 
@@ -48,7 +49,10 @@ TEST(ConsoleCommands, AKeyWithNothingToActOnFallsThroughToTheFocusedControl) {
       {NeedsUndo, [](ConsoleKeyState& s) { s.canUndo = false; }},
       {NeedsRedo, [](ConsoleKeyState& s) { s.canRedo = false; }},
       {NeedsRankingOnShow, [](ConsoleKeyState& s) { s.rankingOnShow = false; }},
-      {NeedsReveal, [](ConsoleKeyState& s) { s.revealRunning = false; }},
+      {NeedsReveal, [](ConsoleKeyState& s) { s.revealRunning = s.panelShowRunning = false; }},
+      {NeedsJudges, [](ConsoleKeyState& s) { s.judges = false; }},
+      {NeedsRowPanel, [](ConsoleKeyState& s) { s.rowHasPanel = false; }},
+      {NeedsStage, [](ConsoleKeyState& s) { s.rankingOnShow = s.panelShowRunning = false; }},
   };
   for (const CommandRow& row : consoleCommands())
     for (const auto& need : missing) {
@@ -72,11 +76,11 @@ TEST(ConsoleCommands, NoBareLetterDigitOrSpaceIsEverACommandAndArrowsBelongToARu
   }
   EXPECT_EQ(consoleKeyAction(plain(' '), everythingThere()).command, ConsoleCommand::None);
   ConsoleKeyState noReveal = everythingThere();
-  noReveal.revealRunning = false;
+  noReveal.revealRunning = noReveal.panelShowRunning = false;
   EXPECT_EQ(consoleKeyAction(plain(keys::Right), noReveal).command, ConsoleCommand::None);
   EXPECT_EQ(consoleKeyAction(plain(keys::Left), noReveal).command, ConsoleCommand::None);
-  EXPECT_EQ(consoleKeyAction(plain(keys::F10), noReveal).command, ConsoleCommand::RevealForward);
-  EXPECT_EQ(consoleKeyAction(plain(keys::Right), everythingThere()).command, ConsoleCommand::RevealForward);
+  EXPECT_EQ(consoleKeyAction(plain(keys::F10), noReveal).command, ConsoleCommand::StepForward);
+  EXPECT_EQ(consoleKeyAction(plain(keys::Right), everythingThere()).command, ConsoleCommand::StepForward);
   EXPECT_EQ(consoleKeyAction(ctrl(keys::Right), everythingThere()).command, ConsoleCommand::AddStep);
   // F10 is the system menu's key: it is the console's whatever the state.
   EXPECT_TRUE(consoleKeyReserved(keys::F10));
@@ -105,6 +109,8 @@ TEST(ConsoleCommands, ControlsTipsAndTheKeyListComeFromTheTable) {
             "Ctrl+B：黑屏 / 取消黑屏\n"
             "Ctrl+Z / Ctrl+Y：撤销 / 重做\n"
             "F10，揭晓中 → / ←：揭晓排名：开始或下一步 / 退回一步\n"
+            "F3：评委打分\n"
+            "F11：亮分：评委分数、去掉的分数、最后得分，逐步显示\n"
             "计分窗口 Ctrl+1 … Ctrl+4：快捷加减分按钮\n"
             "计分窗口 Ctrl+Enter / Ctrl+- / Ctrl+S：加分 / 减分 / 直接更改\n");
 }

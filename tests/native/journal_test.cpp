@@ -65,6 +65,15 @@ std::string typed(float value) {
   return text;
 }
 
+ScoreStep step(int row, float from, float to) {
+  ScoreStep s;
+  s.row = row;
+  s.oldScore = from;
+  s.newScore = to;
+  s.changeText = "x";
+  return s;
+}
+
 bool sameBits(float a, float b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
 void expectSameSteps(const std::vector<ScoreStep>& a, const std::vector<ScoreStep>& b) {
@@ -179,7 +188,7 @@ TEST(Journal, AGarbledJournalIsRefusedCleanly) {
   ContestantRecord row = {};
   std::strcpy(row.name, "X");
   const std::string rosterLine = journal::rosterRecord("2024-05-01 09:00:00", 4, 1, &row, 1);
-  const std::string wrongOld = journal::scoreRecord("2024-05-01 09:00:01", row, ScoreStep{0, 9.0f, 1.0f, "x"});
+  const std::string wrongOld = journal::scoreRecord("2024-05-01 09:00:01", row, step(0, 9.0f, 1.0f));
   const std::vector<std::string> bad = {
       flipped,
       garbage,

@@ -11,7 +11,8 @@ struct Planned {
   std::string text;
 };
 Planned plan(const std::string& label, float old, ScoreOp op, const std::string& field, int decimals) {
-  ScoreStep step{0, old, old, std::string()};
+  ScoreStep step;
+  step.newScore = old;
   const bool ok = planScore(ScoreRequest{0, op, field}, label, old, decimals, step);
   return Planned{ok, step.newScore, step.changeText};
 }

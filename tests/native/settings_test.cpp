@@ -16,9 +16,9 @@ TEST(Settings, TheTableDescribesEachKeyOnceWithOneMemberOfItsType) {
     }
     const int members = (row.number ? 1 : 0) + (row.text ? 1 : 0) + (row.colour ? 1 : 0);
     EXPECT_EQ(members, 1) << row.key;
-    EXPECT_EQ(row.number != nullptr, row.type == SettingType::Int || row.type == SettingType::Flag) << row.key;
+    EXPECT_EQ(row.number != nullptr, row.type != SettingType::Text && row.type != SettingType::Colour) << row.key;
     if (row.ranged()) {
-      EXPECT_NE(std::string(row.what), "") << row.key;
+      EXPECT_NE(std::string(row.message ? row.message : row.what), "") << row.key;
     }
     EXPECT_EQ(settingRow(row.key), &row);
   }
