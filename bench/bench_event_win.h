@@ -4,15 +4,13 @@
 #pragma once
 #include <windows.h>
 
-#include <commctrl.h>
-#include <gdiplus.h>
-
 #include <cstdio>
 #include <string>
 
 #include "app/shared_state.h"
 #include "kqcore/core_win.h"
 #include "kqcore/wide_win.h"
+#include "tests/win/win_session_win.h"
 
 // Lets the thread go idle, as the console does after every change: Wine hands what was
 // painted into a window to the display when its thread finds no message waiting.
@@ -27,10 +25,6 @@ inline void settle() {
 class BenchEvent {
  public:
   BenchEvent() {
-    INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&icc);
-    Gdiplus::GdiplusStartupInput input;
-    Gdiplus::GdiplusStartup(&token_, &input, nullptr);
     app::core = new CCore();
     app::dataDir = demoDataFolder();
     app::allocateTables();
@@ -52,7 +46,6 @@ class BenchEvent {
     app::freeTables();
     delete app::core;
     app::core = nullptr;
-    Gdiplus::GdiplusShutdown(token_);
   }
   BenchEvent(const BenchEvent&) = delete;
   BenchEvent& operator=(const BenchEvent&) = delete;
@@ -66,5 +59,5 @@ class BenchEvent {
     for (int up = 0; up < 2; ++up) dir = dir.substr(0, dir.find_last_of(L'\\'));
     return wideToGbk(dir) + "\\data\\";
   }
-  ULONG_PTR token_ = 0;
+  WinSession session_;  // started before the event is made, ended after it is gone
 };

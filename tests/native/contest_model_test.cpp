@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/log_stamp.h"
+
 namespace {
 
 // A model over its own storage, with a clock that ticks one second per call.
@@ -75,9 +77,9 @@ TEST(ContestModel, UndoAndRedoRestoreExactFloatsLogAndANewChangeClearsRedo) {
   EXPECT_FALSE(r.model.redo());
   const std::vector<std::string>& log = r.model.logLines();
   ASSERT_EQ(log.size(), 6u);
-  EXPECT_EQ(log[2].substr(20), "撤销 A -0.7");
-  EXPECT_EQ(log[3].substr(20), "撤销 A +0.1");
-  EXPECT_EQ(log[4].substr(20), "重做 A +0.1");
+  EXPECT_EQ(textAfterStamp(log[2]), "撤销 A -0.7");
+  EXPECT_EQ(textAfterStamp(log[3]), "撤销 A +0.1");
+  EXPECT_EQ(textAfterStamp(log[4]), "重做 A +0.1");
 
   r.model.undo();
   EXPECT_TRUE(r.model.canRedo());
