@@ -4,9 +4,6 @@
 #pragma once
 #include <windows.h>
 
-#include <commctrl.h>
-#include <gdiplus.h>
-
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -16,6 +13,7 @@
 #include "kqcore/wide_win.h"
 #include "resources/resource.h"
 #include "scoreboard/scoreboard_window_win.h"
+#include "tests/win/win_session_win.h"
 
 // Lets the thread go idle, as the console does after every change: Wine hands what was
 // painted into a window to the display when its thread finds no message waiting.
@@ -30,10 +28,6 @@ inline void settle() {
 class BenchEvent {
  public:
   BenchEvent() : dataDir(demoDataFolder()) {
-    INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&icc);
-    Gdiplus::GdiplusStartupInput input;
-    Gdiplus::GdiplusStartup(&token_, &input, nullptr);
     core.reset(new CCore(settingsDefaults()));
     Settings s = defaultSettings();
     s.cols = 4;
@@ -55,7 +49,6 @@ class BenchEvent {
   ~BenchEvent() {
     model.reset();
     core.reset();
-    Gdiplus::GdiplusShutdown(token_);
   }
   BenchEvent(const BenchEvent&) = delete;
   BenchEvent& operator=(const BenchEvent&) = delete;
@@ -74,6 +67,7 @@ class BenchEvent {
     return window;
   }
 
+  WinSession session_;  // started before the event is made, ended after it is gone
   std::string dataDir;
   std::unique_ptr<CCore> core;
   std::unique_ptr<EventModel> model;
@@ -88,5 +82,4 @@ class BenchEvent {
     return wideToGbk(dir) + "\\data\\";
   }
   static std::string two(int n) { return (n < 10 ? "0" : "") + std::to_string(n); }
-  ULONG_PTR token_ = 0;
 };

@@ -397,6 +397,18 @@ void ConsoleDialog::logAppended(const std::string& line) {
   m_logList.SetCurSel(-1);
 }
 
+void ConsoleDialog::logReplaced() {
+  // Drawn once at the end: a list redrawn for every one of ten thousand lines takes minutes.
+  m_logList.SendMessage(WM_SETREDRAW, FALSE, 0);
+  m_logList.SendMessage(LB_RESETCONTENT, 0, 0);
+  int index = -1;
+  for (const std::string& line : ctx_.model.logLines()) index = m_logList.AddString(line);
+  m_logList.SendMessage(WM_SETREDRAW, TRUE, 0);
+  ::InvalidateRect(m_logList.m_hWnd, nullptr, TRUE);
+  if (index > 0) m_logList.SetTopIndex(index);
+  m_logList.SetCurSel(-1);
+}
+
 void ConsoleDialog::audienceChanged() {
   showAudience();
   enableButtons();

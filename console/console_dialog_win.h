@@ -96,6 +96,7 @@ class ConsoleDialog : public CDialog, private EventObserver {
   void rowChanged(int row) override;
   void rowsReset() override;
   void logAppended(const std::string& line) override;
+  void logReplaced() override;
   void audienceChanged() override;
   void historyChanged() override;
   void settingsChanged(unsigned rows) override;

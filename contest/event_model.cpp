@@ -181,7 +181,9 @@ void EventModel::restore(const journal::Replay& previous) {
   endReveal();
   drawAfresh();
   tell([](EventObserver& o) { o.rowsReset(); });
-  for (const std::string& old : previous.logLines) addLine(old);
+  // Thousands of lines: one notice for all of them, not one each.
+  log_ = previous.logLines;
+  tell([](EventObserver& o) { o.logReplaced(); });
   addLine(line);
   tell([](EventObserver& o) { o.historyChanged(); });
 }

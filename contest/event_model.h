@@ -24,6 +24,8 @@ struct EventObserver {
   virtual void rowChanged(int /*row*/) {}
   virtual void rowsReset() {}  // a roster load or a restore replaced every row
   virtual void logAppended(const std::string& /*line*/) {}
+  // The whole log was replaced (the previous run's lines restored): show logLines() anew.
+  virtual void logReplaced() {}
   // rows: which settings were set, as the table marks when they are saved (SavedByOptions for
   // what the options dialog returned, SavedAtClose for the switch and the change value).
   virtual void settingsChanged(unsigned /*rows*/) {}

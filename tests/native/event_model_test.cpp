@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/log_stamp.h"
+
 namespace {
 
 // A model with a clock that ticks one second per call, telling what it hears.
@@ -26,7 +28,7 @@ struct ModelRun : EventObserver {
   }
   void rowChanged(int row) override { events.push_back("row " + std::to_string(row)); }
   void rowsReset() override { events.push_back("reset"); }
-  void logAppended(const std::string& line) override { events.push_back("log " + line.substr(20)); }
+  void logAppended(const std::string& line) override { events.push_back("log " + textAfterStamp(line)); }
   void settingsChanged(unsigned rows) override { events.push_back("settings " + std::to_string(rows)); }
   void audienceChanged() override { events.push_back("audience"); }
   void historyChanged() override { events.push_back("history"); }
@@ -55,9 +57,9 @@ TEST(EventModel, AChangeIsWorkedOutOnceThenTheRowTheLogAndTheHistoryAreToldInTha
   EXPECT_EQ(r.events, expected);
   EXPECT_EQ(r.model.logLines().back(), "2024-05-01 09:30:05 B02（二组） +2.5");
   r.model.applyScore(ScoreRequest{2, ScoreOp::Set, "-4"});
-  EXPECT_EQ(r.model.logLines().back().substr(20), "修改 C03 分数 10.0 -> -4.0");
+  EXPECT_EQ(textAfterStamp(r.model.logLines().back()), "修改 C03 分数 10.0 -> -4.0");
   r.model.applyScore(ScoreRequest{0, ScoreOp::Subtract, ""});  // an empty field is 0
-  EXPECT_EQ(r.model.logLines().back().substr(20), "A01（一组） -0.0");
+  EXPECT_EQ(textAfterStamp(r.model.logLines().back()), "A01（一组） -0.0");
   EXPECT_TRUE(r.model.canUndo());
   EXPECT_FALSE(r.model.canRedo());
 }
@@ -91,9 +93,9 @@ TEST(EventModel, UndoAndRedoRestoreExactFloatsLogAndANewChangeClearsRedo) {
   EXPECT_FALSE(r.model.redo());
   const std::vector<std::string>& log = r.model.logLines();
   ASSERT_EQ(log.size(), 6u);
-  EXPECT_EQ(log[2].substr(20), "撤销 A01（一组） -0.7");
-  EXPECT_EQ(log[3].substr(20), "撤销 A01（一组） +0.1");
-  EXPECT_EQ(log[4].substr(20), "重做 A01（一组） +0.1");
+  EXPECT_EQ(textAfterStamp(log[2]), "撤销 A01（一组） -0.7");
+  EXPECT_EQ(textAfterStamp(log[3]), "撤销 A01（一组） +0.1");
+  EXPECT_EQ(textAfterStamp(log[4]), "重做 A01（一组） +0.1");
 
   r.model.undo();
   EXPECT_TRUE(r.model.canRedo());
@@ -185,7 +187,7 @@ TEST(EventModel, ARevealRunsOnlyOnTheRankingOnShowAndEndsWithItsScreen) {
   EXPECT_TRUE(r.model.revealForward());
   EXPECT_TRUE(r.model.revealForward());  // rank 1: complete, logged and ended
   EXPECT_FALSE(r.model.reveal().running());
-  EXPECT_EQ(r.model.logLines().back().substr(20), "揭晓完成");
+  EXPECT_EQ(textAfterStamp(r.model.logLines().back()), "揭晓完成");
 
   for (int end = 0; end < 3; ++end) {
     r.model.setScreen(IndividualRanking);
@@ -210,8 +212,8 @@ TEST(EventModel, BlackoutNeedsTheOutputWindowIsLoggedAndLeavingItDrawsAfresh) {
   ASSERT_TRUE(r.model.setBlackout(false));
   EXPECT_EQ(r.model.snapshot()->rankedRows[0].score, 13.0f);
   const std::vector<std::string>& log = r.model.logLines();
-  EXPECT_EQ(log[log.size() - 3].substr(20), "黑屏");
-  EXPECT_EQ(log.back().substr(20), "取消黑屏");
+  EXPECT_EQ(textAfterStamp(log[log.size() - 3]), "黑屏");
+  EXPECT_EQ(textAfterStamp(log.back()), "取消黑屏");
 }
 
 TEST(EventModel, ThePlaceFollowsPlacementsAndDragsAndAPlacementShowsTheWindow) {

@@ -12,6 +12,7 @@
 #include "contest/event_model.h"
 #include "contest/resume.h"
 #include "kqcore/file_io.h"
+#include "tests/log_stamp.h"
 #include "tests/native/test_files.h"
 
 namespace {
@@ -239,7 +240,7 @@ TEST(Journal, ARestoredModelGoesOnFromWhereTheJournalEnded) {
   EXPECT_TRUE(second.model.canRedo());
   const std::vector<std::string>& log = second.model.logLines();
   ASSERT_EQ(log.size(), first.model.logLines().size() + 1);
-  EXPECT_EQ(log.back().substr(20), "恢复上次的计分（4 次改动）");
+  EXPECT_EQ(textAfterStamp(log.back()), "恢复上次的计分（4 次改动）");
   ASSERT_TRUE(second.model.redo());
   EXPECT_TRUE(sameBits(second.rows()[1].score, 6.0f));
 

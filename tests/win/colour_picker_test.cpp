@@ -155,7 +155,7 @@ void CALLBACK answerColourDialog(HWND, UINT, UINT_PTR id, DWORD) {
   EnumThreadWindows(GetCurrentThreadId(), findColourDialog, reinterpret_cast<LPARAM>(&dlg));
   if (!dlg) return;
   KillTimer(nullptr, id);
-  SendMessageW(GetDlgItem(dlg, 712), BM_CLICK, 0, 0);
+  clickButton(dlg, 712);
   PostMessageW(dlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dlg, IDOK)));
 }
 }  // namespace

@@ -8,24 +8,13 @@
 #include "contest/journal.h"
 #include "kqcore/core_win.h"
 #include "resources/resource.h"
+#include "tests/log_stamp.h"
 #include "tests/win/test_support_win.h"
 
 namespace {
 
-// Presses key with Ctrl held, as the thread's keyboard state shows it.
-void ctrlKey(HWND hwnd, WPARAM key) {
-  BYTE keys[256];
-  GetKeyboardState(keys);
-  keys[VK_CONTROL] = 0x80;
-  SetKeyboardState(keys);
-  postKey(hwnd, key);
-  pumpUntil([] { return false; }, 100);
-  keys[VK_CONTROL] = 0;
-  SetKeyboardState(keys);
-}
-
 bool enabled(HWND dlg, int id) { return IsWindowEnabled(GetDlgItem(dlg, id)) != 0; }
-std::string lastLogText(ConsoleDialog& c) { return c.m_logList.GetText(c.m_logList.GetCount() - 1).substr(20); }
+std::string lastLogText(ConsoleDialog& c) { return textAfterStamp(c.m_logList.GetText(c.m_logList.GetCount() - 1)); }
 
 }  // namespace
 

@@ -11,6 +11,7 @@
 #include "kqcore/wide_win.h"
 #include "resources/resource.h"
 #include "scoreboard/scoreboard_window_win.h"
+#include "tests/log_stamp.h"
 #include "tests/win/test_support_win.h"
 
 namespace {
@@ -21,17 +22,6 @@ std::vector<std::string> logLines(ConsoleDialog& c) {
   std::vector<std::string> lines;
   for (int i = 0; i < c.m_logList.GetCount(); ++i) lines.push_back(c.m_logList.GetText(i));
   return lines;
-}
-
-std::string textAfterStamp(const std::string& line) { return line.size() > 20 ? line.substr(20) : std::string(); }
-
-bool looksStamped(const std::string& line) {
-  if (line.size() < 20) return false;
-  const std::string pattern = "dddd-dd-dd dd:dd:dd ";
-  for (std::size_t i = 0; i < pattern.size(); ++i) {
-    if (pattern[i] == 'd' ? (line[i] < '0' || line[i] > '9') : line[i] != pattern[i]) return false;
-  }
-  return true;
 }
 
 }  // namespace
@@ -329,11 +319,7 @@ LRESULT CALLBACK watchMenu(int code, WPARAM wp, LPARAM lp) {
   return CallNextHookEx(nullptr, code, wp, lp);
 }
 
-std::string revealCaptionOf(HWND console) {
-  wchar_t text[32] = L"";
-  GetDlgItemTextW(console, IDC_REVEAL, text, 32);
-  return wideToGbk(text);
-}
+std::string revealCaptionOf(HWND console) { return itemText(console, IDC_REVEAL); }
 
 }  // namespace
 
@@ -352,8 +338,7 @@ TEST(ConsoleReveal, ButtonAndKeysStepTheRankingScreenOnShow) {
 
     HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, watchMenu, nullptr, GetCurrentThreadId());
     SetFocus(roster);
-    PostMessageW(roster, WM_SYSKEYDOWN, VK_F10, 1);
-    PostMessageW(roster, WM_SYSKEYUP, VK_F10, static_cast<LPARAM>(0xC0000001u));
+    postKey(roster, VK_F10);
     pumpUntil([] { return false; }, 200);
     UnhookWindowsHookEx(hook);
     EXPECT_FALSE(g_menuEntered) << "F10 opened the system menu";

@@ -7,16 +7,13 @@
 
 #include <string>
 
-#include "kqcore/wide_win.h"
 #include "resources/resource.h"
 #include "tests/win/program_driver_win.h"
-#include "tests/win/test_support_win.h"
 
 TEST(EndToEnd, StartsFromAFreshFolderAndClosesCleanly) {
-  const std::string folder = makeTempAppFolder();
-  ASSERT_TRUE(CopyFileW(quilletBesideTests().c_str(), (gbkToWide(folder) + L"Quillet.exe").c_str(), FALSE))
-      << "no Quillet.exe beside the tests";
-  writeFileBytes(folder + "data\\_team.txt", "甲队,一组\r\n乙队,一组\r\n丙队,二组\r\n");
+  const EventFolder event("甲队,一组\r\n乙队,一组\r\n丙队,二组\r\n");
+  ASSERT_TRUE(event.hasProgram()) << "no Quillet.exe beside the tests";
+  const std::string& folder = event.path();
   {
     Program quillet(folder);
     ASSERT_TRUE(quillet.start()) << "no window titled Quillet with its start line";
@@ -29,5 +26,4 @@ TEST(EndToEnd, StartsFromAFreshFolderAndClosesCleanly) {
   EXPECT_NE(settings.find("on=0\r\n"), std::string::npos) << settings;
   EXPECT_NE(settings.find("uityp=0\r\n"), std::string::npos) << settings;
   EXPECT_NE(settings.find("scorestepdefault="), std::string::npos) << settings;
-  removeFolder(folder);
 }

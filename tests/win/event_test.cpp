@@ -13,10 +13,9 @@
 #include <vector>
 
 #include "kqcore/numbers.h"
-#include "kqcore/wide_win.h"
 #include "resources/resource.h"
+#include "tests/log_stamp.h"
 #include "tests/win/program_driver_win.h"
-#include "tests/win/test_support_win.h"
 
 namespace {
 
@@ -31,7 +30,7 @@ std::vector<std::string> logTexts(const std::string& file) {
   while (start < file.size()) {
     const std::size_t end = file.find("\r\n", start);
     if (end == std::string::npos) break;
-    texts.push_back(file.substr(start, end - start).substr(20));
+    texts.push_back(textAfterStamp(file.substr(start, end - start)));
     start = end + 2;
   }
   return texts;
@@ -40,21 +39,21 @@ std::vector<std::string> logTexts(const std::string& file) {
 }  // namespace
 
 TEST(WholeEvent, AnOperatorRunsAnEventThroughTheWindows) {
-  const std::string folder = makeTempAppFolder();
-  ASSERT_TRUE(CopyFileW(quilletBesideTests().c_str(), (gbkToWide(folder) + L"Quillet.exe").c_str(), FALSE));
   std::vector<Team> teams;
   std::string roster = "# 名单\r\n";
   for (int i = 0; i < 40; ++i) {
     teams.push_back(Team{"队" + std::to_string(i + 1), "组" + std::to_string(i % 8 + 1), 0.0f});
     roster += teams.back().name + "," + teams.back().group + "\r\n";
   }
-  writeFileBytes(folder + "data\\_team.txt", roster);
+  const EventFolder event(roster);
+  ASSERT_TRUE(event.hasProgram()) << "no Quillet.exe beside the tests";
+  const std::string& folder = event.path();
   std::vector<std::string> expectedLog = {"-- 程序启动"};
   int decimals = 1;  // the default
 
   Program quillet(folder);
   ASSERT_TRUE(quillet.start());
-  quillet.click(quillet.console, IDC_OUTPUT_ON);
+  clickButton(quillet.console, IDC_OUTPUT_ON);
   EXPECT_NE(quillet.window(L"", true), nullptr) << "the output window did not appear";
 
   auto label = [&](int row) { return teams[row].name + "（" + teams[row].group + "）"; };
@@ -71,75 +70,69 @@ TEST(WholeEvent, AnOperatorRunsAnEventThroughTheWindows) {
     const int before = quillet.logCount();
     Team& t = teams[row];
     if (kind == 0) {
-      quillet.setText(dlg, IDC_SCORE, numbers::floatText(value, 2));
-      quillet.click(dlg, IDC_SET_DIRECTLY);
+      setText(dlg, IDC_SCORE, numbers::floatText(value, 2));
+      clickButton(dlg, IDC_SET_DIRECTLY);
       expectedLog.push_back("修改 " + label(row) + " 分数 " + text(t.score) + " -> " + text(value));
       t.score = value;
     } else if (kind == 3) {
-      quillet.click(dlg, IDC_STEP2);  // the second quick step: 2
+      clickButton(dlg, IDC_STEP2);  // the second quick step: 2
       Sleep(100);
-      quillet.click(dlg, IDC_ADD);
+      clickButton(dlg, IDC_ADD);
       expectedLog.push_back(label(row) + " +" + text(2.0f));
       t.score += 2.0f;
     } else {
-      quillet.setText(dlg, IDC_CHANGE, numbers::floatText(value, 2));
-      quillet.click(dlg, kind == 1 ? IDC_ADD : IDC_SUBTRACT);
+      setText(dlg, IDC_CHANGE, numbers::floatText(value, 2));
+      clickButton(dlg, kind == 1 ? IDC_ADD : IDC_SUBTRACT);
       expectedLog.push_back(label(row) + (kind == 1 ? " +" : " -") + text(value));
       t.score += kind == 1 ? value : -value;
     }
-    EXPECT_TRUE(waitFor([&] { return quillet.logCount() == before + 1; })) << "row " << row;
+    EXPECT_TRUE(pumpUntil([&] { return quillet.logCount() == before + 1; })) << "row " << row;
     return true;
   };
   for (int i = 0; i < 20; ++i) ASSERT_TRUE(change(i % 12, i % 4, static_cast<float>(i % 5) + 0.5f));
 
   for (int mode = IDC_MODE_WELCOME; mode <= IDC_MODE_GROUP; ++mode) {
-    quillet.click(quillet.console, mode);
+    clickButton(quillet.console, mode);
     Sleep(150);
   }
 
   // Reload, confirmed: scores back to the start.
-  quillet.click(quillet.console, IDC_RELOAD);
+  clickButton(quillet.console, IDC_RELOAD);
   {
-    // The confirmation is a message box titled like the program, other than the console.
-    HWND confirm = nullptr;
-    waitFor([&] {
-      for (HWND h = FindWindowW(L"#32770", L"Quillet"); h; h = FindWindowExW(nullptr, h, L"#32770", L"Quillet"))
-        if (h != quillet.console && IsWindowVisible(h)) confirm = h;
-      return confirm != nullptr;
-    });
+    HWND confirm = quillet.messageBox();
     ASSERT_NE(confirm, nullptr) << "no reload confirmation";
     PostMessageW(confirm, WM_COMMAND, MAKEWPARAM(IDYES, BN_CLICKED), 0);
   }
   const int beforeReload = static_cast<int>(expectedLog.size());
   expectedLog.push_back("重新加载 参赛队");
-  EXPECT_TRUE(waitFor([&] { return quillet.logCount() == beforeReload + 1; }));
+  EXPECT_TRUE(pumpUntil([&] { return quillet.logCount() == beforeReload + 1; }));
   for (Team& t : teams) t.score = 0.0f;
   for (int i = 0; i < 6; ++i) ASSERT_TRUE(change(i, i % 4, 1.5f + i));
 
   // New options: title, columns, decimals, size.
-  quillet.click(quillet.console, IDC_OPTIONS);
+  clickButton(quillet.console, IDC_OPTIONS);
   HWND options = quillet.window(L"选项");
   ASSERT_NE(options, nullptr);
-  quillet.setText(options, IDC_OPT_TITLE, "总决赛");
-  quillet.setText(options, IDC_OPT_COLS, "4");
-  quillet.setText(options, IDC_OPT_XSW, "2");
-  quillet.setText(options, IDC_OPT_WIDTH, "800");
-  quillet.setText(options, IDC_OPT_HEIGHT, "600");
-  quillet.click(options, IDOK);
-  EXPECT_TRUE(waitFor([&] { return quillet.gone(L"选项"); }));
+  setText(options, IDC_OPT_TITLE, "总决赛");
+  setText(options, IDC_OPT_COLS, "4");
+  setText(options, IDC_OPT_XSW, "2");
+  setText(options, IDC_OPT_WIDTH, "800");
+  setText(options, IDC_OPT_HEIGHT, "600");
+  clickButton(options, IDOK);
+  EXPECT_TRUE(pumpUntil([&] { return quillet.gone(L"选项"); }));
   decimals = 2;
   ASSERT_TRUE(change(3, 1, 0.25f));
 
   // Exports.
   const std::string results = folder + "results.csv";
   const std::string log = folder + "log.txt";
-  quillet.click(quillet.console, IDC_EXPORT_RESULTS);
+  clickButton(quillet.console, IDC_EXPORT_RESULTS);
   ASSERT_TRUE(quillet.answerSave(results));
   expectedLog.push_back("导出计分结果");
-  EXPECT_TRUE(waitFor([&] { return quillet.logCount() == static_cast<int>(expectedLog.size()); }));
-  quillet.click(quillet.console, IDC_EXPORT_LOG);
+  EXPECT_TRUE(pumpUntil([&] { return quillet.logCount() == static_cast<int>(expectedLog.size()); }));
+  clickButton(quillet.console, IDC_EXPORT_LOG);
   ASSERT_TRUE(quillet.answerSave(log));
-  EXPECT_TRUE(waitFor([&] { return quillet.logCount() == static_cast<int>(expectedLog.size()) + 1; }));
+  EXPECT_TRUE(pumpUntil([&] { return quillet.logCount() == static_cast<int>(expectedLog.size()) + 1; }));
   EXPECT_EQ(quillet.close(), 0u);
 
   std::string expectedResults = "分组,姓名,分数\r\n";
@@ -159,5 +152,4 @@ TEST(WholeEvent, AnOperatorRunsAnEventThroughTheWindows) {
   EXPECT_EQ(SendMessageW(GetDlgItem(again.console, IDC_MODE_WELCOME), BM_GETCHECK, 0, 0), BST_CHECKED);
   EXPECT_NE(again.window(L"", true), nullptr);
   EXPECT_EQ(again.close(), 0u);
-  removeFolder(folder);
 }

@@ -13,8 +13,8 @@
 
 #include "kqcore/wide_win.h"
 #include "resources/resource.h"
+#include "tests/log_stamp.h"
 #include "tests/win/program_driver_win.h"
-#include "tests/win/test_support_win.h"
 
 namespace {
 
@@ -28,9 +28,9 @@ std::vector<std::string> listScores(Program& p) {
 
 std::string exportFile(Program& p, int button, const std::string& path) {
   const int before = p.logCount();
-  p.click(p.console, button);
+  clickButton(p.console, button);
   if (!p.answerSave(path)) return std::string();
-  waitFor([&] { return p.logCount() == before + 1; });
+  pumpUntil([&] { return p.logCount() == before + 1; });
   return readFileBytes(path);
 }
 
@@ -51,21 +51,20 @@ bool enabled(Program& p, int id) { return IsWindowEnabled(GetDlgItem(p.console, 
 }  // namespace
 
 TEST(Journal, AKilledRunComesBackWithYesAndStartsFreshWithNo) {
-  const std::string folder = makeTempAppFolder();
-  ASSERT_TRUE(CopyFileW(quilletBesideTests().c_str(), (gbkToWide(folder) + L"Quillet.exe").c_str(), FALSE));
   // Names and groups holding GBK characters whose trail bytes are 0x5C and 0x60.
   std::string roster;
   for (int i = 0; i < kTeams; ++i)
     roster += "队\x81\x5C" + std::to_string(i) + ",组\x81\x60" + std::to_string(i % 2) + "\r\n";
-  writeFileBytes(folder + "data\\_team.txt", roster);
-  writeFileBytes(folder + "Quillet.cfg", "on=1\r\nxsw=2\r\nscoreinit=3\r\nwidth=400\r\nheight=300\r\n");
+  const EventFolder event(roster, "on=1\r\nxsw=2\r\nscoreinit=3\r\nwidth=400\r\nheight=300\r\n");
+  ASSERT_TRUE(event.hasProgram()) << "no Quillet.exe beside the tests";
+  const std::string& folder = event.path();
 
   Program first(folder);
   ASSERT_TRUE(first.start());
   const std::vector<std::string> startScores = listScores(first);
   EXPECT_FALSE(enabled(first, IDC_UNDO));
   EXPECT_FALSE(enabled(first, IDC_REDO));
-  first.click(first.console, IDC_MODE_SCORING);
+  clickButton(first.console, IDC_MODE_SCORING);
 
   // Five changes through the score entry dialog, then one taken back.
   const struct {
@@ -81,15 +80,15 @@ TEST(Journal, AKilledRunComesBackWithYesAndStartsFreshWithNo) {
     first.doubleClickRow(c.row);
     HWND dlg = first.window(L"计分");
     ASSERT_NE(dlg, nullptr) << "no score entry dialog for row " << c.row;
-    first.setText(dlg, c.field, c.value);
-    first.click(dlg, c.button);
-    ASSERT_TRUE(waitFor([&] { return first.logCount() == before + 1; })) << c.row;
+    setText(dlg, c.field, c.value);
+    clickButton(dlg, c.button);
+    ASSERT_TRUE(pumpUntil([&] { return first.logCount() == before + 1; })) << c.row;
   }
   EXPECT_TRUE(enabled(first, IDC_UNDO));
   const int beforeUndo = first.logCount();
-  first.click(first.console, IDC_UNDO);
-  ASSERT_TRUE(waitFor([&] { return first.logCount() == beforeUndo + 1; }));
-  EXPECT_TRUE(waitFor([&] { return enabled(first, IDC_REDO); }));
+  clickButton(first.console, IDC_UNDO);
+  ASSERT_TRUE(pumpUntil([&] { return first.logCount() == beforeUndo + 1; }));
+  EXPECT_TRUE(pumpUntil([&] { return enabled(first, IDC_REDO); }));
   EXPECT_EQ(first.listText(5, 2), startScores[5]);  // the last change taken back
 
   const std::vector<std::string> scores = listScores(first);
@@ -119,9 +118,9 @@ TEST(Journal, AKilledRunComesBackWithYesAndStartsFreshWithNo) {
   // of the killed run; then the scoring board must come back pixel for pixel.
   HWND output2 = second.window(L"", true);
   ASSERT_NE(output2, nullptr);
-  ASSERT_TRUE(waitFor([&] { return shootWindow(output2).pixels != board; })) << "the welcome screen never showed";
-  second.click(second.console, IDC_MODE_SCORING);
-  EXPECT_TRUE(waitFor([&] { return shootWindow(output2).pixels == board; }, 5000))
+  ASSERT_TRUE(pumpUntil([&] { return shootWindow(output2).pixels != board; })) << "the welcome screen never showed";
+  clickButton(second.console, IDC_MODE_SCORING);
+  EXPECT_TRUE(pumpUntil([&] { return shootWindow(output2).pixels == board; }, 5000))
       << "the scoring board differs after the restore";
   EXPECT_EQ(exportFile(second, IDC_EXPORT_RESULTS, folder + "r2.csv"), results);
   const std::string log2 = exportFile(second, IDC_EXPORT_LOG, folder + "l2.txt");
@@ -132,7 +131,7 @@ TEST(Journal, AKilledRunComesBackWithYesAndStartsFreshWithNo) {
   for (const std::string& text : expectedTail) {
     const std::size_t end = tail.find("\r\n", at);
     ASSERT_NE(end, std::string::npos);
-    EXPECT_EQ(tail.substr(at + 20, end - at - 20), text);
+    EXPECT_EQ(textAfterStamp(tail.substr(at, end - at)), text);
     at = end + 2;
   }
   EXPECT_EQ(at, tail.size());
@@ -151,5 +150,4 @@ TEST(Journal, AKilledRunComesBackWithYesAndStartsFreshWithNo) {
   EXPECT_NE(readFileBytes(folder + kept[0]).find("恢复上次的计分"), std::string::npos);
   EXPECT_EQ(readFileBytes(folder + "Quillet.journal").substr(0, 15), "quillet-journal");
   EXPECT_EQ(third.close(), 0u);
-  removeFolder(folder);
 }

@@ -12,29 +12,28 @@
 #include <string>
 #include <vector>
 
-#include "kqcore/wide_win.h"
 #include "resources/resource.h"
 #include "tests/win/program_driver_win.h"
-#include "tests/win/test_support_win.h"
 
 namespace {
 
-// A program folder with the demo background, eight teams, output on at 480 x 360, change
-// value 2.5 and quick steps 1, 2, 5.
-std::string eventFolder() {
-  const std::string folder = makeTempAppFolder();
-  const std::wstring exe = quilletBesideTests();
-  CopyFileW(exe.c_str(), (gbkToWide(folder) + L"Quillet.exe").c_str(), FALSE);
-  const std::wstring demoBackground = exe.substr(0, exe.rfind(L'\\') + 1) + L"data\\bg.jpg";
-  CopyFileW(demoBackground.c_str(), (gbkToWide(folder) + L"data\\bg.jpg").c_str(), FALSE);
+std::string eightTeams() {
   std::string roster;
   for (int i = 1; i <= 8; ++i) roster += "队" + std::to_string(i) + ",组" + std::to_string((i + 1) / 2) + "\r\n";
-  writeFileBytes(folder + "data\\_team.txt", roster);
-  writeFileBytes(folder + "Quillet.cfg",
-                 "on=1\r\nwidth=480\r\nheight=360\r\ncols=2\r\nxsw=1\r\nscorestepdefault=2.5\r\n"
-                 "scoresteps=1,2,5\r\n");
-  return folder;
+  return roster;
 }
+
+// A program folder with the demo background, eight teams, output on at 480 x 360, change
+// value 2.5 and quick steps 1, 2, 5.
+class KeysEvent : public EventFolder {
+ public:
+  KeysEvent()
+      : EventFolder(eightTeams(),
+                    "on=1\r\nwidth=480\r\nheight=360\r\ncols=2\r\nxsw=1\r\nscorestepdefault=2.5\r\n"
+                    "scoresteps=1,2,5\r\n") {
+    addDemoFile("bg.jpg");
+  }
+};
 
 bool checked(HWND dlg, int id) { return SendMessageW(GetDlgItem(dlg, id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
@@ -108,8 +107,9 @@ int previewDifference(HWND preview, HWND output) {
 }  // namespace
 
 TEST(OperatorKeys, KeysChangeScoresScreensAndTheSwitchWithTheFocusOnTheList) {
-  const std::string folder = eventFolder();
-  Program quillet(folder);
+  const KeysEvent event;
+  ASSERT_TRUE(event.hasProgram()) << "no Quillet.exe beside the tests";
+  Program quillet(event.path());
   ASSERT_TRUE(quillet.start());
   HWND list = GetDlgItem(quillet.console, IDC_ROSTER_LIST);
   HWND output = quillet.window(L"", true);
@@ -124,13 +124,13 @@ TEST(OperatorKeys, KeysChangeScoresScreensAndTheSwitchWithTheFocusOnTheList) {
   EXPECT_TRUE(quillet.gone(L"计分"));
 
   quillet.key(VK_F6);  // every start shows the welcome screen first
-  ASSERT_TRUE(waitFor([&] { return checked(quillet.console, IDC_MODE_SCORING); }));
+  ASSERT_TRUE(pumpUntil([&] { return checked(quillet.console, IDC_MODE_SCORING); }));
   quillet.key(VK_DOWN);
   quillet.key(VK_DOWN);
-  ASSERT_TRUE(waitFor([&] { return quillet.selectedRow() == 1; }));
+  ASSERT_TRUE(pumpUntil([&] { return quillet.selectedRow() == 1; }));
   const ScreenShot before = settledShot(output);
   quillet.key(VK_ADD);
-  ASSERT_TRUE(waitFor([&] { return quillet.logCount() == 2; }));
+  ASSERT_TRUE(pumpUntil([&] { return quillet.logCount() == 2; }));
   const std::string keyList = quillet.listText(1, 2);
   const std::string keyLog = quillet.logText(1);
   const ScreenShot keyShot = settledShot(output);
@@ -139,7 +139,7 @@ TEST(OperatorKeys, KeysChangeScoresScreensAndTheSwitchWithTheFocusOnTheList) {
   EXPECT_FALSE(keyShot == before) << "the board did not change";
 
   quillet.key(VK_SUBTRACT);
-  ASSERT_TRUE(waitFor([&] { return quillet.logCount() == 3; }));
+  ASSERT_TRUE(pumpUntil([&] { return quillet.logCount() == 3; }));
   EXPECT_EQ(quillet.listText(1, 2), "0.0");
   EXPECT_EQ(quillet.logText(2), "队2（组1） -2.5");
   EXPECT_TRUE(settledShot(output) == before);
@@ -148,55 +148,55 @@ TEST(OperatorKeys, KeysChangeScoresScreensAndTheSwitchWithTheFocusOnTheList) {
   quillet.key(VK_RETURN);
   HWND dlg = quillet.window(L"计分");
   ASSERT_NE(dlg, nullptr);
-  quillet.click(dlg, IDC_ADD);
-  ASSERT_TRUE(waitFor([&] { return quillet.logCount() == 4; }));
+  clickButton(dlg, IDC_ADD);
+  ASSERT_TRUE(pumpUntil([&] { return quillet.logCount() == 4; }));
   EXPECT_EQ(quillet.listText(1, 2), keyList);
   EXPECT_EQ(quillet.logText(3), keyLog);
   EXPECT_TRUE(settledShot(output) == keyShot) << "the dialog's change looks different on the output";
-  EXPECT_TRUE(waitFor([&] { return quillet.focus() == list; })) << "the focus did not come back to the list";
+  EXPECT_TRUE(pumpUntil([&] { return quillet.focus() == list; })) << "the focus did not come back to the list";
 
   // Ctrl+3: the third quick step; Ctrl+4 has none and does nothing.
-  quillet.ctrlKey('3');
-  ASSERT_TRUE(waitFor([&] { return quillet.logCount() == 5; }));
+  ctrlKey(quillet.console, '3');
+  ASSERT_TRUE(pumpUntil([&] { return quillet.logCount() == 5; }));
   EXPECT_EQ(quillet.logText(4), "队2（组1） +5.0");
   EXPECT_EQ(quillet.listText(1, 2), "7.5");
-  quillet.ctrlKey('4');
+  ctrlKey(quillet.console, '4');
   Sleep(300);
   EXPECT_EQ(quillet.logCount(), 5);
 
   // Ctrl+Z takes a key's change back to the exact old score, Ctrl+Y applies it again.
   quillet.key(VK_ADD);
-  ASSERT_TRUE(waitFor([&] { return quillet.logCount() == 6; }));
+  ASSERT_TRUE(pumpUntil([&] { return quillet.logCount() == 6; }));
   EXPECT_EQ(quillet.listText(1, 2), "10.0");
-  quillet.ctrlKey('Z');
-  ASSERT_TRUE(waitFor([&] { return quillet.logCount() == 7; }));
+  ctrlKey(quillet.console, 'Z');
+  ASSERT_TRUE(pumpUntil([&] { return quillet.logCount() == 7; }));
   EXPECT_EQ(quillet.logText(6), "撤销 队2（组1） +2.5");
   EXPECT_EQ(quillet.listText(1, 2), "7.5");
-  quillet.ctrlKey('Y');
-  ASSERT_TRUE(waitFor([&] { return quillet.logCount() == 8; }));
+  ctrlKey(quillet.console, 'Y');
+  ASSERT_TRUE(pumpUntil([&] { return quillet.logCount() == 8; }));
   EXPECT_EQ(quillet.logText(7), "重做 队2（组1） +2.5");
   EXPECT_EQ(quillet.listText(1, 2), "10.0");
-  quillet.ctrlKey('Z');
-  ASSERT_TRUE(waitFor([&] { return quillet.logCount() == 9; }));
+  ctrlKey(quillet.console, 'Z');
+  ASSERT_TRUE(pumpUntil([&] { return quillet.logCount() == 9; }));
   EXPECT_EQ(quillet.listText(1, 2), "7.5");
 
   // F5 to F8 move the radio buttons and redraw; F9 switches the output off and on.
   quillet.key(VK_F5);
-  ASSERT_TRUE(waitFor([&] { return checked(quillet.console, IDC_MODE_WELCOME); }));
+  ASSERT_TRUE(pumpUntil([&] { return checked(quillet.console, IDC_MODE_WELCOME); }));
   EXPECT_FALSE(checked(quillet.console, IDC_MODE_SCORING));
   const ScreenShot welcome = settledShot(output);
   EXPECT_FALSE(welcome == keyShot);
   quillet.key(VK_F7);
-  ASSERT_TRUE(waitFor([&] { return checked(quillet.console, IDC_MODE_INDIVIDUAL); }));
+  ASSERT_TRUE(pumpUntil([&] { return checked(quillet.console, IDC_MODE_INDIVIDUAL); }));
   EXPECT_FALSE(settledShot(output) == welcome);
   quillet.key(VK_F8);
-  EXPECT_TRUE(waitFor([&] { return checked(quillet.console, IDC_MODE_GROUP); }));
+  EXPECT_TRUE(pumpUntil([&] { return checked(quillet.console, IDC_MODE_GROUP); }));
   quillet.key(VK_F6);
-  EXPECT_TRUE(waitFor([&] { return checked(quillet.console, IDC_MODE_SCORING); }));
+  EXPECT_TRUE(pumpUntil([&] { return checked(quillet.console, IDC_MODE_SCORING); }));
   quillet.key(VK_F9);
-  EXPECT_TRUE(waitFor([&] { return !checked(quillet.console, IDC_OUTPUT_ON) && !IsWindowVisible(output); }));
+  EXPECT_TRUE(pumpUntil([&] { return !checked(quillet.console, IDC_OUTPUT_ON) && !IsWindowVisible(output); }));
   quillet.key(VK_F9);
-  EXPECT_TRUE(waitFor([&] { return checked(quillet.console, IDC_OUTPUT_ON) && IsWindowVisible(output); }));
+  EXPECT_TRUE(pumpUntil([&] { return checked(quillet.console, IDC_OUTPUT_ON) && IsWindowVisible(output); }));
   EXPECT_EQ(quillet.focus(), list);
   EXPECT_EQ(quillet.logCount(), 9) << "screens and the switch log nothing";
 
@@ -207,46 +207,46 @@ TEST(OperatorKeys, KeysChangeScoresScreensAndTheSwitchWithTheFocusOnTheList) {
   EXPECT_EQ(quillet.selectedRow(), 1);
   EXPECT_EQ(quillet.listText(1, 2), "7.5");
   EXPECT_EQ(quillet.close(), 0u);
-  removeFolder(folder);
 }
 
 TEST(OperatorKeys, BlackoutHidesEverythingUntilItEndsAndThePreviewFollowsThePushes) {
-  const std::string folder = eventFolder();
-  Program quillet(folder);
+  const KeysEvent event;
+  ASSERT_TRUE(event.hasProgram()) << "no Quillet.exe beside the tests";
+  Program quillet(event.path());
   ASSERT_TRUE(quillet.start());
   HWND output = quillet.window(L"", true);
   ASSERT_NE(output, nullptr);
   quillet.key(VK_F6);
-  ASSERT_TRUE(waitFor([&] { return checked(quillet.console, IDC_MODE_SCORING); }));
+  ASSERT_TRUE(pumpUntil([&] { return checked(quillet.console, IDC_MODE_SCORING); }));
   quillet.key(VK_DOWN);
-  ASSERT_TRUE(waitFor([&] { return quillet.selectedRow() == 0; }));
+  ASSERT_TRUE(pumpUntil([&] { return quillet.selectedRow() == 0; }));
   const ScreenShot board = settledShot(output);
 
-  quillet.ctrlKey('B');
-  ASSERT_TRUE(waitFor([&] { return quillet.logCount() == 2; }));
+  ctrlKey(quillet.console, 'B');
+  ASSERT_TRUE(pumpUntil([&] { return quillet.logCount() == 2; }));
   EXPECT_EQ(quillet.logText(1), "黑屏");
   EXPECT_TRUE(checked(quillet.console, IDC_BLACKOUT)) << "the button shows pressed";
   EXPECT_TRUE(allBlack(settledShot(output)));
 
   // A change while blacked out reaches the console, not the audience.
   quillet.key(VK_ADD);
-  ASSERT_TRUE(waitFor([&] { return quillet.logCount() == 3; }));
+  ASSERT_TRUE(pumpUntil([&] { return quillet.logCount() == 3; }));
   EXPECT_EQ(quillet.listText(0, 2), "2.5");
   quillet.key(VK_F7);
-  ASSERT_TRUE(waitFor([&] { return checked(quillet.console, IDC_MODE_INDIVIDUAL); }));
+  ASSERT_TRUE(pumpUntil([&] { return checked(quillet.console, IDC_MODE_INDIVIDUAL); }));
   quillet.key(VK_F6);
-  ASSERT_TRUE(waitFor([&] { return checked(quillet.console, IDC_MODE_SCORING); }));
+  ASSERT_TRUE(pumpUntil([&] { return checked(quillet.console, IDC_MODE_SCORING); }));
   EXPECT_TRUE(allBlack(settledShot(output)));
 
   // The preview shows the black frame too.
-  quillet.click(quillet.console, IDC_PREVIEW);
+  clickButton(quillet.console, IDC_PREVIEW);
   HWND preview = quillet.window(L"输出预览");
   ASSERT_NE(preview, nullptr);
   EXPECT_EQ(quillet.focus(), GetDlgItem(quillet.console, IDC_ROSTER_LIST)) << "the preview took the focus";
 
   // Leaving blackout shows the new score at once.
-  quillet.click(quillet.console, IDC_BLACKOUT);
-  ASSERT_TRUE(waitFor([&] { return quillet.logCount() == 4; }));
+  clickButton(quillet.console, IDC_BLACKOUT);
+  ASSERT_TRUE(pumpUntil([&] { return quillet.logCount() == 4; }));
   EXPECT_EQ(quillet.logText(3), "取消黑屏");
   const ScreenShot after = settledShot(output);
   EXPECT_FALSE(allBlack(after));
@@ -258,5 +258,4 @@ TEST(OperatorKeys, BlackoutHidesEverythingUntilItEndsAndThePreviewFollowsThePush
   Sleep(200);
   EXPECT_LE(previewDifference(preview, output), 8) << "the preview is no scaled copy of the output";
   EXPECT_EQ(quillet.close(), 0u);
-  removeFolder(folder);
 }

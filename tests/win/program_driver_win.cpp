@@ -5,14 +5,7 @@
 #include "framework/gdi_win.h"
 #include "kqcore/wide_win.h"
 #include "resources/resource.h"
-
-bool waitFor(const std::function<bool()>& done, int ms) {
-  for (int waited = 0; waited < ms; waited += 25) {
-    if (done()) return true;
-    Sleep(25);
-  }
-  return done();
-}
+#include "tests/log_stamp.h"
 
 namespace {
 
@@ -61,12 +54,10 @@ bool Program::start(int answer) {
   if (answer) {
     HWND box = messageBox();
     if (!box) return false;
-    wchar_t text[1024] = L"";
-    GetDlgItemTextW(box, 0xFFFF, text, 1024);  // the message box's text
-    question = wideToGbk(text);
+    question = itemText(box, 0xFFFF);  // the message box's text
     PostMessageW(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), 0);
   }
-  return waitFor([&] { return logCount() >= 1; });
+  return pumpUntil([&] { return logCount() >= 1; });
 }
 
 void Program::kill() {
@@ -81,7 +72,7 @@ void Program::kill() {
 
 HWND Program::messageBox(int ms) {
   HWND box = nullptr;
-  waitFor(
+  pumpUntil(
       [&] {
         for (HWND h = FindWindowW(L"#32770", L"Quillet"); h; h = FindWindowExW(nullptr, h, L"#32770", L"Quillet")) {
           DWORD pid = 0;
@@ -151,7 +142,7 @@ ScreenShot shootWindow(HWND window, bool clientOnly) {
 
 HWND Program::window(const std::wstring& title, bool layered, int ms) {
   Found f{pi_.dwProcessId, title, layered, nullptr};
-  waitFor(
+  pumpUntil(
       [&] {
         f.hwnd = nullptr;
         EnumWindows(findWindow, reinterpret_cast<LPARAM>(&f));
@@ -163,10 +154,6 @@ HWND Program::window(const std::wstring& title, bool layered, int ms) {
 
 bool Program::gone(const std::wstring& title) { return window(title, false, 0) == nullptr; }
 int Program::logCount() { return static_cast<int>(SendMessageW(GetDlgItem(console, IDC_LOG_LIST), LB_GETCOUNT, 0, 0)); }
-void Program::click(HWND dlg, int id) { PostMessageW(GetDlgItem(dlg, id), BM_CLICK, 0, 0); }
-void Program::setText(HWND dlg, int id, const std::string& text) {
-  SendMessageW(GetDlgItem(dlg, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(gbkToWide(text).c_str()));
-}
 // Double-clicks a row of the roster list.
 void Program::doubleClickRow(int row) {
   HWND list = GetDlgItem(console, IDC_ROSTER_LIST);
@@ -187,26 +174,14 @@ bool Program::setScore(int row, const std::string& value) {
   HWND dlg = window(L"计分");
   if (!dlg) return false;
   setText(dlg, IDC_SCORE, value);
-  click(dlg, IDC_SET_DIRECTLY);
-  return waitFor([&] { return logCount() == before + 1; });
+  clickButton(dlg, IDC_SET_DIRECTLY);
+  return pumpUntil([&] { return logCount() == before + 1; });
 }
 
 std::vector<std::string> Program::logTexts() {
   std::vector<std::string> texts;
-  HWND list = GetDlgItem(console, IDC_LOG_LIST);
-  for (int i = 0; i < logCount(); ++i) {
-    std::wstring line(static_cast<std::size_t>(SendMessageW(list, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
-    SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(&line[0]));
-    const std::string text = wideToGbk(line.c_str());
-    texts.push_back(text.size() > 20 ? text.substr(20) : std::string());
-  }
+  for (int i = 0; i < logCount(); ++i) texts.push_back(logText(i));
   return texts;
-}
-
-std::string Program::controlText(HWND dlg, int id) {
-  wchar_t text[256] = L"";
-  GetDlgItemTextW(dlg, id, text, 256);
-  return wideToGbk(text);
 }
 
 void saveBitmap(const ScreenShot& shot, const std::string& path) {
@@ -251,22 +226,7 @@ std::vector<std::pair<int, int>> differingBands(const ScreenShot& a, const Scree
 
 void Program::key(WPARAM vk) {
   HWND target = focus();
-  if (!target) target = console;
-  PostMessageW(target, WM_KEYDOWN, vk, 1);
-  PostMessageW(target, WM_KEYUP, vk, 0xC0000001);
-}
-
-void Program::ctrlKey(WORD vk) {
-  SetForegroundWindow(console);
-  waitFor([&] { return GetForegroundWindow() == console; }, 2000);
-  INPUT in[4] = {};
-  const WORD keysDown[4] = {VK_CONTROL, vk, vk, VK_CONTROL};
-  for (int i = 0; i < 4; ++i) {
-    in[i].type = INPUT_KEYBOARD;
-    in[i].ki.wVk = keysDown[i];
-    in[i].ki.dwFlags = i >= 2 ? KEYEVENTF_KEYUP : 0;
-  }
-  SendInput(4, in, sizeof(INPUT));
+  postKey(target ? target : console, vk);
 }
 
 HWND Program::focus() {
@@ -287,14 +247,13 @@ std::string Program::logText(int index) {
   std::wstring text(static_cast<std::size_t>(len) + 1, L'\0');
   SendMessageW(log, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&text[0]));
   text.resize(static_cast<std::size_t>(len));
-  const std::string line = wideToGbk(text);
-  return line.size() > 20 ? line.substr(20) : line;
+  return textAfterStamp(wideToGbk(text));
 }
 
 // Answers the save prompt the program shows with path.
 bool Program::answerSave(const std::string& path) {
   HWND dlg = nullptr;
-  waitFor([&] {
+  pumpUntil([&] {
     dlg = nullptr;
     for (const wchar_t* t : {L"保存", L"Save As"}) {
       Found f{pi_.dwProcessId, t, false, nullptr};
@@ -304,7 +263,7 @@ bool Program::answerSave(const std::string& path) {
     return dlg != nullptr;
   });
   if (!dlg) return false;
-  SendMessageW(GetDlgItem(dlg, 0x47c), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(gbkToWide(path).c_str()));
+  setText(dlg, 0x47c, path);
   PostMessageW(dlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dlg, IDOK)));
   return true;
 }

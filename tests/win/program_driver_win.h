@@ -1,12 +1,16 @@
-// Quillet.exe seen from outside: started in a folder, its windows found by title, driven
-// with the messages a user's clicks and typing cause, closed through its close box.
+// Quillet.exe seen from outside: started in a folder (an EventFolder), its windows found by
+// title, driven with the messages a user's clicks and typing cause (window_driver_win.h:
+// clickButton, setText, itemText, postKey, ctrlKey, pumpUntil work on its windows too),
+// closed through its close box.
 #pragma once
 #include <windows.h>
 
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <vector>
+
+#include "tests/win/folders_win.h"
+#include "tests/win/window_driver_win.h"
 
 // What the screen shows in a window's rectangle (or its client area), as 0x00RRGGBB rows.
 struct ScreenShot {
@@ -20,9 +24,6 @@ ScreenShot shootWindow(HWND window, bool clientOnly = false);
 void saveBitmap(const ScreenShot& shot, const std::string& path);
 // The bands of rows (first, last) in which two pictures of the same size differ.
 std::vector<std::pair<int, int>> differingBands(const ScreenShot& a, const ScreenShot& b);
-
-// Polls done() every 25 ms for up to ms milliseconds; its last value.
-bool waitFor(const std::function<bool()>& done, int ms = 10000);
 
 class Program {
  public:
@@ -44,19 +45,14 @@ class Program {
   std::string listText(int row, int column);
   // The program's message box (a dialog titled like the program other than the console).
   HWND messageBox(int ms = 10000);
-  void click(HWND dlg, int id);
-  void setText(HWND dlg, int id, const std::string& text);
   void doubleClickRow(int row);
   // Sets a row's score through the score entry dialog; true once the change is logged.
   bool setScore(int row, const std::string& value);
   // The texts of the operation log, time stamps cut off.
   std::vector<std::string> logTexts();
-  std::string controlText(HWND dlg, int id);
-  // A key pressed on the window with the focus in the program (posted: no modifier state).
+  // A key pressed on the window with the focus in the program (postKey: no modifier state).
+  // With Ctrl held: ctrlKey(console, vk).
   void key(WPARAM vk);
-  // A key pressed with Ctrl held, through the system's input with the console in front, so
-  // the program sees Ctrl down as a keyboard leaves it.
-  void ctrlKey(WORD vk);
   // The window of the program that has the keyboard focus.
   HWND focus();
   int selectedRow();

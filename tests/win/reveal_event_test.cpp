@@ -11,10 +11,8 @@
 #include <utility>
 #include <vector>
 
-#include "kqcore/wide_win.h"
 #include "resources/resource.h"
 #include "tests/win/program_driver_win.h"
-#include "tests/win/test_support_win.h"
 
 namespace {
 
@@ -32,17 +30,17 @@ class Ceremony {
   // The text bands of the output once they are `expected` (or what they are after 3 s).
   Bands bandsOnceThey(const Bands& expected, const std::string& shotName) {
     Bands bands;
-    waitFor([&] { return (bands = differingBands(welcome_, last_ = shootWindow(output_))) == expected; }, 3000);
+    pumpUntil([&] { return (bands = differingBands(welcome_, last_ = shootWindow(output_))) == expected; }, 3000);
     if (const char* dir = std::getenv("QUILLET_TEST_SHOTS")) saveBitmap(last_, std::string(dir) + "\\" + shotName);
     return bands;
   }
   // The bands once count of them are on show.
   Bands bandsOnceCount(std::size_t count) {
     Bands bands;
-    waitFor([&] { return (bands = differingBands(welcome_, last_ = shootWindow(output_))).size() == count; }, 3000);
+    pumpUntil([&] { return (bands = differingBands(welcome_, last_ = shootWindow(output_))).size() == count; }, 3000);
     return bands;
   }
-  std::string caption() { return p_.controlText(p_.console, IDC_REVEAL); }
+  std::string caption() { return itemText(p_.console, IDC_REVEAL); }
 
  private:
   Program& p_;
@@ -53,14 +51,12 @@ class Ceremony {
 }  // namespace
 
 TEST(AwardCeremony, BothRankingsAreRevealedFromTheLastPlaceUp) {
-  const std::string folder = makeTempAppFolder();
-  ASSERT_TRUE(CopyFileW(quilletBesideTests().c_str(), (gbkToWide(folder) + L"Quillet.exe").c_str(), FALSE));
   std::string roster;
   for (int i = 0; i < 9; ++i) roster += "队" + std::to_string(i + 1) + ",组" + std::to_string(i / 3 + 1) + "\r\n";
-  writeFileBytes(folder + "data\\_team.txt", roster);
-  writeFileBytes(folder + "Quillet.cfg", "on=1\r\nwidth=560\r\nheight=420\r\ncols=1\r\ntmcxh=0\r\nxsw=0\r\n");
+  const EventFolder event(roster, "on=1\r\nwidth=560\r\nheight=420\r\ncols=1\r\ntmcxh=0\r\nxsw=0\r\n");
+  ASSERT_TRUE(event.hasProgram()) << "no Quillet.exe beside the tests";
 
-  Program quillet(folder);
+  Program quillet(event.path());
   ASSERT_TRUE(quillet.start());
   HWND output = quillet.window(L"", true);
   ASSERT_NE(output, nullptr);
@@ -73,13 +69,13 @@ TEST(AwardCeremony, BothRankingsAreRevealedFromTheLastPlaceUp) {
   HWND button = GetDlgItem(quillet.console, IDC_REVEAL);
   EXPECT_FALSE(IsWindowEnabled(button));
 
-  quillet.click(quillet.console, IDC_MODE_INDIVIDUAL);
+  clickButton(quillet.console, IDC_MODE_INDIVIDUAL);
   const Bands individual = ceremony.bandsOnceCount(5);
   ASSERT_EQ(individual.size(), 5u) << "one band of text per rank";
-  EXPECT_TRUE(waitFor([&] { return IsWindowEnabled(button) != FALSE; }));
+  EXPECT_TRUE(pumpUntil([&] { return IsWindowEnabled(button) != FALSE; }));
 
   for (std::size_t step = 1; step <= 5; ++step) {
-    quillet.click(quillet.console, IDC_REVEAL);
+    clickButton(quillet.console, IDC_REVEAL);
     EXPECT_EQ(ceremony.bandsOnceThey(lowest(individual, step), "individual-" + std::to_string(step) + ".bmp"),
               lowest(individual, step))
         << "step " << step;
@@ -91,29 +87,27 @@ TEST(AwardCeremony, BothRankingsAreRevealedFromTheLastPlaceUp) {
       ASSERT_TRUE(quillet.setScore(8, "20"));
     }
   }
-  EXPECT_TRUE(waitFor([&] { return ceremony.caption() == "揭晓"; }));
+  EXPECT_TRUE(pumpUntil([&] { return ceremony.caption() == "揭晓"; }));
   // Drawn again, the ranking shows the scores of now: six ranks.
-  quillet.click(quillet.console, IDC_MODE_INDIVIDUAL);
+  clickButton(quillet.console, IDC_MODE_INDIVIDUAL);
   EXPECT_EQ(ceremony.bandsOnceCount(6).size(), 6u);
 
-  quillet.click(quillet.console, IDC_MODE_GROUP);
+  clickButton(quillet.console, IDC_MODE_GROUP);
   const Bands groups = ceremony.bandsOnceCount(3);  // 21, 14, 7
   ASSERT_EQ(groups.size(), 3u);
-  quillet.click(quillet.console, IDC_REVEAL);
+  clickButton(quillet.console, IDC_REVEAL);
   EXPECT_EQ(ceremony.bandsOnceThey(lowest(groups, 1), "group-1.bmp"), lowest(groups, 1));
   HWND list = GetDlgItem(quillet.console, IDC_ROSTER_LIST);
-  PostMessageW(list, WM_SYSKEYDOWN, VK_F10, 1);
-  PostMessageW(list, WM_SYSKEYUP, VK_F10, static_cast<LPARAM>(0xC0000001u));
+  postKey(list, VK_F10);
   EXPECT_EQ(ceremony.bandsOnceThey(lowest(groups, 2), "group-2.bmp"), lowest(groups, 2));
-  PostMessageW(list, WM_KEYDOWN, VK_RIGHT, 1);
+  postKey(list, VK_RIGHT);
   EXPECT_EQ(ceremony.bandsOnceThey(groups, "group-3.bmp"), groups);
 
   const std::vector<std::string> expected = {"开始揭晓 个人排名", "修改 队9（组3） 分数 0 -> 20", "揭晓完成",
                                              "开始揭晓 小组排名", "揭晓完成"};
-  EXPECT_TRUE(waitFor([&] { return quillet.logCount() == 6 + static_cast<int>(expected.size()); }));
+  EXPECT_TRUE(pumpUntil([&] { return quillet.logCount() == 6 + static_cast<int>(expected.size()); }));
   const std::vector<std::string> log = quillet.logTexts();
   ASSERT_GE(log.size(), expected.size());
   EXPECT_EQ(std::vector<std::string>(log.end() - static_cast<std::ptrdiff_t>(expected.size()), log.end()), expected);
   EXPECT_EQ(quillet.close(), 0u);
-  removeFolder(folder);
 }

@@ -15,6 +15,7 @@
 #include "resources/resource.h"
 #include "scoreboard/frame_surface_win.h"
 #include "scoreboard/scoreboard_window_win.h"
+#include "tests/log_stamp.h"
 #include "tests/win/test_support_win.h"
 
 namespace {
@@ -57,7 +58,7 @@ class ScoreEntryFixture : public ::testing::Test {
     if (result == IDOK && dialog.hasRequest) {
       EXPECT_EQ(dialog.request.row, row);
       EXPECT_EQ(model.applyScore(dialog.request), ScoreOutcome::Applied);
-      if (change) *change = model.logLines().back().substr(20);
+      if (change) *change = textAfterStamp(model.logLines().back());
     }
     return result;
   }
@@ -193,7 +194,7 @@ TEST(ScoreEntryThroughConsole, DoubleClickChangesListLogAndBoard) {
     EXPECT_TRUE(dialog.ran());
     EXPECT_EQ(console.m_rosterList.GetItemText(1, 2), "4.0");
     ASSERT_EQ(console.m_logList.GetCount(), 2);
-    EXPECT_EQ(console.m_logList.GetText(1).substr(20), "B02（二组） +4.0");
+    EXPECT_EQ(textAfterStamp(console.m_logList.GetText(1)), "B02（二组） +4.0");
     EXPECT_EQ(window.framesPushed, framesBefore + 1);  // the board was redrawn
 
     // A ranking on show is left as it was.

@@ -2,30 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <vector>
 
 #include "framework/app_win.h"
 #include "kqcore/core_win.h"
 #include "kqcore/wide_win.h"
-
-bool pumpUntil(const std::function<bool()>& done, int timeoutMs) {
-  const DWORD start = GetTickCount();
-  while (!done()) {
-    if (static_cast<int>(GetTickCount() - start) > timeoutMs) return done();
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      if (!AfxPreTranslateMessage(&msg)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-      }
-    }
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-  }
-  return true;
-}
 
 namespace {
 struct ModalScript {
@@ -91,21 +72,6 @@ INT_PTR runModal(CDialog& dialog, const std::function<void(HWND)>& script, int l
   return result;
 }
 
-void postKey(HWND hwnd, WPARAM key) {
-  PostMessageW(hwnd, WM_KEYDOWN, key, 1);
-  PostMessageW(hwnd, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001u));
-}
-
-std::string itemText(HWND dialog, int id) {
-  wchar_t buf[512] = L"";
-  GetDlgItemTextW(dialog, id, buf, 512);
-  return wideToGbk(buf);
-}
-
-void setText(HWND dialog, int id, const std::string& text) { SetDlgItemTextW(dialog, id, gbkToWide(text).c_str()); }
-
-void clickButton(HWND dialog, int id) { SendMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
-
 namespace {
 DialogAnswerer* g_answerer = nullptr;
 
@@ -166,34 +132,6 @@ void DialogAnswerer::poll() {
   }
 }
 
-std::string makeTempAppFolder() {
-  namespace fs = std::filesystem;
-  wchar_t tmp[MAX_PATH];
-  GetTempPathW(MAX_PATH, tmp);
-  static int counter = 0;
-  const fs::path dir =
-      fs::path(tmp) / (L"quillet-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++counter));
-  fs::create_directories(dir / L"data");
-  return wideToGbk(dir.wstring()) + "\\";
-}
-
-void removeFolder(const std::string& path) {
-  std::error_code ec;
-  std::filesystem::remove_all(std::filesystem::path(gbkToWide(path)), ec);
-}
-
-std::string readFileBytes(const std::string& path) {
-  std::ifstream in(std::filesystem::path(gbkToWide(path)), std::ios::binary);
-  std::ostringstream out;
-  out << in.rdbuf();
-  return out.str();
-}
-
-void writeFileBytes(const std::string& path, const std::string& bytes) {
-  std::ofstream out(std::filesystem::path(gbkToWide(path)), std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
 namespace {
 WhenWindowAppears* g_watch = nullptr;
 
@@ -233,12 +171,6 @@ void CALLBACK WhenWindowAppears::onTimer(HWND, UINT, UINT_PTR, DWORD) {
   if (!search.found) return;
   self->ran_ = true;
   self->action_(search.found);
-}
-
-std::wstring quilletBesideTests() {
-  wchar_t self[MAX_PATH];
-  GetModuleFileNameW(nullptr, self, MAX_PATH);
-  return (std::filesystem::path(self).parent_path().parent_path() / L"Quillet.exe").wstring();
 }
 
 ConsoleRun::ConsoleRun(const std::string& roster, const std::string& settings) {

@@ -1,4 +1,6 @@
-// Helpers for driving real windows in-process under Wine.
+// Helpers for driving real windows in-process under Wine.  The folders and files, the keys,
+// texts and clicks and the waiting come from the two headers below, shared with the
+// end-to-end driver.
 #pragma once
 #include <windows.h>
 
@@ -10,10 +12,8 @@
 #include "console/console_dialog_win.h"
 #include "contest/settings.h"
 #include "framework/dialog_win.h"
-
-// Pumps this thread's messages until done() is true or timeoutMs has passed; done()'s last
-// value.
-bool pumpUntil(const std::function<bool()>& done, int timeoutMs = 5000);
+#include "tests/win/folders_win.h"
+#include "tests/win/window_driver_win.h"
 
 // Runs dialog modally; script runs once from inside the modal loop, as soon as the dialog
 // window exists, and whatever it leaves to do (posting WM_CLOSE, clicking) ends the dialog.
@@ -21,17 +21,6 @@ bool pumpUntil(const std::function<bool()>& done, int timeoutMs = 5000);
 // HasFatalFailure() afterwards), and with a failure when it is still open after limitMs.
 // Either way everything open on top of it is closed first; the result is then IDABORT.
 INT_PTR runModal(CDialog& dialog, const std::function<void(HWND)>& script, int limitMs = 20000);
-
-// Sends a key press (WM_KEYDOWN then WM_KEYUP) through the thread's queue to hwnd, as a
-// keyboard would, so the modal loop's pre-translation sees it.
-void postKey(HWND hwnd, WPARAM key);
-
-// A dialog item's text, and setting it, in GBK.
-std::string itemText(HWND dialog, int id);
-void setText(HWND dialog, int id, const std::string& text);
-
-// Clicks a dialog button by its id (BM_CLICK, synchronous).
-void clickButton(HWND dialog, int id);
 
 // Answers the next system dialogs of this thread while pumping: a save prompt gets path and
 // OK; a message box gets the button `boxAnswer` (IDYES, IDNO, IDOK).  Returns the text of
@@ -53,14 +42,6 @@ class DialogAnswerer {
   bool saveSeen_ = false;
   UINT_PTR timer_;
 };
-
-// A folder with a data\ subfolder for a console run; paths are GBK with a trailing "\".
-std::string makeTempAppFolder();
-void removeFolder(const std::string& path);
-// Quillet.exe of the build tree: one folder above the test programs.
-std::wstring quilletBesideTests();
-std::string readFileBytes(const std::string& path);
-void writeFileBytes(const std::string& path, const std::string& bytes);
 
 // Runs action once, from the message loop of whatever runs next on this thread, as soon as a
 // visible window titled `title` exists.
