@@ -401,8 +401,12 @@ void ConsoleDialog::logReplaced() {
   // Drawn once at the end: a list redrawn for every one of ten thousand lines takes minutes.
   m_logList.SendMessage(WM_SETREDRAW, FALSE, 0);
   m_logList.SendMessage(LB_RESETCONTENT, 0, 0);
+  const std::vector<std::string>& lines = ctx_.model.logLines();
+  std::size_t bytes = 0;
+  for (const std::string& line : lines) bytes += (line.size() + 1) * sizeof(wchar_t);
+  m_logList.SendMessage(LB_INITSTORAGE, lines.size(), bytes);  // one allocation, not thousands
   int index = -1;
-  for (const std::string& line : ctx_.model.logLines()) index = m_logList.AddString(line);
+  for (const std::string& line : lines) index = m_logList.AddString(line);
   m_logList.SendMessage(WM_SETREDRAW, TRUE, 0);
   ::InvalidateRect(m_logList.m_hWnd, nullptr, TRUE);
   if (index > 0) m_logList.SetTopIndex(index);

@@ -253,3 +253,78 @@ TEST(EventModel, SettingsAreTheModelsOwnAndTheScreenIsRememberedForTheStore) {
   EXPECT_EQ(r.model.settings().scorestepdefault, " 2.5");
   EXPECT_EQ(r.events.size(), 1u);
 }
+
+namespace {
+std::vector<std::int32_t> hundredths(std::initializer_list<std::int32_t> scores) { return scores; }
+}  // namespace
+
+TEST(EventModel, APanelEntryIsOneChangeWithItsCorrectionsAndUndoesAsAWhole) {
+  ModelRun r;
+  Settings s = r.model.settings();
+  s.judges = 5;
+  s.trim = 1;
+  r.model.applySettings(s);
+  const std::size_t before = r.model.logLines().size();
+  EXPECT_EQ(r.model.applyPanel(0, hundredths({kNoScore, kNoScore})), PanelOutcome::Empty);
+  ASSERT_EQ(r.model.applyPanel(0, hundredths({950, 940, 945, 980, 890})), PanelOutcome::Applied);
+  EXPECT_EQ(r.score(0), 9.45f);
+  EXPECT_EQ(r.model.panel(0).result.finalHundredths, 945);
+  EXPECT_EQ(textAfterStamp(r.model.logLines().back()),
+            "评委打分 A01（一组） 最后得分 9.45，去掉最高分 9.80，去掉最低分 8.90");
+  EXPECT_EQ(r.model.applyPanel(0, hundredths({950, 940, 945, 980, 890})), PanelOutcome::Unchanged);
+  EXPECT_EQ(r.model.logLines().size(), before + 1);
+
+  // A correction: a line per changed judge first, then the entry's line.
+  ASSERT_EQ(r.model.applyPanel(0, hundredths({950, 940, 945, 980, kNoScore})), PanelOutcome::Applied);
+  const std::vector<std::string>& log = r.model.logLines();
+  EXPECT_EQ(textAfterStamp(log[log.size() - 2]), "更正 评委5 A01（一组） 8.90 -> 无");
+  EXPECT_EQ(textAfterStamp(log.back()),
+            "评委打分 A01（一组） 最后得分 9.48，去掉最高分 9.80，去掉最低分 9.40，1 位评委未评分");
+  EXPECT_EQ(r.model.judgesInUse(), 4);
+
+  ASSERT_TRUE(r.model.undo());
+  EXPECT_EQ(r.score(0), 9.45f);
+  EXPECT_EQ(r.model.panel(0).scores[4], 890);
+  EXPECT_EQ(textAfterStamp(r.model.logLines().back()),
+            "撤销 评委打分 A01（一组） 最后得分 9.48，去掉最高分 9.80，去掉最低分 9.40，1 位评委未评分");
+  ASSERT_TRUE(r.model.undo());
+  EXPECT_FALSE(r.model.panel(0).present());
+  EXPECT_EQ(r.score(0), 10.0f);
+  ASSERT_TRUE(r.model.redo());
+  EXPECT_EQ(r.model.panel(0).result.finalHundredths, 945);
+  // A later change of the settings does not recompute an entry.
+  s.trim = 0;
+  r.model.applySettings(s);
+  EXPECT_EQ(r.model.panel(0).result.finalHundredths, 945);
+  r.model.reload("A01,一组\r\n");
+  EXPECT_FALSE(r.model.panel(0).present());
+  EXPECT_EQ(r.model.judgesInUse(), 0);
+}
+
+TEST(EventModel, AStagedDisplayStepsOverTheScreenAndEndsWithAnotherScreen) {
+  ModelRun r;
+  r.showOutput(IndividualRanking);
+  Settings s = r.model.settings();
+  s.judges = 3;
+  r.model.applySettings(s);
+  EXPECT_FALSE(r.model.showPanel(1));  // no panel entry yet
+  r.model.applyPanel(1, hundredths({900, 800, 700}));
+  r.model.applyPanel(2, hundredths({900, 800}));  // too few to drop: two steps
+  ASSERT_TRUE(r.model.showPanel(1));
+  EXPECT_EQ(textAfterStamp(r.model.logLines().back()), "亮分 B02（二组）");
+  EXPECT_EQ(r.model.panelShow().step, 1);
+  EXPECT_TRUE(r.model.stepForward());
+  EXPECT_TRUE(r.model.stepForward());
+  EXPECT_FALSE(r.model.stepForward());  // nothing after the last step
+  EXPECT_FALSE(r.model.reveal().running());
+  EXPECT_TRUE(r.model.stepBack());
+  r.model.setBlackout(true);  // hidden, not ended
+  r.model.setBlackout(false);
+  EXPECT_EQ(r.model.snapshot()->panelShow.step, 2);
+  ASSERT_TRUE(r.model.showPanel(2));
+  EXPECT_EQ(r.model.panelShow().steps(), 2);
+  r.model.setScreen(IndividualRanking);
+  EXPECT_FALSE(r.model.panelShow().running);
+  EXPECT_TRUE(r.model.stepForward());  // the cue is the reveal's again
+  EXPECT_TRUE(r.model.reveal().running());
+}

@@ -38,6 +38,7 @@ struct Contest {
   static Settings startingAt(int score) {
     Settings s = defaultSettings();
     s.scoreinit = score;
+    s.judges = 3;
     return s;
   }
   void reload(const std::string& roster, int score) {
@@ -84,6 +85,8 @@ void expectSameSteps(const std::vector<ScoreStep>& a, const std::vector<ScoreSte
     EXPECT_TRUE(sameBits(a[i].oldScore, b[i].oldScore));
     EXPECT_TRUE(sameBits(a[i].newScore, b[i].newScore));
     EXPECT_EQ(a[i].changeText, b[i].changeText);
+    EXPECT_EQ(a[i].panel, b[i].panel);
+    EXPECT_TRUE(a[i].oldPanel == b[i].oldPanel && a[i].newPanel == b[i].newPanel);
   }
 }
 
@@ -96,6 +99,8 @@ void expectReplayIsLive(const journal::Replay& r, const Contest& c) {
     EXPECT_STREQ(r.rows[i].group, c.rows()[i].group);
     EXPECT_TRUE(sameBits(r.rows[i].score, c.rows()[i].score)) << i;
   }
+  ASSERT_EQ(static_cast<int>(r.panels.size()), c.count());
+  for (int i = 0; i < c.count(); ++i) EXPECT_TRUE(r.panels[i] == c.model.panel(i)) << "panel " << i;
   expectSameSteps(r.done, c.model.undoHistory());
   expectSameSteps(r.undone, c.model.redoHistory());
   EXPECT_EQ(r.logLines, c.model.logLines());
@@ -119,6 +124,12 @@ TEST(Journal, AThousandRandomChangesUndosAndRedosReplayToTheLiveContest) {
       changes += c.model.redo();
     } else if (pick < 4) {
       c.model.appendLog("导出计分结果");
+    } else if (pick < 5) {
+      // A panel entry or a correction: three judges, one of them sometimes without a score.
+      std::vector<std::int32_t> scores;
+      for (int k = 0; k < 3; ++k)
+        scores.push_back(random() % 5 ? static_cast<std::int32_t>(random() % 2001) - 1000 : kNoScore);
+      changes += c.model.applyPanel(row, scores) == PanelOutcome::Applied;
     } else {
       const ScoreOp op = pick < 6 ? ScoreOp::Set : pick < 8 ? ScoreOp::Add : ScoreOp::Subtract;
       changes += c.model.applyScore(ScoreRequest{row, op, typed(value)}) == ScoreOutcome::Applied;

@@ -6,6 +6,7 @@
 
 #include <cstdio>
 
+#include "scoreboard/frame_change.h"
 #include "tests/native/fake_measure.h"
 
 namespace {
@@ -87,4 +88,40 @@ TEST(ScreenFrame, AFrameWithoutAFittingTitleKeepsTheLayoutItWasGiven) {
   EXPECT_FALSE(bare.layoutComputed);
   EXPECT_TRUE(bare.runs.pictures.empty());
   EXPECT_EQ(bare.runs.texts[0].x, 2);
+}
+
+TEST(ScreenFrame, EveryStepOfAStagedPanelHasTheSameRunsOnlyItsOwnCellsChange) {
+  const float scores[] = {1};
+  EventSnapshot s = event(scores, 1);
+  s.panelShow.running = true;
+  s.panelShow.name = "A01";
+  s.panelShow.group = "一组";
+  s.panelShow.entry.scores = {950, 980, 890, 980, kNoScore};
+  s.panelShow.entry.result = panelResult(s.panelShow.entry.scores, 1);
+  const FakeMeasure m;
+  std::vector<ScreenFrame> steps;
+  for (int step = 1; step <= 3; ++step) {
+    s.panelShow.step = step;
+    steps.push_back(composeScreen(s, Scoring, 1024, 768, background(), BoardLayout{}, m.fn()));
+  }
+  const std::vector<std::string> first = texts(steps[0]);
+  ASSERT_EQ(first.size(), 1u + 1u + 10u + 2u);  // title, label, caption and score a judge, two lines
+  EXPECT_EQ(first[1], "A01（一组）");
+  EXPECT_EQ(first[3], "9.50");
+  EXPECT_EQ(first[11], "—");  // a judge without a score
+  EXPECT_EQ(first[12], "");
+  EXPECT_EQ(texts(steps[1])[12], "去掉最高分 9.80，去掉最低分 8.90");
+  EXPECT_EQ(texts(steps[2])[13], "最后得分 9.65");
+  // Of two 9.80s only the first is struck, and only from step 2 on.
+  const std::vector<TextRun>& struck = steps[1].runs.texts;
+  EXPECT_FALSE(steps[0].runs.texts[5].style & kStruck);
+  EXPECT_TRUE(struck[5].style & kStruck);   // judge 2: 9.80
+  EXPECT_FALSE(struck[9].style & kStruck);  // judge 4: the other 9.80
+  EXPECT_TRUE(struck[7].style & kStruck);   // judge 3: 8.90
+  // Between steps only cells change: the partial path takes them.
+  for (int i = 0; i + 1 < 3; ++i) {
+    const FrameChange change = frameChange(steps[i].runs, steps[i + 1].runs, 1024, 768, m.fn());
+    EXPECT_FALSE(change.whole) << i;
+    EXPECT_FALSE(change.dirty.empty()) << i;
+  }
 }
