@@ -71,3 +71,34 @@ TEST(OptionsCheck, ARefusedDialogChangesNoValue) {
   EXPECT_EQ(result.field, IDC_OPT_WIDTH);
   EXPECT_EQ(v, before);  // xsw and cols were good, but nothing is taken from a refused dialog
 }
+
+TEST(OptionsCheck, JudgePanelFieldsAfterTheOthersWithTheirOwnMessages) {
+  auto panel = [](const std::string& judges, const std::string& trim, const std::string& lo, const std::string& hi,
+                  const std::string& spread, Settings* out = nullptr) {
+    Settings v = defaultSettings();
+    const OptionsCheck r = checkOptionNumbers({{IDC_OPT_XSW, "1"},
+                                               {IDC_OPT_JUDGES, judges},
+                                               {IDC_OPT_TRIM, trim},
+                                               {IDC_OPT_JUDGEMIN, lo},
+                                               {IDC_OPT_JUDGEMAX, hi},
+                                               {IDC_OPT_SPREAD, spread}},
+                                              v);
+    if (out) *out = v;
+    return r;
+  };
+  Settings v;
+  ASSERT_TRUE(panel("15", "3", "-1000000", "1000000", "0.05", &v).ok);
+  EXPECT_EQ(v.judges, 15);
+  EXPECT_EQ(v.spread, 5);
+  EXPECT_EQ(panel("16", "1", "0", "100", "0").message, "评委人数必须是0到15之间的整数");
+  EXPECT_EQ(panel("5", "4", "0", "100", "0").message, "去掉最高分和最低分的个数必须是0到3之间的整数");
+  for (const auto& bounds : {std::make_pair("10", "10"), std::make_pair("11", "10"), std::make_pair("-1000001", "5")}) {
+    const OptionsCheck r = panel("5", "1", bounds.first, bounds.second, "0");
+    EXPECT_EQ(r.message, "评委分数范围的下限必须小于上限") << bounds.first;
+    EXPECT_EQ(r.field, IDC_OPT_JUDGEMIN);
+  }
+  for (const char* spread : {"-1", "0.005", "abc", ""})
+    EXPECT_EQ(panel("5", "1", "0", "100", spread).message, "差异提醒必须是不小于0的数，最多两位小数") << spread;
+  // The earlier fields are checked first.
+  EXPECT_EQ(checkOptionNumbers({{IDC_OPT_XSW, "9"}, {IDC_OPT_JUDGES, "99"}}, v).field, IDC_OPT_XSW);
+}
