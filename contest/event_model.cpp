@@ -48,6 +48,7 @@ SnapshotPtr EventModel::snapshot() const {
   s->rankedRows = rankedRows_;
   s->place = place_;
   s->drawCount = drawCount_;
+  s->seq = seq_;
   s->canUndo = canUndo();
   s->canRedo = canRedo();
   snapshot_ = std::move(s);

@@ -151,7 +151,10 @@ class EventModel {
   // The ranking screens rank the scores of now, and the screen is drawn afresh.
   void drawAfresh();
   bool endReveal();
-  void changed() { snapshot_.reset(); }
+  void changed() {
+    snapshot_.reset();
+    ++seq_;
+  }
   template <class Call>
   void tell(Call call);
 
@@ -178,4 +181,5 @@ class EventModel {
   std::size_t rosterBytes_ = 0;
   std::uint32_t rosterHash_ = 0;
   mutable SnapshotPtr snapshot_;
+  std::uint64_t seq_ = 1;
 };

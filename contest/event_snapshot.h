@@ -62,6 +62,9 @@ struct EventSnapshot {
   // switched on, a reveal's step...): a view redraws the whole frame when it changes, and
   // otherwise only what differs.
   unsigned drawCount = 0;
+  // Grows with every change of the event, journalled or not: a snapshot with a higher seq is
+  // newer.
+  std::uint64_t seq = 0;
   bool canUndo = false;
   bool canRedo = false;
 

@@ -1,0 +1,50 @@
+// What the venue's pages may know of the event: the audience screen as the output window
+// shows it, and no more.  During the award ceremony the rankings hold only the ranks revealed
+// so far and the teams carry no scores, so nobody on the venue network learns the winner
+// before the host announces it.  Portable; the JSON and the pages are made from this.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "contest/event_snapshot.h"
+
+struct BoardTeam {
+  std::string name, group;  // GBK
+  std::string score;        // as the board shows it, "" while the ceremony runs
+};
+
+struct BoardRank {
+  int rank;
+  std::string name;   // the contestant's (empty for a group)
+  std::string group;  // GBK
+  std::string score;
+};
+
+struct BoardReveal {
+  bool running = false;
+  std::string ranking;  // "individual" or "group"
+  int step = 0, steps = 0;
+};
+
+struct BoardState {
+  std::uint64_t seq = 0;
+  std::string title;    // GBK
+  std::string screen;   // "welcome", "scoring", "individual", "group"
+  bool output = false;  // the audience sees the output window
+  bool blackout = false;
+  int decimals = 0;
+  int cols = 1;
+  std::uint32_t titleColour = 0, teamColour = 0;  // ARGB
+  std::vector<BoardTeam> teams;                   // roster order
+  std::vector<BoardRank> individual;              // ranking order
+  std::vector<BoardRank> groups;
+  BoardReveal reveal;
+};
+
+// The screens' names as the pages and the query string spell them (kScreenCount of them).
+const char* screenName(int mode);
+// The screen a name means, or -1.
+int screenOfName(const std::string& name);
+
+BoardState boardState(const EventSnapshot& s);

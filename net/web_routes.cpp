@@ -1,0 +1,72 @@
+#include "net/web_routes.h"
+
+#include "net/board_state.h"
+
+namespace {
+
+struct Path {
+  const char* path;
+  Route route;
+};
+const Path kPaths[] = {
+    {"/", Route::Index},
+    {"/board", Route::Board},
+    {"/api/state", Route::State},
+    {"/api/events", Route::Events},
+    {"/data/bg.jpg", Route::Background},
+    {"/data/logo.png", Route::Logo},
+};
+
+// The query of /board: "&"-separated key=value pairs; unknown keys are left alone (a browser
+// source may add its own), a known key with a value it cannot take refuses the request.
+bool readBoardQuery(const std::string& query, BoardOptions& out) {
+  std::size_t start = 0;
+  while (start <= query.size()) {
+    std::size_t end = query.find('&', start);
+    if (end == std::string::npos) end = query.size();
+    const std::string pair = query.substr(start, end - start);
+    const std::size_t eq = pair.find('=');
+    const std::string key = pair.substr(0, eq);
+    const std::string value = eq == std::string::npos ? std::string() : pair.substr(eq + 1);
+    if (key == "screen") {
+      const int screen = screenOfName(value);
+      if (screen < 1) return false;  // the welcome screen is no board to pin
+      out.screen = screen;
+    } else if (key == "transparent") {
+      if (value != "1" && value != "0") return false;
+      out.transparent = value == "1";
+    }
+    start = end + 1;
+  }
+  return true;
+}
+
+}  // namespace
+
+RouteResult routeRequest(const std::string& method, const std::string& target, std::size_t headBytes, bool body) {
+  RouteResult r{404, Route::None, BoardOptions()};
+  if (headBytes > kMaxRequestHead) {
+    r.status = 431;
+    return r;
+  }
+  const std::size_t mark = target.find('?');
+  const std::string path = target.substr(0, mark);
+  const std::string query = mark == std::string::npos ? std::string() : target.substr(mark + 1);
+  for (const Path& p : kPaths)
+    if (path == p.path) r.route = p.route;
+  if (r.route == Route::None) return r;  // 404: also every "..", encoded or not
+  if (method != "GET") {
+    r.status = 405;
+    return r;
+  }
+  if (body) {
+    r.status = 413;
+    return r;
+  }
+  if (r.route == Route::Board ? !readBoardQuery(query, r.board) : !query.empty() && r.route != Route::Events) {
+    r.status = 400;
+    return r;
+  }
+  r.status = 200;
+  return r;
+}

@@ -1,0 +1,73 @@
+// What the venue's pages may know: the screen as shown, ties as the screens draw them, and
+// nothing of the ranking the ceremony has not revealed yet.
+#include "net/board_state.h"
+
+#include <gtest/gtest.h>
+
+#include "contest/event_model.h"
+
+namespace {
+
+struct Event {
+  Event() : model(settings(), [] { return LocalTime{2024, 5, 1, 9, 30, 5}; }) {
+    model.reload("A,g1\r\nB,g1\r\nC,g1\r\nD,g2\r\n");
+    const char* scores[] = {"5", "7", "7", "1"};
+    for (int i = 0; i < 4; ++i) model.applyScore(ScoreRequest{i, ScoreOp::Set, scores[i]});
+    model.setOutputLive(true);
+    model.setOutputOn(true);
+    model.placeOutput(PixelRect{0, 0, 1024, 768});
+  }
+  static Settings settings() {
+    Settings s = defaultSettings();
+    s.xsw = 1;
+    return s;
+  }
+  BoardState state() const { return boardState(*model.snapshot()); }
+  EventModel model;
+};
+
+std::string ranks(const std::vector<BoardRank>& list) {
+  std::string out;
+  for (const BoardRank& r : list) out += std::to_string(r.rank) + r.name + r.group + r.score + " ";
+  return out;
+}
+
+}  // namespace
+
+TEST(BoardState, TheScreenTheTeamsAndTheRankingsWithTiesSharingARank) {
+  Event e;
+  e.model.setScreen(Scoring);
+  const BoardState b = e.state();
+  EXPECT_EQ(b.screen, "scoring");
+  EXPECT_TRUE(b.output);
+  EXPECT_EQ(b.decimals, 1);
+  ASSERT_EQ(b.teams.size(), 4u);
+  EXPECT_EQ(b.teams[1].score, "7.0");
+  EXPECT_EQ(ranks(b.individual), "1Bg17.0 1Cg17.0 2Ag15.0 3Dg21.0 ");
+  EXPECT_EQ(ranks(b.groups), "1g119.0 ");  // g2 has fewer than three members
+  EXPECT_GT(b.seq, 0u);
+  const std::uint64_t before = b.seq;
+  e.model.setScreen(Welcome);  // not journalled, still a change
+  EXPECT_GT(e.state().seq, before);
+  EXPECT_EQ(screenOfName("group"), GroupRanking);
+  EXPECT_EQ(screenOfName("x"), -1);
+}
+
+TEST(BoardState, ARankingOnShowAndACeremonyTellNoMoreThanTheAudienceSaw) {
+  Event e;
+  e.model.setScreen(IndividualRanking);
+  e.model.applyScore(ScoreRequest{3, ScoreOp::Set, "99"});  // not drawn on the ranking yet
+  EXPECT_EQ(e.state().individual[0].name, "B");
+  ASSERT_TRUE(e.model.revealForward());  // the ranking of now, frozen: D leads
+  BoardState b = e.state();
+  EXPECT_TRUE(b.reveal.running);
+  EXPECT_EQ(b.reveal.ranking, "individual");
+  EXPECT_EQ(b.reveal.steps, 3);
+  EXPECT_EQ(ranks(b.individual), "3Ag1 ");  // the last place alone, without its score
+  EXPECT_TRUE(b.groups.empty());
+  for (const BoardTeam& t : b.teams) EXPECT_EQ(t.score, "") << t.name;
+  e.model.revealForward();
+  EXPECT_EQ(ranks(e.state().individual), "2Bg1 2Cg1 3Ag1 ");
+  e.model.revealForward();  // the winner announced: the ceremony is over, everything may be told
+  EXPECT_EQ(ranks(e.state().individual), "1Dg299.0 2Bg17.0 2Cg17.0 3Ag15.0 ");
+}
