@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "contest/event_model.h"
+#include "net/board_json.h"
 
 namespace {
 
@@ -70,4 +71,29 @@ TEST(BoardState, ARankingOnShowAndACeremonyTellNoMoreThanTheAudienceSaw) {
   EXPECT_EQ(ranks(e.state().individual), "2Bg1 2Cg1 3Ag1 ");
   e.model.revealForward();  // the winner announced: the ceremony is over, everything may be told
   EXPECT_EQ(ranks(e.state().individual), "1Dg299.0 2Bg17.0 2Cg17.0 3Ag15.0 ");
+}
+
+TEST(BoardJson, UnicodeTextEscapedNamesColoursAndTheReveal) {
+  Event e;
+  e.model.reload("A\"1\\x,一组\r\nB,一组\r\nC,一组\r\n");
+  Settings s = e.model.settings();
+  s.title = "决赛";
+  s.clrteam = 0x80102A3Bu;  // the alpha is no part of a page's colour
+  e.model.applySettings(s);
+  e.model.applyScore(ScoreRequest{0, ScoreOp::Set, "1"});
+  e.model.setScreen(Scoring);
+  const std::string json = boardJson(e.state());
+  EXPECT_NE(json.find("\"title\":\"\xE5\x86\xB3\xE8\xB5\x9B\""), std::string::npos) << json;  // UTF-8
+  EXPECT_NE(json.find("\"name\":\"A\\\"1\\\\x\""), std::string::npos) << json;
+  EXPECT_NE(json.find("\"team\":\"#102A3B\""), std::string::npos) << json;
+  EXPECT_NE(json.find("\"screen\":\"scoring\""), std::string::npos);
+  EXPECT_NE(json.find("\"reveal\":null"), std::string::npos);
+  EXPECT_NE(json.find("\"groups\":[{\"group\":\"\xE4\xB8\x80\xE7\xBB\x84\",\"rank\":1,\"score\":\"1.0\"}]"),
+            std::string::npos)
+      << json;
+  e.model.applyScore(ScoreRequest{1, ScoreOp::Set, "1"});
+  e.model.setScreen(IndividualRanking);
+  ASSERT_TRUE(e.model.revealForward());
+  EXPECT_NE(boardJson(e.state()).find("\"reveal\":{\"ranking\":\"individual\",\"step\":1,\"steps\":2}"),
+            std::string::npos);
 }

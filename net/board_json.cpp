@@ -1,0 +1,52 @@
+#include "net/board_json.h"
+
+#include <cstdio>
+#include <nlohmann/json.hpp>
+
+#include "kqcore/text_codec.h"
+
+namespace {
+
+using Json = nlohmann::json;
+
+Json ranks(const std::vector<BoardRank>& list, bool groups) {
+  Json out = Json::array();
+  for (const BoardRank& r : list) {
+    Json entry = {{"rank", r.rank}, {"group", codec::gbkToUtf8(r.group)}, {"score", r.score}};
+    if (!groups) entry["name"] = codec::gbkToUtf8(r.name);
+    out.push_back(std::move(entry));
+  }
+  return out;
+}
+
+}  // namespace
+
+std::string cssColour(std::uint32_t argb) {
+  char text[8];
+  std::snprintf(text, sizeof text, "#%06X", static_cast<unsigned>(argb & 0xFFFFFFu));
+  return text;
+}
+
+std::string boardJson(const BoardState& b) {
+  Json teams = Json::array();
+  for (const BoardTeam& t : b.teams)
+    teams.push_back({{"name", codec::gbkToUtf8(t.name)}, {"group", codec::gbkToUtf8(t.group)}, {"score", t.score}});
+  Json reveal = nullptr;
+  if (b.reveal.running) reveal = {{"ranking", b.reveal.ranking}, {"step", b.reveal.step}, {"steps", b.reveal.steps}};
+  const Json state = {
+      {"seq", b.seq},
+      {"title", codec::gbkToUtf8(b.title)},
+      {"screen", b.screen},
+      {"output", b.output},
+      {"blackout", b.blackout},
+      {"decimals", b.decimals},
+      {"cols", b.cols},
+      {"colours", {{"title", cssColour(b.titleColour)}, {"team", cssColour(b.teamColour)}}},
+      {"teams", std::move(teams)},
+      {"individual", ranks(b.individual, false)},
+      {"groups", ranks(b.groups, true)},
+      {"reveal", std::move(reveal)},
+  };
+  // A name that is no valid text (a damaged roster) must not stop the page: replaced, not thrown.
+  return state.dump(-1, ' ', false, Json::error_handler_t::replace);
+}
