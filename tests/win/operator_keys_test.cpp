@@ -37,18 +37,6 @@ class KeysEvent : public EventFolder {
 
 bool checked(HWND dlg, int id) { return SendMessageW(GetDlgItem(dlg, id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
-// The output window's pixels once two shots in a row agree (a push has settled).
-ScreenShot settledShot(HWND hwnd) {
-  ScreenShot last = shootWindow(hwnd);
-  for (int i = 0; i < 40; ++i) {
-    Sleep(50);
-    ScreenShot now = shootWindow(hwnd);
-    if (now == last) return now;
-    last = now;
-  }
-  return last;
-}
-
 bool allBlack(const ScreenShot& s) {
   if (s.pixels.empty()) return false;
   for (std::uint32_t p : s.pixels)

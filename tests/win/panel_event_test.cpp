@@ -10,22 +10,6 @@
 #include "resources/resource.h"
 #include "tests/win/program_driver_win.h"
 
-namespace {
-
-// The output once it stops changing.
-ScreenShot settled(HWND output) {
-  ScreenShot last = shootWindow(output);
-  for (int i = 0; i < 40; ++i) {
-    Sleep(50);
-    ScreenShot now = shootWindow(output);
-    if (now == last) return now;
-    last = now;
-  }
-  return last;
-}
-
-}  // namespace
-
 TEST(JudgePanelEvent, ScoresEnteredExportedAndStagedOnTheOutput) {
   const EventFolder event("A01,一组\r\nB02,二组\r\n",
                           "on=1\r\nwidth=480\r\nheight=360\r\njudges=5\r\ntrim=1\r\nxsw=2\r\n");
@@ -63,23 +47,23 @@ TEST(JudgePanelEvent, ScoresEnteredExportedAndStagedOnTheOutput) {
   // Staged over the board: each cue changes the picture, nothing after the last step.  (The
   // window is small enough to lie wholly on the screen, where it is read back.)
   quillet.key(VK_F6);
-  const ScreenShot board = settled(output);
+  const ScreenShot board = settledShot(output);
   quillet.key(VK_F11);
   ASSERT_TRUE(pumpUntil([&] { return quillet.logCount() == 4; }));
   EXPECT_EQ(quillet.logText(3), "亮分 A01（一组）");
-  const ScreenShot judges = settled(output);
+  const ScreenShot judges = settledShot(output);
   quillet.key(VK_F10);
-  const ScreenShot dropped = settled(output);
+  const ScreenShot dropped = settledShot(output);
   quillet.key(VK_RIGHT);
-  const ScreenShot final = settled(output);
+  const ScreenShot final = settledShot(output);
   quillet.key(VK_RIGHT);
   EXPECT_FALSE(judges == board) << "step 1 did not show";
   EXPECT_FALSE(dropped == judges) << "step 2 did not show";
   EXPECT_FALSE(final == dropped) << "step 3 did not show";
-  EXPECT_TRUE(settled(output) == final) << "something happened after the last step";
+  EXPECT_TRUE(settledShot(output) == final) << "something happened after the last step";
   quillet.key(VK_LEFT);
-  EXPECT_TRUE(settled(output) == dropped) << "Left did not go back a step";
+  EXPECT_TRUE(settledShot(output) == dropped) << "Left did not go back a step";
   quillet.key(VK_F6);  // another screen ends it
-  EXPECT_TRUE(settled(output) == board);
+  EXPECT_TRUE(settledShot(output) == board);
   EXPECT_EQ(quillet.close(), 0u);
 }

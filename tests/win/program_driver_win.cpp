@@ -105,6 +105,17 @@ std::string Program::listText(int row, int column) {
   return wideToGbk(std::wstring(text, length > 0 && length < static_cast<LRESULT>(textChars) ? length : 0));
 }
 
+ScreenShot settledShot(HWND window) {
+  ScreenShot last = shootWindow(window);
+  for (int i = 0; i < 40; ++i) {
+    Sleep(50);
+    ScreenShot now = shootWindow(window);
+    if (now == last) return now;
+    last = now;
+  }
+  return last;
+}
+
 ScreenShot shootWindow(HWND window, bool clientOnly) {
   RECT r = {0, 0, 0, 0};
   if (clientOnly) {

@@ -20,6 +20,8 @@ struct ScreenShot {
   bool operator==(const ScreenShot& o) const { return width == o.width && height == o.height && pixels == o.pixels; }
 };
 ScreenShot shootWindow(HWND window, bool clientOnly = false);
+// The window's pixels once two shots in a row agree (a push has settled), waiting 2 s at most.
+ScreenShot settledShot(HWND window);
 // Writes the picture as a 32-bit BMP file (for looking at a test's steps).
 void saveBitmap(const ScreenShot& shot, const std::string& path);
 // The bands of rows (first, last) in which two pictures of the same size differ.
