@@ -7,14 +7,14 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 which="${1:-frame}"
 shift || true
 if [ "$which" = "journal" ]; then
-  "$root/scripts/build.sh" native >/dev/null
+  "$root/scripts/build.sh" native journal_bench >/dev/null
   dir="$(mktemp -d)"
   trap 'rm -rf "$dir"' EXIT
   "$root/build/native/bench/journal_bench" "$dir"
   exit 0
 fi
 tree="$("$root/scripts/wine-tree.sh")"   # windows, or windows64 where 32-bit code cannot run
-"$root/scripts/build.sh" "$tree" >/dev/null
+"$root/scripts/build.sh" "$tree" Quillet "${which}_bench" >/dev/null   # the program makes data\ beside it
 source "$root/scripts/xvfb.sh"
 start_xvfb 80
 trap 'stop_xvfb' EXIT
