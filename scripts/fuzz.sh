@@ -2,10 +2,16 @@
 # Builds the fuzz targets (clang, libFuzzer, ASan and UBSan; native) and runs each: first
 # over its kept regression inputs, then fuzzing for the given time from its seeds.
 # Usage: scripts/fuzz.sh [SECONDS_PER_TARGET [TARGET...]]   (default 60 s, every target)
+#        scripts/fuzz.sh --build [TARGET...]   (builds the targets and runs nothing)
 # An input that makes a target fail is written to build/fuzz/artifacts/; add it to
 # tests/fuzz/regressions/TARGET/ once the fault is mended, so it is run every time.
 set -uo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
+build_only=0
+if [ "${1:-}" = --build ]; then
+  build_only=1
+  set -- 0 "${@:2}"
+fi
 seconds="${1:-60}"
 shift || true
 targets=("$@")
@@ -13,6 +19,7 @@ targets=("$@")
 build="$root/build/fuzz"
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLET_FUZZ=ON >/dev/null || exit 1
 cmake --build "$build" -j "$(nproc 2>/dev/null || echo 2)" --target "${targets[@]/#/fuzz_}" >/dev/null || exit 1
+[ "$build_only" -eq 1 ] && exit 0
 mkdir -p "$build/artifacts"
 status=0
 for t in "${targets[@]}"; do

@@ -1,7 +1,9 @@
 # Sourced by the other scripts: the environment every Wine command of this project runs in.
 # Usage: source scripts/wine-env.sh BUILD_DIR
 _qt_build="${1:?build directory}"
-export WINEPREFIX="$(cd "$_qt_build" && pwd)/wineprefix"
+# The tree's own prefix, or the one QUILLET_WINEPREFIX names (the test command runs its two code
+# page runs side by side, each in a prefix of its own).
+export WINEPREFIX="${QUILLET_WINEPREFIX:-$(cd "$_qt_build" && pwd)/wineprefix}"
 if grep -q 'mingw-x86_64' "$_qt_build/CMakeCache.txt" 2>/dev/null; then
   # The x86-64 build runs on 64-bit Wine alone.  Debian's wine and wineserver launchers pick the
   # 32-bit binaries whenever they are installed, even where they cannot run, so the 64-bit
@@ -11,12 +13,19 @@ if grep -q 'mingw-x86_64' "$_qt_build/CMakeCache.txt" 2>/dev/null; then
   export WINESERVER=/usr/lib/wine/wineserver64
   # Scripts, not links: the loader finds itself and its 32-bit twin from the name it was
   # started under, and a link named "wine" sends it to the 32-bit loader.
+  # Written once (by a rename, never in place): other Wine runs of the tree may be using them.
   mkdir -p "$_qt_build/winebin"
-  for _qt_name in wine wine64 wine-stable; do
-    printf '#!/bin/sh\nexec %s "$@"\n' "$WINELOADER" >"$_qt_build/winebin/$_qt_name"
+  for _qt_name in wine wine64 wine-stable wineserver; do
+    _qt_target="$WINELOADER"
+    [ "$_qt_name" = wineserver ] && _qt_target="$WINESERVER"
+    _qt_script="$(printf '#!/bin/sh\nexec %s "$@"' "$_qt_target")"
+    if [ "$(cat "$_qt_build/winebin/$_qt_name" 2>/dev/null)" != "$_qt_script" ]; then
+      printf '%s\n' "$_qt_script" >"$_qt_build/winebin/$_qt_name.$$"
+      chmod +x "$_qt_build/winebin/$_qt_name.$$"
+      mv -f "$_qt_build/winebin/$_qt_name.$$" "$_qt_build/winebin/$_qt_name"
+    fi
   done
-  printf '#!/bin/sh\nexec %s "$@"\n' "$WINESERVER" >"$_qt_build/winebin/wineserver"
-  chmod +x "$_qt_build/winebin/"*
+  unset _qt_name _qt_target _qt_script
   case ":$PATH:" in *":$(cd "$_qt_build" && pwd)/winebin:"*) ;; *) export PATH="$(cd "$_qt_build" && pwd)/winebin:$PATH" ;; esac
 else
   export WINEARCH=win32
@@ -33,7 +42,10 @@ unset LOCPATH
 # and UTF-8 file names.  Nothing is installed or generated system-wide.
 if [ "$_qt_lang" != C.UTF-8 ] && ! LC_ALL="$_qt_lang" locale charmap 2>/dev/null | grep -qx UTF-8; then
   mkdir -p "$_qt_build/locale"
-  [ -d "$_qt_build/locale/$_qt_lang" ] || cp -r /usr/lib/locale/C.utf8 "$_qt_build/locale/$_qt_lang"
+  if [ ! -d "$_qt_build/locale/$_qt_lang" ]; then
+    cp -r /usr/lib/locale/C.utf8 "$_qt_build/locale/$_qt_lang.$$"
+    mv -T "$_qt_build/locale/$_qt_lang.$$" "$_qt_build/locale/$_qt_lang" 2>/dev/null || rm -rf "$_qt_build/locale/$_qt_lang.$$"
+  fi
   export LOCPATH="$(cd "$_qt_build/locale" && pwd)"
 fi
 # (bash itself cannot use a private locale: its complaint about that is not for us)
