@@ -23,7 +23,9 @@ endforeach()
 option(QUILLET_PCH "Precompile the system headers every file of a kind includes" ON)
 if(QUILLET_PCH AND NOT QUILLET_FUZZ)
   if(WIN32)
-    target_precompile_headers(quillet_win PRIVATE <windows.h> <commctrl.h> <gdiplus.h>)
+    # winsock2.h first: once <windows.h> is in, the sockets header (the venue server's HTTP
+    # library needs it) refuses to follow.
+    target_precompile_headers(quillet_win PRIVATE <winsock2.h> <windows.h> <commctrl.h> <gdiplus.h>)
     foreach(_target Quillet win_tests e2e_tests)
       target_precompile_headers(${_target} REUSE_FROM quillet_win)
     endforeach()
