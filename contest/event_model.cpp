@@ -214,6 +214,13 @@ void EventModel::applySettings(const Settings& settings) {
   tell([](EventObserver& o) { o.audienceChanged(); });
 }
 
+void EventModel::applyNetwork(bool on, int port) {
+  if (settings_.net == (on ? 1 : 0) && settings_.port == port) return;
+  settings_.net = on ? 1 : 0;
+  settings_.port = port;
+  tell([](EventObserver& o) { o.settingsChanged(SavedByNetwork); });
+}
+
 void EventModel::setChangeValue(const std::string& text) {
   if (settings_.scorestepdefault == text) return;
   settings_.scorestepdefault = text;

@@ -26,6 +26,7 @@
 #define IDC_PANEL_ENTRY 1040
 #define IDC_PANEL_SHOW 1041
 #define IDC_EXPORT_SHEET 1046
+#define IDC_NETWORK 1042
 // The console's buttons and check boxes lie in this range: its clicks go to the command table.
 #define IDC_CONSOLE_FIRST 1001
 #define IDC_CONSOLE_LAST 1099
@@ -70,3 +71,11 @@
 #define IDC_OPT_JUDGEMIN 1053
 #define IDC_OPT_JUDGEMAX 1054
 #define IDC_OPT_SPREAD 1055
+
+// Network dialog
+#define IDD_NETWORK 133
+#define IDC_NET_ON 1301
+#define IDC_NET_PORT 1302
+#define IDC_NET_ADDRESSES 1303
+#define IDC_NET_QR 1304
+#define IDC_NET_STATUS 1306
