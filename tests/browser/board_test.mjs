@@ -422,12 +422,16 @@ async function main() {
   const results = [];
   let server = null;
   let browser = null;
-  const watchdog = setTimeout(() => {
-    console.error(`the browser test did not end within ${kWholeRun / 1000} s`);
+  // Whatever stops the run, neither the test server nor the browser outlives it.
+  const abandon = (why) => {
+    console.error(why);
     if (server) server.kill();
     if (browser) browser.process()?.kill("SIGKILL");
+    fs.rmSync(profile, { recursive: true, force: true });
     process.exit(1);
-  }, kWholeRun);
+  };
+  const watchdog = setTimeout(() => abandon(`the browser test did not end within ${kWholeRun / 1000} s`), kWholeRun);
+  for (const signal of ["SIGTERM", "SIGINT", "SIGHUP"]) process.on(signal, () => abandon(`stopped by ${signal}`));
   try {
     server = new BoardServer();
     const port = await server.expect("port", 15000);
