@@ -3,7 +3,7 @@
 // event on 127.0.0.1 and changes it on command.  Screenshots go to build/browser/ to be looked
 // at; a GoogleTest-style XML report (for the test command's totals) goes where --report says.
 //
-// Usage: node board_test.mjs [--server PROGRAM] [--data DIR] [--out DIR] [--report FILE]
+// Usage: node board_test.mjs [--server PROGRAM] [--data DIR] [--out DIR] [--report FILE] [--filter TEXT]
 import { spawn } from "node:child_process";
 import fs from "node:fs";
 import os from "node:os";
@@ -21,6 +21,7 @@ const serverProgram = option("--server", path.join(root, "build/native/tests/boa
 const dataDir = option("--data", path.join(root, "demo"));
 const outDir = option("--out", path.join(root, "build/browser"));
 const reportFile = option("--report", null);
+const only = option("--filter", "");  // run only the cases whose names hold this
 const kHost = "127.0.0.1";
 const kSeeWithin = 1000;  // a change reaches the page within this, in ms
 const kWholeRun = 180000; // the whole run, whatever hangs
@@ -73,7 +74,20 @@ class BoardServer {
   // Sends one command; resolves with the seq it answers.
   async send(command) {
     this.child.stdin.write(command + "\n");
-    return this.expect("seq");
+    this.seq = await this.expect("seq");
+    return this.seq;
+  }
+  // /api/state once it holds the last command's change: the server makes its answers from a
+  // published snapshot on a thread of its own, a moment after the command.
+  async state() {
+    const until = Date.now() + 5000;
+    for (;;) {
+      const answer = await fetch(`http://${kHost}:${this.port}/api/state`, { signal: AbortSignal.timeout(5000) });
+      const s = await answer.json();
+      if (s.seq >= (this.seq || 0)) return s;
+      if (Date.now() > until) throw new Error(`/api/state stays at seq ${s.seq}, the server said ${this.seq}`);
+      await new Promise((r) => setTimeout(r, 20));
+    }
   }
   kill() {
     if (!this.exited) this.child.kill("SIGKILL");
@@ -117,11 +131,6 @@ async function waitFor(page, what, test, timeout = 5000) {
     if (Date.now() > until) throw new Error(`${what}: not seen within ${timeout} ms; drawn: ${JSON.stringify(texts(last))}`);
     await new Promise((r) => setTimeout(r, 25));
   }
-}
-
-async function state(port) {
-  const answer = await fetch(`http://${kHost}:${port}/api/state`, { signal: AbortSignal.timeout(5000) });
-  return answer.json();
 }
 
 async function shoot(page, name, options = {}) {
@@ -195,7 +204,7 @@ const viewport = { width: 1280, height: 720 };
 const cases = [
   ["ShowsTheScoringBoardAsTheOutputDoes", async ({ page, server, port }) => {
     await server.send("screen scoring");
-    const s = await state(port);
+    const s = await server.state();
     const d = await waitFor(page, "the scoring board", (d) => d.visible && texts(d).includes(s.title) && d.runs.length > 2 * s.teams.length);
     for (const t of s.teams) {
       const label = d.runs.find((r) => r.text === (t.group ? `${t.name}（${t.group}）` : t.name));
@@ -218,7 +227,7 @@ const cases = [
   }],
   ["SeesAScoreChangeWithinOneSecond", async ({ page, server, port }) => {
     await server.send("screen scoring");
-    const before = await state(port);
+    const before = await server.state();
     const name = before.teams[0].name;
     const scoreOf = (d) => {
       const label = d.runs.find((r) => r.text.startsWith(name));
@@ -232,20 +241,20 @@ const cases = [
       await waitFor(page, `score ${value}`, (d) => /^\d/.test(scoreOf(d) || "") && scoreOf(d).split(".")[0] === value, kSeeWithin);
       const took = Date.now() - began;
       check(took <= kSeeWithin, `score ${value} took ${took} ms`);
-      const now = await state(port);
+      const now = await server.state();
       await waitFor(page, "the state's score text", (d) => scoreOf(d) === now.teams[0].score, kSeeWithin);
       console.log(`  score ${value} seen after ${took} ms`);
     }
   }],
   ["SwitchesScreensWithTheProjector", async ({ page, server, port }) => {
     await server.send("screen individual");
-    let s = await state(port);
+    let s = await server.state();
     let d = await waitFor(page, "the individual ranking", (d) => d.visible && texts(d).includes("第1名："));
     expectRanking(d, s.individual, (e) => e.name);
     checkPlacement(d, viewport, s.size);
     await shoot(page, "individual");
     await server.send("screen group");
-    s = await state(port);
+    s = await server.state();
     d = await waitFor(page, "the group ranking", (d) => texts(d).includes("第1名：") && !texts(d).some((t) => s.individual.some((e) => t.includes(e.name))));
     expectRanking(d, s.groups, (e) => e.group);
     await shoot(page, "group");
@@ -274,12 +283,12 @@ const cases = [
   }],
   ["ARevealShowsOnlyTheRevealedRanks", async ({ page, server, port }) => {
     await server.send("screen individual");
-    const whole = await state(port);
+    const whole = await server.state();
     const maxRank = Math.max(...whole.individual.map((e) => e.rank));
     let d;
     for (let step = 1; step <= 2; ++step) {
       await server.send("reveal");
-      const s = await state(port);
+      const s = await server.state();
       check(s.reveal && s.reveal.step === step, `reveal step ${JSON.stringify(s.reveal)}`);
       const shownRanks = whole.individual.filter((e) => e.rank > maxRank - step);
       d = await waitFor(page, `reveal step ${step}`, (d) => texts(d).filter((t) => /^第\d+名：$/.test(t)).length === step, kSeeWithin);
@@ -300,8 +309,8 @@ const cases = [
     await server.send("panel 0 9.50 9.00 8.50 9.20 7.80");
     for (let step = 1; ; ++step) {
       await server.send("step");
-      const s = await state(port);
-      check(s.panel, "no panel in the state");
+      const s = await server.state();
+      check(s.panel, `no panel in the state at step ${step}: ${JSON.stringify(s)}`);
       const d = await waitFor(page, `panel step ${step}`, (d) => texts(d).includes(s.panel.label) && texts(d).includes("评委1"), kSeeWithin);
       for (const [k, j] of s.panel.judges.entries()) {
         check(texts(d).includes(`评委${k + 1}`), `judge ${k + 1} not drawn`);
@@ -327,13 +336,13 @@ const cases = [
     check(banner === "连接中断，正在重连…", `banner "${banner}"`);
     await shoot(page, "reconnecting");
     await server.send("serve");
-    const s = await state(port);
+    const s = await server.state();
     await waitFor(page, "recovery", (d) => !d.banner && d.visible && texts(d).includes(s.teams[0].score), 15000);
     await server.send("score 1 42");
     await waitFor(page, "a change after recovery", (d) => texts(d).some((t) => t.split(".")[0] === "42"), kSeeWithin);
   }],
-  ["FollowsTheBrowserWindowsSize", async ({ page, port }) => {
-    const s = await state(port);
+  ["FollowsTheBrowserWindowsSize", async ({ page, server }) => {
+    const s = await server.state();
     for (const size of [{ width: 600, height: 900 }, { width: 1600, height: 500 }]) {
       await page.setViewport(size);
       const d = await waitFor(page, `the board at ${size.width}x${size.height}`, (d) => Math.abs(d.stage.width - Math.min(size.width, (size.height * s.size.width) / s.size.height)) < 1.5);
@@ -350,7 +359,7 @@ const cases = [
       page.on("request", (r) => requested.push(new URL(r.url()).pathname));
       await page.goto(`http://${kHost}:${port}/board?transparent=1`, { waitUntil: "load", timeout: 10000 });
       const d = await waitFor(page, "the transparent board", (d) => d.visible && d.runs.length > 2);
-      const s = await state(port);
+      const s = await server.state();
       checkPlacement(d, viewport, s.size);
       check(!requested.some((p) => p.startsWith("/data/")), `requested ${requested.join(", ")}`);
       const html = await page.content();
@@ -378,7 +387,7 @@ const cases = [
     try {
       await page.setViewport(viewport);
       await page.goto(`http://${kHost}:${port}/board?screen=group`, { waitUntil: "load", timeout: 10000 });
-      const s = await state(port);
+      const s = await server.state();
       let d = await waitFor(page, "the pinned group ranking", (d) => d.visible && texts(d).includes("第1名："));
       expectRanking(d, s.groups, (e) => e.group);
       check(!texts(d).some((t) => t.startsWith(s.teams[0].name)), "the pinned page shows the scoring board");
@@ -390,6 +399,24 @@ const cases = [
       await server.send("blackout 0");
       await server.send("output 1");
       await waitFor(page, "the pinned page again", (d) => d.visible && texts(d).includes("第1名："), kSeeWithin);
+    } finally {
+      await page.close();
+    }
+  }],
+  ["TheIndexLeadsToEveryView", async ({ browser, port }) => {
+    const page = await browser.newPage();
+    try {
+      await page.setViewport({ width: 420, height: 800 });
+      await page.goto(`http://${kHost}:${port}/`, { waitUntil: "load", timeout: 10000 });
+      const links = await page.$$eval("a", (all) => all.map((a) => new URL(a.href).pathname + new URL(a.href).search));
+      for (const view of ["/board", "/board?screen=scoring", "/board?screen=individual", "/board?screen=group", "/board?transparent=1", "/api/state"])
+        check(links.includes(view), `no link to ${view}`);
+      for (const link of new Set(links)) {
+        const answer = await fetch(`http://${kHost}:${port}${link}`, { signal: AbortSignal.timeout(5000) });
+        await answer.body?.cancel();
+        check(answer.status === 200, `${link} answers ${answer.status}`);
+      }
+      await shoot(page, "index");
     } finally {
       await page.close();
     }
@@ -435,6 +462,7 @@ async function main() {
   try {
     server = new BoardServer();
     const port = await server.expect("port", 15000);
+    server.port = port;
     browser = await puppeteer.launch({
       executablePath: "/usr/bin/chromium",
       headless: true,
@@ -455,7 +483,7 @@ async function main() {
       else r.abort();
     });
     await page.goto(`http://${kHost}:${port}/board`, { waitUntil: "load", timeout: 10000 });
-    for (const [name, run] of cases) {
+    for (const [name, run] of cases.filter(([name]) => name.includes(only))) {
       const began = Date.now();
       let error = null;
       try {
