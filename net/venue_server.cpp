@@ -48,6 +48,11 @@ constexpr std::size_t kMaxPending = 4096;             // snapshots published but
 constexpr std::size_t kPoolSpare = 8;                 // threads beyond the connection limit, to refuse
 constexpr std::size_t kMaxQueued = 64;                // connections waiting for a thread
 const std::chrono::milliseconds kStreamWake = 500ms;  // how often a quiet stream checks its client
+// How long one read or write may wait.  Shutting a socket down from another thread does not
+// wake a wait on it everywhere (not under Wine), so these bound how long a stop can take; a
+// client that stalls this long in the middle of a request, or does not take what is sent,
+// is dropped (browsers reconnect).  The whole request head still has its own deadline.
+const std::chrono::milliseconds kSocketWait = 500ms;
 
 const char* const kTextType = "text/plain; charset=utf-8";
 
@@ -372,8 +377,8 @@ VenueServer::Start VenueServer::start(const std::string& address, int port, Snap
     if (res.status == 414) res.status = 431;  // a request line past the head's limit
     if (res.body.empty()) res.set_content(statusText(res.status), kTextType);
   });
-  m.http->set_read_timeout(std::chrono::duration_cast<std::chrono::seconds>(m.limits.headDeadline) + 1s);
-  m.http->set_write_timeout(5s);
+  m.http->set_read_timeout(kSocketWait);
+  m.http->set_write_timeout(kSocketWait);
   m.http->set_keep_alive_timeout(5);
   // The library's default lets a second program share the port (SO_REUSEPORT, or
   // SO_REUSEADDR on Windows); a port another program holds must be refused instead.  Only a

@@ -246,6 +246,15 @@ TEST_F(VenueServerTest, SilentClientsAreDroppedAndConnectionsPastTheLimitRefused
   over.send("GET /api/state HTTP/1.1\r\nHost: x\r\n\r\n");
   EXPECT_EQ(over.readToClose(2s).rfind("HTTP/1.1 503", 0), 0u);
 
+  // A stop does not wait for clients that are half-way through a request.
+  RawClient half(server_.port());
+  half.send("GET /api/state HTTP/1.1\r\n");
+  std::this_thread::sleep_for(50ms);
+  const auto begin = Clock::now();
+  server_.stop();
+  EXPECT_LT(Clock::now() - begin, 1s);
+  ASSERT_EQ(server_.start("127.0.0.1", 0, model_.snapshot()), VenueServer::Start::Listening);
+
   // A second server cannot take the port.
   VenueServer other([](const std::string&, std::string*) { return false; });
   EXPECT_EQ(other.start("127.0.0.1", server_.port(), model_.snapshot()), VenueServer::Start::PortInUse);
