@@ -75,8 +75,9 @@ class RawClient {
   ~RawClient() { httplib::detail::close_socket(sock_); }
   bool connected() const { return connected_; }
   void send(const std::string& text) { ::send(sock_, text.data(), static_cast<int>(text.size()), 0); }
-  // What arrives until the server closes the connection, or "(open)" after `wait`.
-  std::string readToClose(std::chrono::milliseconds wait) {
+  // What arrives until the server closes the connection (or, given `until`, until that has
+  // arrived), or that with "(open)" after `wait`.
+  std::string readToClose(std::chrono::milliseconds wait, const std::string& until = "") {
     std::string out;
     const auto deadline = Clock::now() + wait;
     for (;;) {
@@ -87,6 +88,7 @@ class RawClient {
       const auto n = ::recv(sock_, buf, sizeof buf, 0);
       if (n <= 0) return out;
       out.append(buf, static_cast<std::size_t>(n));
+      if (!until.empty() && out.find(until) != std::string::npos) return out;
     }
   }
 
@@ -240,9 +242,10 @@ TEST_F(VenueServerTest, SilentClientsAreDroppedAndConnectionsPastTheLimitRefused
   const auto fourth = get("/api/state");
   ASSERT_TRUE(fourth);
   EXPECT_EQ(fourth->status, 200);  // the limit's last connection
-  RawClient held(server_.port()), over(server_.port());
+  RawClient held(server_.port());
   held.send("GET /api/state HTTP/1.1\r\nHost: x\r\n\r\n");
-  std::this_thread::sleep_for(50ms);
+  ASSERT_EQ(held.readToClose(2s, "}").rfind("HTTP/1.1 200", 0), 0u);  // answered, kept open
+  RawClient over(server_.port());
   over.send("GET /api/state HTTP/1.1\r\nHost: x\r\n\r\n");
   EXPECT_EQ(over.readToClose(2s).rfind("HTTP/1.1 503", 0), 0u);
 
