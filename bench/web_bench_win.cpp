@@ -1,11 +1,12 @@
 // The venue server's figures, in one process as the program runs it: the event model changed
 // on this (the console's) thread, the server publishing each change, clients on 127.0.0.1
-// following the event stream on threads of their own.
+// following the event stream (one thread reads them all).
 //   1. From a score change to its event at a client: the median with 1 and with 100 streams.
 //   2. 100 streams held for 10,000 changes: every stream gets every seq in order, memory and
 //      handles before and after, the change's time on this thread with and without clients.
 //   3. GET /api/state: the median.
 // Usage: web_bench [changes]   (10000 by default)
+#define FD_SETSIZE 256  // a hundred streams in one select
 #include <winsock2.h>
 // (winsock2.h before windows.h, which the HTTP library includes)
 #include <windows.h>
@@ -44,42 +45,74 @@ class ChangeClock : public EventObserver {
   EventModel& model_;
 };
 
-// One stream: the seqs it got, in order, and when.
-class Stream {
+// The streams, read by one thread waiting on all their sockets at once: a venue's screens
+// are other machines, and a hundred reading threads in this process would only measure
+// Wine's server taking their calls in turn.  Each stream keeps the seqs it got, in order,
+// and when; the events are found by their "id: " lines.
+class Streams {
  public:
-  explicit Stream(int port) : client_("127.0.0.1", port) {
-    client_.set_read_timeout(std::chrono::seconds(30));
-    client_.set_tcp_nodelay(true);
-    thread_ = std::thread([this] {
-      std::string pending;
-      client_.Get("/api/events", [&](const char* data, std::size_t n) {
-        const auto now = Clock::now();
-        pending.append(data, n);
-        std::size_t at;
-        while ((at = pending.find("\n\n")) != std::string::npos) {
-          const std::string event = pending.substr(0, at);
-          pending.erase(0, at + 2);
-          const std::size_t id = event.find("id: ");
-          if (id != std::string::npos) {
-            seqs.push_back(std::stoull(event.substr(id + 4)));
-            times.push_back(now);
-          }
-        }
-        return !quit_;
-      });
-    });
+  Streams(int port, int count) : socks_(static_cast<std::size_t>(count)), got_(socks_.size()) {
+    for (std::size_t i = 0; i < socks_.size(); ++i) {
+      socks_[i] = ::socket(AF_INET, SOCK_STREAM, 0);
+      sockaddr_in a{};
+      a.sin_family = AF_INET;
+      a.sin_port = htons(static_cast<unsigned short>(port));
+      a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+      BOOL on = TRUE;
+      ::setsockopt(socks_[i], IPPROTO_TCP, TCP_NODELAY, reinterpret_cast<const char*>(&on), sizeof on);
+      ::connect(socks_[i], reinterpret_cast<sockaddr*>(&a), sizeof a);
+      const char request[] = "GET /api/events HTTP/1.1\r\nHost: bench\r\n\r\n";
+      ::send(socks_[i], request, sizeof request - 1, 0);
+      got_[i].seqs.reserve(40000);
+      got_[i].times.reserve(40000);
+    }
+    thread_ = std::thread([this] { read(); });
   }
-  ~Stream() { stop(); }
+  ~Streams() { stop(); }
   void stop() {
     quit_ = true;
-    client_.stop();  // ends a read that waits for the next event
     if (thread_.joinable()) thread_.join();
+    for (SOCKET s : socks_) ::closesocket(s);
+    socks_.clear();
   }
-  std::vector<std::uint64_t> seqs;
-  std::vector<Clock::time_point> times;
+  struct Got {
+    std::vector<std::uint64_t> seqs;
+    std::vector<Clock::time_point> times;
+    std::string pending;
+  };
+  const std::vector<Got>& got() const { return got_; }
 
  private:
-  httplib::Client client_;
+  void read() {
+    std::vector<char> buf(1 << 16);
+    while (!quit_) {
+      fd_set ready;
+      FD_ZERO(&ready);
+      for (SOCKET s : socks_) FD_SET(s, &ready);
+      timeval wait{0, 100000};
+      if (::select(0, &ready, nullptr, nullptr, &wait) <= 0) continue;
+      const auto now = Clock::now();
+      for (std::size_t i = 0; i < socks_.size(); ++i) {
+        if (!FD_ISSET(socks_[i], &ready)) continue;
+        const int n = ::recv(socks_[i], buf.data(), static_cast<int>(buf.size()), 0);
+        if (n <= 0) continue;
+        Got& g = got_[i];
+        g.pending.append(buf.data(), static_cast<std::size_t>(n));
+        std::size_t at = 0, id;
+        while ((id = g.pending.find("id: ", at)) != std::string::npos) {
+          const std::size_t end = g.pending.find('\n', id);
+          if (end == std::string::npos) break;
+          g.seqs.push_back(std::stoull(g.pending.substr(id + 4, end - id - 4)));
+          g.times.push_back(now);
+          at = end;
+        }
+        g.pending.erase(0, at);
+      }
+    }
+  }
+
+  std::vector<SOCKET> socks_;
+  std::vector<Got> got_;
   std::atomic<bool> quit_{false};
   std::thread thread_;
 };
@@ -146,8 +179,7 @@ Run run(int streams, int changes, std::chrono::microseconds gap) {
     std::printf("cannot serve on %d\n", port);
     return Run();
   }
-  std::vector<std::unique_ptr<Stream>> clients;
-  for (int i = 0; i < streams; ++i) clients.push_back(std::make_unique<Stream>(port));
+  Streams clients(port, streams);
   waitUntil([&] { return service.screens() == streams; }, 30000ms);
   std::fprintf(stderr, "[%d streams open: %d]\n", streams, service.screens());
 
@@ -167,10 +199,11 @@ Run run(int streams, int changes, std::chrono::microseconds gap) {
   std::fprintf(stderr, "[changes done, sent %llu of %llu]\n", (unsigned long long)service.server().seqSent(),
                (unsigned long long)last);
   std::this_thread::sleep_for(500ms);
-  for (auto& c : clients) c->stop();
+  clients.stop();
   std::fprintf(stderr, "[clients stopped]\n");
 
-  for (auto& c : clients) {
+  for (const Streams::Got& g : clients.got()) {
+    const Streams::Got* c = &g;
     bool ordered = std::is_sorted(c->seqs.begin(), c->seqs.end()) &&
                    std::adjacent_find(c->seqs.begin(), c->seqs.end()) == c->seqs.end();
     r.streamsInOrder += ordered;

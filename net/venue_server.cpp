@@ -295,39 +295,53 @@ struct VenueServer::Impl {
     ~Stream() { --screens; }
     std::atomic<int>& screens;
     std::uint64_t seq = 0;
-    bool started = false;
-    Clock::time_point lastWrite;
   };
+  // The library writes the status line and headers, and the first event through its own
+  // path; the stream's body is then sent here, straight on the connection's socket, for as
+  // long as the stream lasts.  Through the library each event would cost two waits for the
+  // socket and a peek besides the send (it checks the socket before every write), and under
+  // Wine every one of those is a trip to its server: a hundred screens made an event take
+  // a tenth of a second to leave.  The body has no length and no chunks (it ends when the
+  // connection does), so there is no framing to write: only the events' own text.
   void stream(httplib::Response& res) {
+    Connection* c = currentConnection;
+    if (c) c->closeAfter = true;
     auto st = std::make_shared<Stream>(screensOpen);
-    res.set_chunked_content_provider("text/event-stream", [this, st](std::size_t, httplib::DataSink& sink) {
+    res.set_header("Connection", "close");
+    res.set_content_provider("text/event-stream", [this, st, c](std::size_t, httplib::DataSink& sink) {
+      const Event first = latest();
+      st->seq = first.seq;
+      noteSent(first.seq);
+      // The client's retry: quick, so a screen is back soon after the server is.
+      if (!sink.write("retry: 1000\n", 12) || !sink.write(first.stream->data(), first.stream->size())) return false;
+      Clock::time_point lastWrite = Clock::now();
       auto send = [&](const std::string& text) {
-        st->lastWrite = Clock::now();
-        return sink.write(text.data(), text.size());
+        lastWrite = Clock::now();
+        for (std::size_t at = 0; at < text.size();) {
+          // A client that takes nothing for the socket's send timeout is given up.
+          const auto n = httplib::detail::send_socket(c->sock, text.data() + at, text.size() - at, 0);
+          if (n <= 0) return false;
+          at += static_cast<std::size_t>(n);
+        }
+        return true;
       };
-      if (!st->started) {
-        st->started = true;
-        const Event e = latest();
-        st->seq = e.seq;
-        noteSent(e.seq);
-        // The client's retry: quick, so a screen is back soon after the server is.
-        return send("retry: 1000\n") && send(*e.stream);
+      while (c && !stopping) {
+        const std::vector<Event> due = eventsAfter(st->seq, kStreamWake);
+        if (stopping) break;
+        if (!due.empty()) {
+          // Everything due in one send: a stream that fell behind catches up at once.
+          std::string batch;
+          for (const Event& e : due) batch += *e.stream;
+          if (!send(batch)) break;
+          st->seq = due.back().seq;
+          noteSent(st->seq);
+        } else if (Clock::now() - lastWrite >= limits.keepComment) {
+          if (!send(": keep-alive\n\n")) break;
+        } else if (!httplib::detail::is_socket_alive(c->sock)) {
+          break;  // the screen went away
+        }
       }
-      const std::vector<Event> due = eventsAfter(st->seq, kStreamWake);
-      if (stopping) return false;
-      if (!due.empty()) {
-        // Everything due in one write: a stream that fell behind catches up in one go
-        // instead of a send per event.
-        std::string batch;
-        for (const Event& e : due) batch += *e.stream;
-        if (!send(batch)) return false;
-        st->seq = due.back().seq;
-        noteSent(st->seq);
-      } else {
-        if (Clock::now() - st->lastWrite >= limits.keepComment) return send(": keep-alive\n\n");
-        return sink.is_writable();
-      }
-      return true;
+      return false;  // the stream is over: the connection closes
     });
   }
   void noteSent(std::uint64_t seq) {

@@ -27,8 +27,8 @@ std::pair<int, int> darkAndLight(HWND window) {
 
 TEST(NetworkDialog, SwitchesTheServerChecksThePortAndRefusesOneInUse) {
   EventModel probeModel(defaultSettings(), [] { return LocalTime{2024, 5, 1, 9, 0, 0}; });
-  VenueServer holder([](const std::string&, std::string*) { return false; });  // another program
-  ASSERT_EQ(holder.start("0.0.0.0", 0, probeModel.snapshot()), VenueServer::Start::Listening);
+  VenueServer holder([](const std::string&, std::string*) { return false; });  // another program, on loopback
+  ASSERT_EQ(holder.start("127.0.0.1", 0, probeModel.snapshot()), VenueServer::Start::Listening);
   VenueServer probe([](const std::string&, std::string*) { return false; });
   probe.start("127.0.0.1", 0, probeModel.snapshot());
   const int port = probe.port();
