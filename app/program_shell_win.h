@@ -58,4 +58,5 @@ class ProgramShell : private EventObserver {
   std::unique_ptr<OutputController> output_;
   std::unique_ptr<ConsoleDialog> console_;
   HWND consoleWindow_ = nullptr;
+  bool roundsDamaged_ = false;
 };

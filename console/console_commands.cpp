@@ -29,7 +29,7 @@ const std::vector<CommandRow>& consoleCommands() {
        false,
        nullptr,
        "小键盘 + / Ctrl+→",
-       "选中的参赛队加上当前变动值"},
+       "选中的参赛队加上当前变动值（在一轮中：该轮的加分）"},
       {C::SubtractStep,
        0,
        {key(keys::NumpadSubtract), ctrl(keys::Left)},
@@ -38,7 +38,7 @@ const std::vector<CommandRow>& consoleCommands() {
        false,
        nullptr,
        "小键盘 - / Ctrl+←",
-       "选中的参赛队减去当前变动值"},
+       "选中的参赛队减去当前变动值（在一轮中：该轮的减分）"},
       {C::QuickStep,
        0,
        {ctrl('1'), kNoKey},
@@ -145,6 +145,25 @@ const std::vector<CommandRow>& consoleCommands() {
        "导出每位评委的分数",
        nullptr,
        nullptr},
+      {C::NextRound,
+       1,
+       {ctrl(keys::PageDown), kNoKey},
+       NeedsRounds,
+       0,
+       false,
+       nullptr,
+       "Ctrl+PgDn / Ctrl+PgUp",
+       "下一轮 / 上一轮（加减分按该轮的设置）"},
+      {C::NextRound, -1, {ctrl(keys::PageUp), kNoKey}, NeedsRounds, 0, false, nullptr, nullptr, nullptr},
+      {C::Rounds,
+       0,
+       {kNoKey, kNoKey},
+       NeedsNothing,
+       IDC_ROUNDS,
+       false,
+       "各轮的名称、加分、减分、快捷加减分和答题时间",
+       nullptr,
+       nullptr},
       {C::TogglePreview,
        0,
        {kNoKey, kNoKey},
@@ -176,6 +195,7 @@ bool commandMet(const CommandRow& row, const ConsoleKeyState& state) {
   if ((n & NeedsJudges) && !state.judges) return false;
   if ((n & NeedsRowPanel) && !state.rowHasPanel) return false;
   if ((n & NeedsStage) && !state.rankingOnShow && !state.panelShowRunning) return false;
+  if ((n & NeedsRounds) && !state.rounds) return false;
   return true;
 }
 

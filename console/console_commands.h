@@ -31,6 +31,8 @@ enum class ConsoleCommand {
   PanelEntry,   // the judges' scores of the selected row
   PanelShow,    // the staged display of the selected row's panel, or its next step
   ExportSheet,  // the judges' score sheet
+  NextRound,    // argument +1: the next round, -1: the previous one
+  Rounds,       // the rounds dialog
   SecondScreen,
   TogglePreview,
   Options,
@@ -52,6 +54,7 @@ struct ConsoleKeyState {
   bool judges = false;       // the settings have a judge panel
   bool rowHasPanel = false;  // the selected row has a panel entry
   bool panelShowRunning = false;
+  bool rounds = false;  // the settings hold rounds
   // Something is being staged step by step: the arrows are the host's cues.
   bool staging() const { return revealRunning || panelShowRunning; }
 };
@@ -68,6 +71,7 @@ enum CommandNeeds : unsigned {
   NeedsJudges = 128,
   NeedsRowPanel = 256,
   NeedsStage = 512,  // a ranking on show or a staged display
+  NeedsRounds = 1024,
 };
 
 struct KeyChord {

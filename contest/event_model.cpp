@@ -11,10 +11,12 @@ const char kRestoredLine[] = "恢复上次的计分（";
 const char kRestoredLineEnd[] = " 次改动）";
 const char kBlackoutLine[] = "黑屏";
 const char kBlackoutEndLine[] = "取消黑屏";
+const char kEnterRoundLine[] = "进入 ";
 }  // namespace
 
 EventModel::EventModel(const Settings& settings, Clock clock) : settings_(settings), clock_(std::move(clock)) {
   settings_.uityp = screen_;  // every run starts on the welcome screen
+  takeRounds(-1);
 }
 
 template <class Call>
@@ -47,6 +49,8 @@ SnapshotPtr EventModel::snapshot() const {
   s->reveal = reveal_;
   s->rankedRows = rankedRows_;
   s->place = place_;
+  s->round = round_;
+  s->roundName = roundName(rounds_, round_);
   s->drawCount = drawCount_;
   s->seq = seq_;
   s->canUndo = canUndo();
@@ -179,6 +183,19 @@ void EventModel::restore(const journal::Replay& previous) {
   }
   done_ = previous.done;
   undone_ = previous.undone;
+  // The round the previous run was in, when this run's list still has it: at its place with
+  // its name, else by its name alone.
+  int round = -1;
+  const int place = previous.round - 1;
+  if (place >= 0 && place < static_cast<int>(rounds_.size()) &&
+      rounds_[static_cast<std::size_t>(place)].name == previous.roundName)
+    round = place;
+  for (std::size_t i = 0; round < 0 && previous.round > 0 && i < rounds_.size(); ++i)
+    if (rounds_[i].name == previous.roundName) round = static_cast<int>(i);
+  if (round != round_) {
+    round_ = round;
+    tell([](EventObserver& o) { o.roundChanged(); });
+  }
   endReveal();
   drawAfresh();
   tell([](EventObserver& o) { o.rowsReset(); });
@@ -207,8 +224,10 @@ bool EventModel::endReveal() {
 
 void EventModel::applySettings(const Settings& settings) {
   const int shown = settings_.uityp;
+  const bool newRounds = settings_.rounds != settings.rounds;
   settings_ = settings;
   settings_.uityp = shown;
+  if (newRounds) takeRounds(round_);
   drawAfresh();
   tell([](EventObserver& o) { o.settingsChanged(SavedByOptions); });
   tell([](EventObserver& o) { o.audienceChanged(); });
@@ -391,4 +410,56 @@ bool EventModel::stepBack() {
   --panelShow_.step;
   tell([](EventObserver& o) { o.audienceChanged(); });
   return true;
+}
+
+void EventModel::takeRounds(int current) {
+  std::vector<Round> list;
+  decodeRounds(settings_.rounds, list);
+  const bool stays = current >= 0 && current < static_cast<int>(list.size());
+  rounds_ = std::move(list);
+  const int before = round_;
+  round_ = stays ? current : -1;
+  tell([](EventObserver& o) { o.roundChanged(); });
+  // The operator sees in the log when the round in use went away with its list.
+  if (before >= 0 && round_ < 0) enterRound(-1);
+}
+
+void EventModel::applyRounds(const std::vector<Round>& rounds, int current) {
+  settings_.rounds = encodeRounds(rounds);
+  takeRounds(current);
+  tell([](EventObserver& o) { o.settingsChanged(SavedByOptions); });
+}
+
+bool EventModel::setRound(int index) {
+  if (index < -1 || index >= static_cast<int>(rounds_.size()) || index == round_) return false;
+  round_ = index;
+  enterRound(index);
+  tell([](EventObserver& o) { o.roundChanged(); });
+  return true;
+}
+
+void EventModel::enterRound(int index) {
+  const std::string at = stamp();
+  const std::string name = roundName(rounds_, index);
+  const std::string line = at + " " + kEnterRoundLine + name;
+  write(journal::roundRecord(at, index + 1, name) + journal::logRecord(line));
+  addLine(line);
+}
+
+bool EventModel::stepRound(int delta) {
+  return setRound(std::max(-1, std::min(round_ + delta, static_cast<int>(rounds_.size()) - 1)));
+}
+
+std::string EventModel::addValue() const {
+  return round_ >= 0 ? rounds_[static_cast<std::size_t>(round_)].add : settings_.scorestepdefault;
+}
+
+std::string EventModel::subtractValue() const {
+  return round_ >= 0 ? rounds_[static_cast<std::size_t>(round_)].subtract : settings_.scorestepdefault;
+}
+
+std::string EventModel::quickSteps() const {
+  if (round_ >= 0 && !rounds_[static_cast<std::size_t>(round_)].steps.empty())
+    return rounds_[static_cast<std::size_t>(round_)].steps;
+  return settings_.scoresteps;
 }

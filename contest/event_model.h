@@ -15,6 +15,7 @@
 #include "contest/journal.h"
 #include "contest/local_time.h"
 #include "contest/roster.h"
+#include "contest/rounds.h"
 #include "contest/score_request.h"
 
 // Told what changed, after the model's state already shows it.  Every call has a no-op
@@ -31,6 +32,7 @@ struct EventObserver {
   virtual void settingsChanged(unsigned /*rows*/) {}
   virtual void audienceChanged() {}  // screen, output switch, blackout, reveal or place
   virtual void historyChanged() {}   // canUndo() or canRedo() may differ now
+  virtual void roundChanged() {}     // the current round, or the list of rounds
   virtual void journalFailed() {}    // the journal could not be written (told once a streak)
 };
 
@@ -103,6 +105,26 @@ class EventModel {
   // The change value the score entry dialog closed with, offered again next time.
   void setChangeValue(const std::string& text);
 
+  // Rounds.  The list comes from the settings; the current round is part of the event: a
+  // change is journalled and logged "进入 " + its name, a resumed run goes on in it, undo
+  // leaves it alone.  -1 is no round (today's behaviour).
+  const std::vector<Round>& rounds() const { return rounds_; }
+  int round() const { return round_; }
+  // False when index is no round or already the current one.
+  bool setRound(int index);
+  // The next (+1) or previous (-1) round in the console's order, "不分轮次" first.
+  bool stepRound(int delta);
+  // The rounds dialog's result: the list, and the index the current round has in it now (-1
+  // when it was removed, or when there was none).
+  void applyRounds(const std::vector<Round>& rounds, int current);
+  // What Numpad + adds, Numpad - subtracts, and the quick steps: the current round's, else
+  // the remembered change value and the options' steps.
+  std::string addValue() const;
+  std::string subtractValue() const;
+  std::string quickSteps() const;
+  // What the score entry dialog's change field starts with.
+  std::string changeFieldStart() const { return round_ >= 0 ? addValue() : settings_.scorestepdefault; }
+
   // What the audience sees.  A screen chosen while the output is off is what switching it on
   // shows.  Choosing a screen, switching the output on or placing the window draws the
   // screen afresh; another screen, the output off, blackout or new rows end a reveal.
@@ -151,6 +173,10 @@ class EventModel {
   // The ranking screens rank the scores of now, and the screen is drawn afresh.
   void drawAfresh();
   bool endReveal();
+  // The list from the settings' text (none when it is damaged); the current round is kept
+  // when it still exists, else there is none.
+  void takeRounds(int current);
+  void enterRound(int index);
   void changed() {
     snapshot_.reset();
     ++seq_;
@@ -170,6 +196,8 @@ class EventModel {
   PanelShow panelShow_;
   std::vector<ContestantRecord> rankedRows_;
   OutputPlace place_;
+  std::vector<Round> rounds_;
+  int round_ = -1;
   unsigned drawCount_ = 0;
   Clock clock_;
   std::vector<std::string> log_;

@@ -58,6 +58,8 @@ struct EventSnapshot {
   // change alone does not reorder a ranking on show.
   std::vector<ContestantRecord> rankedRows;
   OutputPlace place;
+  int round = -1;  // the current round, -1 for none
+  std::string roundName;
   // Counts the times the audience screen was asked to be drawn afresh (placed, chosen,
   // switched on, a reveal's step...): a view redraws the whole frame when it changes, and
   // otherwise only what differs.

@@ -61,6 +61,7 @@ const std::vector<SettingRow>& settingsTable() {
              kJudgeRange),
       hundredthsRow("spread", "0", "差异提醒必须是不小于0的数，最多两位小数", IDC_OPT_SPREAD, SavedByOptions,
                     &Settings::spread),
+      textRow("rounds", "", 0, SavedByOptions, &Settings::rounds),
       // Saved when the console closes, in this order.
       flagRow("on", "0", 0, SavedAtClose, &Settings::on),
       intRow("uityp", "0", kNoRange, kNoRangeHi, "", 0, SavedAtClose, &Settings::uityp),

@@ -35,6 +35,8 @@ struct Settings {
   std::int32_t judgemin = 0;
   std::int32_t judgemax = 0;
   std::int32_t spread = 0;
+  // The rounds (see contest/rounds.h for the form), edited in the rounds dialog.
+  std::string rounds;
 
   bool operator==(const Settings& o) const;
   bool operator!=(const Settings& o) const { return !(*this == o); }

@@ -25,7 +25,9 @@
 #define IDC_REDO 1036
 #define IDC_PANEL_ENTRY 1040
 #define IDC_PANEL_SHOW 1041
+#define IDC_ROUND 1043  // the current round (a combo box: its choice, not its clicks)
 #define IDC_EXPORT_SHEET 1046
+#define IDC_ROUNDS 1047
 // The console's buttons and check boxes lie in this range: its clicks go to the command table.
 #define IDC_CONSOLE_FIRST 1001
 #define IDC_CONSOLE_LAST 1099
@@ -36,6 +38,19 @@
 #define IDC_JUDGE_FIRST 1101  // ... 1115
 #define IDC_PANEL_RESULT 1120
 #define IDC_JUDGE_CAPTION_FIRST 1121  // ... 1135
+
+// Rounds dialog: the list, one round's fields, the list's buttons
+#define IDD_ROUNDS 133
+#define IDC_ROUNDS_LIST 1140
+#define IDC_ROUND_NAME 1141
+#define IDC_ROUND_ADD 1142
+#define IDC_ROUND_SUBTRACT 1143
+#define IDC_ROUND_STEPS 1144
+#define IDC_ROUND_SECONDS 1145
+#define IDC_ROUND_NEW 1146
+#define IDC_ROUND_REMOVE 1147
+#define IDC_ROUND_UP 1148
+#define IDC_ROUND_DOWN 1149
 
 // Output window
 #define IDD_SCOREBOARD 129
