@@ -6,6 +6,8 @@
 #include "framework/message_box_win.h"
 #include "kqcore/core_win.h"
 #include "kqcore/file_io.h"
+#include "net/adapters_win.h"
+#include "net/venue_service.h"
 
 namespace {
 
@@ -29,10 +31,12 @@ ProgramShell::ProgramShell() : core_(new CCore(settingsDefaults())) {
   model_.reset(new EventModel(settings, localNow));
   model_->addObserver(this);
   output_.reset(new OutputController(*model_, *core_, dataDir()));
+  venue_.reset(new VenueService(*model_, picturesIn(dataDir()), systemAdapters));
   core_->kqseed();
   ConsoleContext context{*core_,
                          *model_,
                          *output_,
+                         *venue_,
                          rosterPath(),
                          dataDir(),
                          [this]() { return journalPath(); },
@@ -47,6 +51,7 @@ ProgramShell::~ProgramShell() {
   console_.reset();
   if (output_) output_->shutDown();
   output_.reset();
+  venue_.reset();
   if (model_) model_->removeObserver(this);
   model_.reset();
   core_.reset();
@@ -73,6 +78,11 @@ void ProgramShell::firstTick(HWND console) {
   // What the operator switched in the 200 ms before the window existed applies now.
   output_->start(console_.get());
   model_->appendLog(kStartLine);
+  // A program that was serving when it closed serves again.
+  if (model_->settings().net) {
+    const std::string refusal = venue_->apply(true, model_->settings().port);
+    if (!refusal.empty()) messageWarning(console, refusal);
+  }
 }
 
 void ProgramShell::loadRoster(HWND owner) {
@@ -144,10 +154,12 @@ void ProgramShell::startJournal(HWND owner) {
 }
 
 void ProgramShell::settingsChanged(unsigned rows) {
-  if (rows & SavedByOptions) saveSettings(core_->settingsStore(), model_->settings(), SavedByOptions);
+  for (unsigned which : {SavedByOptions, SavedByNetwork, SavedByRounds})
+    if (rows & which) saveSettings(core_->settingsStore(), model_->settings(), which);
 }
 
 void ProgramShell::closing() {
+  venue_->shutdown();  // its last line goes into the journal
   model_->closeJournal();
   journalFile_.close();
   saveSettings(core_->settingsStore(), model_->settings(), SavedAtClose);

@@ -15,6 +15,7 @@
 class CCore;
 class ConsoleDialog;
 class OutputController;
+class VenueService;
 
 class ProgramShell : private EventObserver {
  public:
@@ -29,6 +30,7 @@ class ProgramShell : private EventObserver {
   CCore& core() { return *core_; }
   EventModel& model() { return *model_; }
   OutputController& output() { return *output_; }
+  VenueService& venue() { return *venue_; }
   ConsoleDialog& console() { return *console_; }
 
   std::string appPath() const { return appPath_; }  // ends with a backslash
@@ -56,6 +58,7 @@ class ProgramShell : private EventObserver {
   std::unique_ptr<EventModel> model_;
   JournalFile journalFile_;
   std::unique_ptr<OutputController> output_;
+  std::unique_ptr<VenueService> venue_;
   std::unique_ptr<ConsoleDialog> console_;
   HWND consoleWindow_ = nullptr;
   bool roundsDamaged_ = false;

@@ -36,6 +36,7 @@ enum class ConsoleCommand {
   SecondScreen,
   TogglePreview,
   Options,
+  Network,  // the venue's web server
   Reload,
   ExportResults,
   ExportLog,

@@ -6,6 +6,7 @@
 #include "console/output_controller_win.h"
 #include "contest/contestant_text.h"
 #include "contest/resume.h"
+#include "dialogs/network_dialog_win.h"
 #include "dialogs/options_dialog_win.h"
 #include "dialogs/panel_dialog_win.h"
 #include "dialogs/rounds_dialog_win.h"
@@ -14,6 +15,7 @@
 #include "framework/message_box_win.h"
 #include "kqcore/core_win.h"
 #include "kqcore/numbers.h"
+#include "net/venue_service.h"
 #include "resources/resource.h"
 
 namespace {
@@ -219,6 +221,9 @@ void ConsoleDialog::runCommand(ConsoleCommand command, int argument) {
     case ConsoleCommand::Options:
       options();
       break;
+    case ConsoleCommand::Network:
+      network();
+      break;
     case ConsoleCommand::Reload:
       reload();
       break;
@@ -383,6 +388,18 @@ void ConsoleDialog::options() {
   focusRoster();
   if (!accepted) return;
   ctx_.model.applySettings(dialog.result);
+}
+
+void ConsoleDialog::network() {
+  VenueService& venue = ctx_.venue;
+  const Settings& s = ctx_.model.settings();
+  NetworkDialog dialog(venue.serving(), s.port, venue.addresses(),
+                       [&venue] { return venue.serving() ? venue.screens() : -1; });
+  const bool accepted = dialog.DoModal() == IDOK;
+  focusRoster();
+  if (!accepted) return;
+  const std::string refusal = venue.apply(dialog.on, dialog.port);
+  if (!refusal.empty()) messageWarning(m_hWnd, refusal);
 }
 
 void ConsoleDialog::reload() {

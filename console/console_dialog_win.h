@@ -17,6 +17,7 @@
 
 class CCore;
 class OutputController;
+class VenueService;
 class PreviewWindow;
 
 // What the console works with, owned by the program for the console's whole life.
@@ -24,6 +25,7 @@ struct ConsoleContext {
   CCore& core;
   EventModel& model;
   OutputController& output;
+  VenueService& venue;  // the venue's web server
   std::string rosterPath;
   std::string dataDir;
   std::function<std::string()> journalPath;
@@ -83,6 +85,7 @@ class ConsoleDialog : public CDialog, private EventObserver {
   void scoreEntry(int row);
   void changeSelectedScore(const std::string& valueText, bool add);
   void options();
+  void network();
   void reload();
   void secondScreen();
   void blackout();

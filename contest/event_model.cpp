@@ -233,6 +233,13 @@ void EventModel::applySettings(const Settings& settings) {
   tell([](EventObserver& o) { o.audienceChanged(); });
 }
 
+void EventModel::applyNetwork(bool on, int port) {
+  if (settings_.net == (on ? 1 : 0) && settings_.port == port) return;
+  settings_.net = on ? 1 : 0;
+  settings_.port = port;
+  tell([](EventObserver& o) { o.settingsChanged(SavedByNetwork); });
+}
+
 void EventModel::setChangeValue(const std::string& text) {
   if (settings_.scorestepdefault == text) return;
   settings_.scorestepdefault = text;
@@ -427,7 +434,7 @@ void EventModel::takeRounds(int current) {
 void EventModel::applyRounds(const std::vector<Round>& rounds, int current) {
   settings_.rounds = encodeRounds(rounds);
   takeRounds(current);
-  tell([](EventObserver& o) { o.settingsChanged(SavedByOptions); });
+  tell([](EventObserver& o) { o.settingsChanged(SavedByRounds); });
 }
 
 bool EventModel::setRound(int index) {

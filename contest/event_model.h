@@ -102,6 +102,9 @@ class EventModel {
 
   // Settings.  applySettings: what the options dialog returned (the screens are drawn afresh).
   void applySettings(const Settings& settings);
+  // The venue server's switch and port, as the network dialog (or a port in use) left them.
+  // Nothing on the screens changes.
+  void applyNetwork(bool on, int port);
   // The change value the score entry dialog closed with, offered again next time.
   void setChangeValue(const std::string& text);
 

@@ -113,8 +113,7 @@ PanelResult panelResult(const std::vector<std::int32_t>& scores, int trim) {
 
 std::string panelLogText(const std::string& label, const PanelResult& r) {
   std::string text = "评委打分 " + label + " 最后得分 " + hundredthsText(r.finalHundredths);
-  if (!r.droppedHigh.empty() || !r.droppedLow.empty())
-    text += "，去掉最高分 " + joined(r.droppedHigh) + "，去掉最低分 " + joined(r.droppedLow);
+  if (!r.droppedHigh.empty() || !r.droppedLow.empty()) text += "，" + droppedLine(r);
   if (r.missing > 0) text += "，" + numbers::intText(r.missing) + " 位评委未评分";
   return text;
 }
@@ -127,6 +126,24 @@ std::string droppedText(const PanelResult& r) {
   std::vector<std::int32_t> all = r.droppedHigh;
   all.insert(all.end(), r.droppedLow.begin(), r.droppedLow.end());
   return joined(all);
+}
+
+std::string droppedLine(const PanelResult& r) {
+  return "去掉最高分 " + joined(r.droppedHigh) + "，去掉最低分 " + joined(r.droppedLow);
+}
+
+std::vector<bool> struckJudges(const std::vector<std::int32_t>& scores, const PanelResult& r) {
+  std::vector<bool> struck(scores.size(), false);
+  auto strike = [&](std::int32_t value) {
+    for (std::size_t k = 0; k < scores.size(); ++k)
+      if (!struck[k] && scores[k] == value) {
+        struck[k] = true;
+        return;
+      }
+  };
+  for (std::int32_t v : r.droppedHigh) strike(v);
+  for (std::int32_t v : r.droppedLow) strike(v);
+  return struck;
 }
 
 std::string spreadQuestion(std::int64_t difference, std::int32_t spread) {

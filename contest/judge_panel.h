@@ -50,6 +50,11 @@ std::string correctionText(int judge, const std::string& label, std::int32_t old
 // The score sheet's dropped scores: the high ones (highest first), then the low ones (lowest
 // first), joined by "、"; empty when nothing was dropped.
 std::string droppedText(const PanelResult& r);
+// The staged display's line of dropped scores: "去掉最高分 <high、…>，去掉最低分 <low、…>".
+std::string droppedLine(const PanelResult& r);
+// Which judges' scores are struck on the staged display: for each dropped score the first
+// judge, in judge order, who gave it and is not struck yet.
+std::vector<bool> struckJudges(const std::vector<std::int32_t>& scores, const PanelResult& r);
 // Asked before scores whose highest and lowest differ by more than the spread are used.
 std::string spreadQuestion(std::int64_t difference, std::int32_t spread);
 // The refusal of judge `judge`'s field (1-based).

@@ -61,7 +61,11 @@ const std::vector<SettingRow>& settingsTable() {
              kJudgeRange),
       hundredthsRow("spread", "0", "差异提醒必须是不小于0的数，最多两位小数", IDC_OPT_SPREAD, SavedByOptions,
                     &Settings::spread),
-      textRow("rounds", "", 0, SavedByOptions, &Settings::rounds),
+      // The rounds dialog's, saved at its OK.
+      textRow("rounds", "", 0, SavedByRounds, &Settings::rounds),
+      // The network dialog's, saved at its OK.
+      flagRow("net", "0", IDC_NET_ON, SavedByNetwork, &Settings::net),
+      intRow("port", "8080", 1024, 65535, "端口", IDC_NET_PORT, SavedByNetwork, &Settings::port),
       // Saved when the console closes, in this order.
       flagRow("on", "0", 0, SavedAtClose, &Settings::on),
       intRow("uityp", "0", kNoRange, kNoRangeHi, "", 0, SavedAtClose, &Settings::uityp),

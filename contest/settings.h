@@ -35,6 +35,9 @@ struct Settings {
   std::int32_t judgemin = 0;
   std::int32_t judgemax = 0;
   std::int32_t spread = 0;
+  // The venue's web server: serving (restored at the next start) and its port.
+  std::int32_t net = 0;
+  std::int32_t port = 0;
   // The rounds (see contest/rounds.h for the form), edited in the rounds dialog.
   std::string rounds;
 
@@ -45,7 +48,9 @@ struct Settings {
 enum class SettingType { Int, Text, Colour, Flag, Hundredths };
 
 // When a setting is written to the store.
-enum SettingSaved : unsigned { SavedByOptions = 1, SavedAtClose = 2 };
+// When a setting is written to the store: the options dialog's or the network dialog's OK,
+// or the console's close.
+enum SettingSaved : unsigned { SavedByOptions = 1, SavedAtClose = 2, SavedByNetwork = 4, SavedByRounds = 8 };
 
 struct SettingRow {
   const char* key;

@@ -5,6 +5,13 @@
 #include "kqcore/core_win.h"
 #include "resources/resource.h"
 
+namespace {
+
+// The rows this dialog edits (the network dialog has its own).
+bool inOptions(const SettingRow& row) { return row.control && (row.saved & SavedByOptions); }
+
+}  // namespace
+
 OptionsDialog::OptionsDialog(const Settings& settings, CCore& core, int judgesInUse)
     : CDialog(IDD_OPTIONS), result(settings), core_(core), judgesInUse_(judgesInUse) {}
 
@@ -21,7 +28,7 @@ CXColourPicker* OptionsDialog::picker(int control) {
 BOOL OptionsDialog::OnInitDialog() {
   CDialog::OnInitDialog();
   for (const SettingRow& row : settingsTable()) {
-    if (!row.control) continue;
+    if (!inOptions(row)) continue;
     switch (row.type) {
       case SettingType::Int:
         SetDlgItemText(row.control, core_.getStrInt(result.*row.number));
@@ -47,7 +54,7 @@ void OptionsDialog::OnOK() {
   Settings edited = result;
   std::vector<FieldText> numbers;
   for (const SettingRow& row : settingsTable())
-    if (row.control && row.type == SettingType::Int)
+    if (inOptions(row) && row.type == SettingType::Int)
       numbers.push_back(FieldText{row.control, GetDlgItemText(row.control)});
   const OptionsCheck check = checkOptionNumbers(numbers, edited);
   if (!check.ok) {
@@ -56,7 +63,7 @@ void OptionsDialog::OnOK() {
     return;
   }
   for (const SettingRow& row : settingsTable()) {
-    if (!row.control) continue;
+    if (!inOptions(row)) continue;
     switch (row.type) {
       case SettingType::Int:
       case SettingType::Hundredths:

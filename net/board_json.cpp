@@ -31,6 +31,19 @@ std::string boardJson(const BoardState& b) {
   Json teams = Json::array();
   for (const BoardTeam& t : b.teams)
     teams.push_back({{"name", codec::gbkToUtf8(t.name)}, {"group", codec::gbkToUtf8(t.group)}, {"score", t.score}});
+  Json panel = nullptr;
+  if (b.panel.running) {
+    Json judges = Json::array();
+    for (std::size_t k = 0; k < b.panel.scores.size(); ++k)
+      judges.push_back(
+          {{"score", codec::gbkToUtf8(b.panel.scores[k])}, {"struck", static_cast<bool>(b.panel.struck[k])}});
+    panel = {{"label", codec::gbkToUtf8(b.panel.label)},
+             {"step", b.panel.step},
+             {"steps", b.panel.steps},
+             {"judges", std::move(judges)},
+             {"dropped", codec::gbkToUtf8(b.panel.dropped)},
+             {"final", b.panel.final}};
+  }
   Json reveal = nullptr;
   if (b.reveal.running) reveal = {{"ranking", b.reveal.ranking}, {"step", b.reveal.step}, {"steps", b.reveal.steps}};
   const Json state = {
@@ -41,11 +54,13 @@ std::string boardJson(const BoardState& b) {
       {"blackout", b.blackout},
       {"decimals", b.decimals},
       {"cols", b.cols},
+      {"size", {{"width", b.width}, {"height", b.height}}},
       {"colours", {{"title", cssColour(b.titleColour)}, {"team", cssColour(b.teamColour)}}},
       {"teams", std::move(teams)},
       {"individual", ranks(b.individual, false)},
       {"groups", ranks(b.groups, true)},
       {"reveal", std::move(reveal)},
+      {"panel", std::move(panel)},
   };
   // A name that is no valid text (a damaged roster) must not stop the page: replaced, not thrown.
   return state.dump(-1, ' ', false, Json::error_handler_t::replace);

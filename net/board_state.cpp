@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "contest/contestant_text.h"
 #include "contest/ranking.h"
 #include "kqcore/numbers.h"
 
@@ -22,6 +23,27 @@ std::vector<BoardRank> ranked(const RankedList& list, int firstRankShown, const 
         out.push_back(r);
       }
   return out;
+}
+
+BoardPanel panelShown(const PanelShow& show) {
+  BoardPanel p;
+  if (!show.running) return p;
+  p.running = true;
+  ContestantRecord record{};
+  std::snprintf(record.name, kTextField, "%s", show.name.c_str());
+  std::snprintf(record.group, kTextField, "%s", show.group.c_str());
+  p.label = contestantLabel(record);
+  p.step = show.step;
+  p.steps = show.steps();
+  const std::vector<bool> struck = struckJudges(show.entry.scores, show.entry.result);
+  for (std::size_t k = 0; k < show.entry.scores.size(); ++k) {
+    const std::int32_t score = show.entry.scores[k];
+    p.scores.push_back(score == kNoScore ? "—" : hundredthsText(score));
+    p.struck.push_back(show.showsDropped() && struck[k]);
+  }
+  if (show.showsDropped()) p.dropped = droppedLine(show.entry.result);
+  if (show.showsFinal()) p.final = hundredthsText(show.entry.result.finalHundredths);
+  return p;
 }
 
 }  // namespace
@@ -46,6 +68,11 @@ BoardState boardState(const EventSnapshot& s) {
   b.cols = set.cols;
   b.titleColour = set.clrtitle;
   b.teamColour = set.clrteam;
+  if (s.place.placed && s.place.rect.width() > 0 && s.place.rect.height() > 0) {
+    b.width = s.place.rect.width();
+    b.height = s.place.rect.height();
+  }
+  b.panel = panelShown(s.panelShow);
   const bool ceremony = s.reveal.running();
   for (const ContestantRecord& row : s.rows)
     b.teams.push_back(

@@ -27,6 +27,18 @@ struct BoardReveal {
   int step = 0, steps = 0;
 };
 
+// The staged display of a judge panel as far as it has been shown: every judge's score from
+// the first step, the dropped ones struck and their line next, the final score last.
+struct BoardPanel {
+  bool running = false;
+  std::string label;  // GBK, as the screen writes the contestant
+  int step = 0, steps = 0;
+  std::vector<std::string> scores;  // one per judge; "—" for none
+  std::vector<bool> struck;         // all false until the dropped scores are shown
+  std::string dropped;              // the line of dropped scores, once shown
+  std::string final;                // the final score, once shown
+};
+
 struct BoardState {
   std::uint64_t seq = 0;
   std::string title;    // GBK
@@ -35,11 +47,13 @@ struct BoardState {
   bool blackout = false;
   int decimals = 0;
   int cols = 1;
+  int width = 1024, height = 768;                 // the output window's size: the pages keep its proportions
   std::uint32_t titleColour = 0, teamColour = 0;  // ARGB
   std::vector<BoardTeam> teams;                   // roster order
   std::vector<BoardRank> individual;              // ranking order
   std::vector<BoardRank> groups;
   BoardReveal reveal;
+  BoardPanel panel;
 };
 
 // The screens' names as the pages and the query string spell them (kScreenCount of them).

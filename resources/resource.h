@@ -27,6 +27,7 @@
 #define IDC_PANEL_SHOW 1041
 #define IDC_ROUND 1043  // the current round (a combo box: its choice, not its clicks)
 #define IDC_EXPORT_SHEET 1046
+#define IDC_NETWORK 1042
 #define IDC_ROUNDS 1047
 // The console's buttons and check boxes lie in this range: its clicks go to the command table.
 #define IDC_CONSOLE_FIRST 1001
@@ -40,7 +41,7 @@
 #define IDC_JUDGE_CAPTION_FIRST 1121  // ... 1135
 
 // Rounds dialog: the list, one round's fields, the list's buttons
-#define IDD_ROUNDS 133
+#define IDD_ROUNDS 134
 #define IDC_ROUNDS_LIST 1140
 #define IDC_ROUND_NAME 1141
 #define IDC_ROUND_ADD 1142
@@ -85,3 +86,11 @@
 #define IDC_OPT_JUDGEMIN 1053
 #define IDC_OPT_JUDGEMAX 1054
 #define IDC_OPT_SPREAD 1055
+
+// Network dialog
+#define IDD_NETWORK 133
+#define IDC_NET_ON 1301
+#define IDC_NET_PORT 1302
+#define IDC_NET_ADDRESSES 1303
+#define IDC_NET_QR 1304
+#define IDC_NET_STATUS 1306

@@ -4,30 +4,6 @@
 
 #include "contest/contestant_text.h"
 
-namespace {
-
-std::string joined(const std::vector<std::int32_t>& scores) {
-  std::string out;
-  for (std::size_t i = 0; i < scores.size(); ++i) out += (i ? "、" : "") + hundredthsText(scores[i]);
-  return out;
-}
-
-}  // namespace
-
-std::vector<bool> struckJudges(const PanelEntry& entry) {
-  std::vector<bool> struck(entry.scores.size(), false);
-  auto strike = [&](std::int32_t value) {
-    for (std::size_t k = 0; k < entry.scores.size(); ++k)
-      if (!struck[k] && entry.scores[k] == value) {
-        struck[k] = true;
-        return;
-      }
-  };
-  for (std::int32_t v : entry.result.droppedHigh) strike(v);
-  for (std::int32_t v : entry.result.droppedLow) strike(v);
-  return struck;
-}
-
 void composePanelShow(const PanelShow& show, std::uint32_t colour, const BoardLayout& layout, FrameRuns& runs) {
   if (!show.running) return;
   const int size = layout.entryFontSize;
@@ -44,7 +20,7 @@ void composePanelShow(const PanelShow& show, std::uint32_t colour, const BoardLa
   std::snprintf(record.group, kTextField, "%s", show.group.c_str());
   add(contestantLabel(record), layout.contentLeft, layout.contentTop, size, kEntryStyle);
 
-  const std::vector<bool> struck = struckJudges(show.entry);
+  const std::vector<bool> struck = struckJudges(show.entry.scores, show.entry.result);
   for (int k = 0; k < judges; ++k) {
     const int x = layout.contentLeft + (k % columns) * cell;
     const int y = layout.contentTop + line * (1 + 2 * (k / columns));
@@ -55,8 +31,7 @@ void composePanelShow(const PanelShow& show, std::uint32_t colour, const BoardLa
   }
   const int droppedY = layout.contentTop + line * (1 + 2 * rows);
   const PanelResult& r = show.entry.result;
-  add(show.showsDropped() ? "去掉最高分 " + joined(r.droppedHigh) + "，去掉最低分 " + joined(r.droppedLow) : "",
-      layout.contentLeft, droppedY, size, kEntryStyle);
+  add(show.showsDropped() ? droppedLine(r) : "", layout.contentLeft, droppedY, size, kEntryStyle);
   const int large = std::min(size * 2, 100);
   add(show.showsFinal() ? "最后得分 " + hundredthsText(r.finalHundredths) : "", layout.contentLeft, droppedY + line,
       large, kEntryStyle);

@@ -7,7 +7,3 @@
 #include "scoreboard/frame_layout.h"
 
 void composePanelShow(const PanelShow& show, std::uint32_t colour, const BoardLayout& layout, FrameRuns& runs);
-
-// Which judges' scores are struck: for each dropped score the first judge, in judge order,
-// who gave it and is not struck yet.
-std::vector<bool> struckJudges(const PanelEntry& entry);

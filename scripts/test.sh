@@ -16,7 +16,8 @@
 #   - once that tree is built: the two code page runs, each with its own Wine prefix (a copy)
 #     and its own Xvfb, so they share no wineserver and no display; and, beside them, the
 #     fuzzing (it waits for that tree, so only the low-priority product build, if any, competes
-#     with it for a core).
+#     with it for a core);
+#   - once the native build is done, the board page in headless chromium.
 set -uo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
@@ -44,6 +45,16 @@ source "$root/scripts/xvfb.sh"
 count() { echo "$1 $2" >>"$work/counts"; }
 touch "$work/counts"
 
+# "TESTS FAILURES DISABLED" of a GoogleTest-style XML report (0 for what it lacks).
+report_figures() {
+  local line figure out=()
+  line="$(grep -m1 '<testsuites ' "$1")"
+  for figure in tests failures disabled; do
+    out+=("$(echo "$line" | sed -nE "s/.* $figure=\"([0-9]+)\".*/\1/p")")
+  done
+  echo "${out[0]:-0} ${out[1]:-0} ${out[2]:-0}"
+}
+
 # Runs ctest in a build tree.  Every test program writes a GoogleTest report; the test cases
 # they ran are added to the totals.  A program that ended without a report (a crash, a
 # time-out) counts as one failed case.
@@ -64,13 +75,10 @@ run_ctest() {
   [ -n "$line" ] && bad="$(echo "$line" | sed -E 's/.* ([0-9]+) tests? failed out of.*/\1/')"
   for report in "$reports"/*.xml; do
     [ -e "$report" ] || continue
-    line="$(grep -m1 '<testsuites ' "$report")"
-    tests="$(echo "$line" | sed -nE 's/.* tests="([0-9]+)".*/\1/p')"
-    fails="$(echo "$line" | sed -nE 's/.* failures="([0-9]+)".*/\1/p')"
-    disabled="$(echo "$line" | sed -nE 's/.* disabled="([0-9]+)".*/\1/p')"
-    passed=$((passed + ${tests:-0} - ${fails:-0} - ${disabled:-0}))
-    failed=$((failed + ${fails:-0}))
-    [ "${fails:-0}" -gt 0 ] && withFailures=$((withFailures + 1))
+    read -r tests fails disabled < <(report_figures "$report")
+    passed=$((passed + tests - fails - disabled))
+    failed=$((failed + fails))
+    [ "$fails" -gt 0 ] && withFailures=$((withFailures + 1))
   done
   [ "$bad" -gt "$withFailures" ] && failed=$((failed + bad - withFailures))
   count "$passed" "$failed"
@@ -122,6 +130,25 @@ native() {
   if "$root/scripts/build.sh" native; then run_ctest "$root/build/native" native; else count 0 1; fi
   # The fuzz targets are built now and run later (a failed build fails the run again there).
   "$root/scripts/fuzz.sh" --build >/dev/null 2>&1 || true
+}
+
+# The board page in Debian's headless chromium, against the native build's test server.  The
+# test writes a report like GoogleTest's; a run that ended without one, or failed without
+# saying which case, counts as one failed case.
+browser() {
+  echo "== board page in chromium"
+  local report="$root/build/browser/report.xml" status tests fails disabled
+  rm -f "$report"
+  timeout 300 node "$root/tests/browser/board_test.mjs" --server "$root/build/native/tests/board_page_server" \
+    --report "$report"
+  status=$?
+  if [ ! -e "$report" ]; then
+    count 0 1
+    return
+  fi
+  read -r tests fails disabled < <(report_figures "$report")
+  [ "$status" -ne 0 ] && [ "$fails" -eq 0 ] && fails=1
+  count $((tests - fails - disabled)) "$fails"
 }
 
 fuzz() {
@@ -179,6 +206,7 @@ fi
 # The fuzzing starts once the test programs are built (see above).
 finish native
 start fuzz fuzz
+start browser browser
 for name in "${steps[@]}"; do finish "$name"; done
 
 passed=0

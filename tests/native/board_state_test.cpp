@@ -97,3 +97,28 @@ TEST(BoardJson, UnicodeTextEscapedNamesColoursAndTheReveal) {
   EXPECT_NE(boardJson(e.state()).find("\"reveal\":{\"ranking\":\"individual\",\"step\":1,\"steps\":2}"),
             std::string::npos);
 }
+
+TEST(BoardState, APanelShowsOnlyItsStepsSoFarAndTheOutputsProportions) {
+  Event e;
+  Settings s = e.model.settings();
+  s.judges = 5;
+  s.trim = 1;
+  e.model.applySettings(s);
+  ASSERT_EQ(e.model.applyPanel(1, {900, 950, 800, kNoScore, 990}), PanelOutcome::Applied);
+  ASSERT_TRUE(e.model.showPanel(1));
+  BoardState b = e.state();
+  EXPECT_EQ(b.width, 1024);
+  EXPECT_EQ(b.height, 768);
+  ASSERT_TRUE(b.panel.running);
+  EXPECT_EQ(b.panel.scores, (std::vector<std::string>{"9.00", "9.50", "8.00", "—", "9.90"}));
+  EXPECT_EQ(b.panel.struck, std::vector<bool>(5, false));
+  EXPECT_EQ(b.panel.dropped + b.panel.final, "");  // the result not yet shown
+  e.model.stepForward();
+  b = e.state();
+  EXPECT_EQ(b.panel.struck, (std::vector<bool>{false, false, true, false, true}));
+  EXPECT_NE(b.panel.dropped, "");
+  EXPECT_EQ(b.panel.final, "");
+  e.model.stepForward();
+  EXPECT_EQ(e.state().panel.final, "9.25");
+  EXPECT_NE(boardJson(e.state()).find("\"final\":\"9.25\""), std::string::npos);
+}

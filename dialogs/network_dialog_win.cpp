@@ -1,0 +1,108 @@
+#include "dialogs/network_dialog_win.h"
+
+#include <utility>
+
+#include "contest/settings.h"
+#include "framework/gdi_win.h"
+#include "framework/message_box_win.h"
+#include "net/venue_service.h"
+#include "resources/resource.h"
+
+namespace {
+
+constexpr UINT_PTR kStatusTimer = 1;
+constexpr int kQuietZone = 4;  // modules of white around the code, as readers expect
+
+}  // namespace
+
+NetworkDialog::NetworkDialog(bool serving, int servedPort, std::vector<std::string> addresses,
+                             std::function<int()> screens)
+    : CDialog(IDD_NETWORK),
+      on(serving),
+      port(servedPort),
+      addresses_(std::move(addresses)),
+      screens_(std::move(screens)) {}
+
+const MessageMap* NetworkDialog::GetMessageMap() const {
+  static const MessageEntry entries[] = {
+      onCommand(IDC_NET_PORT, EN_CHANGE, &NetworkDialog::OnPortChange),
+      onMessage(WM_DRAWITEM, &NetworkDialog::OnDrawItem),
+      onMessage(WM_TIMER, &NetworkDialog::OnTimer),
+  };
+  static const MessageMap map = makeMap(CDialog::GetMessageMap(), entries);
+  return &map;
+}
+
+BOOL NetworkDialog::OnInitDialog() {
+  CDialog::OnInitDialog();
+  CheckDlgButton(IDC_NET_ON, on ? BST_CHECKED : BST_UNCHECKED);
+  SetDlgItemText(IDC_NET_PORT, std::to_string(port));
+  showAddresses(port);
+  showStatus();
+  SetTimer(kStatusTimer, 1000);
+  return TRUE;
+}
+
+// The addresses follow the port being typed, so the QR code is the link OK will serve.
+void NetworkDialog::OnPortChange() {
+  Settings typed;
+  const OptionsCheck check = checkOptionNumbers({FieldText{IDC_NET_PORT, GetDlgItemText(IDC_NET_PORT)}}, typed);
+  if (check.ok) showAddresses(typed.port);
+}
+
+void NetworkDialog::showAddresses(int forPort) {
+  std::string lines;
+  for (const std::string& a : addresses_) lines += (lines.empty() ? "" : "\r\n") + boardLinkLine(a, forPort);
+  SetDlgItemText(IDC_NET_ADDRESSES, lines);
+  qr_ = qrImage(boardUrl(addresses_.front(), forPort));
+  ::InvalidateRect(GetDlgItem(IDC_NET_QR), nullptr, TRUE);
+}
+
+void NetworkDialog::showStatus() {
+  const int screens = screens_ ? screens_() : -1;
+  SetDlgItemText(IDC_NET_STATUS,
+                 screens < 0 ? std::string("网络服务未开启") : "已连接的屏幕：" + std::to_string(screens));
+}
+
+LRESULT NetworkDialog::OnTimer(WPARAM id, LPARAM) {
+  if (id == kStatusTimer) showStatus();
+  return 0;
+}
+
+LRESULT NetworkDialog::OnDrawItem(WPARAM id, LPARAM lp) {
+  if (id != IDC_NET_QR) return FALSE;
+  const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
+  const RECT& r = item->rcItem;
+  GdiObject<HBRUSH> white(::CreateSolidBrush(RGB(255, 255, 255)));
+  GdiObject<HBRUSH> black(::CreateSolidBrush(RGB(0, 0, 0)));
+  ::FillRect(item->hDC, &r, white.get());
+  if (qr_.size > 0) {
+    const int side = std::min(r.right - r.left, r.bottom - r.top);
+    const int module = side / (qr_.size + 2 * kQuietZone);
+    if (module > 0) {
+      const int x0 = r.left + (r.right - r.left - module * qr_.size) / 2;
+      const int y0 = r.top + (r.bottom - r.top - module * qr_.size) / 2;
+      for (int y = 0; y < qr_.size; ++y)
+        for (int x = 0; x < qr_.size; ++x)
+          if (qr_.at(x, y)) {
+            const RECT m{x0 + x * module, y0 + y * module, x0 + (x + 1) * module, y0 + (y + 1) * module};
+            ::FillRect(item->hDC, &m, black.get());
+          }
+    }
+  }
+  return TRUE;
+}
+
+void NetworkDialog::OnOK() {
+  Settings checked;
+  const OptionsCheck check = checkOptionNumbers({FieldText{IDC_NET_PORT, GetDlgItemText(IDC_NET_PORT)}}, checked);
+  if (!check.ok) {
+    messageWarning(m_hWnd, check.message);
+    ::SetFocus(GetDlgItem(IDC_NET_PORT));
+    return;
+  }
+  KillTimer(kStatusTimer);
+  on = IsDlgButtonChecked(IDC_NET_ON) == BST_CHECKED;
+  port = checked.port;
+  CDialog::OnOK();
+}
