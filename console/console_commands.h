@@ -33,6 +33,10 @@ enum class ConsoleCommand {
   ExportSheet,  // the judges' score sheet
   NextRound,    // argument +1: the next round, -1: the previous one
   Rounds,       // the rounds dialog
+  TimerStartPause,
+  TimerReset,
+  TimerAdjust,  // argument: seconds added (negative: taken)
+  TimerSettings,
   SecondScreen,
   TogglePreview,
   Options,
@@ -55,7 +59,8 @@ struct ConsoleKeyState {
   bool judges = false;       // the settings have a judge panel
   bool rowHasPanel = false;  // the selected row has a panel entry
   bool panelShowRunning = false;
-  bool rounds = false;  // the settings hold rounds
+  bool rounds = false;      // the settings hold rounds
+  bool timerShown = false;  // the timer was started and not reset
   // Something is being staged step by step: the arrows are the host's cues.
   bool staging() const { return revealRunning || panelShowRunning; }
 };
@@ -73,6 +78,7 @@ enum CommandNeeds : unsigned {
   NeedsRowPanel = 256,
   NeedsStage = 512,  // a ranking on show or a staged display
   NeedsRounds = 1024,
+  NeedsTimer = 2048,
 };
 
 struct KeyChord {

@@ -1,9 +1,11 @@
 #include "console/console_dialog_win.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "console/exports_win.h"
 #include "console/output_controller_win.h"
+#include "console/timer_sound_win.h"
 #include "contest/contestant_text.h"
 #include "contest/resume.h"
 #include "dialogs/network_dialog_win.h"
@@ -11,6 +13,7 @@
 #include "dialogs/panel_dialog_win.h"
 #include "dialogs/rounds_dialog_win.h"
 #include "dialogs/score_entry_dialog_win.h"
+#include "dialogs/timer_dialog_win.h"
 #include "framework/dpi_win.h"
 #include "framework/message_box_win.h"
 #include "kqcore/core_win.h"
@@ -23,6 +26,7 @@ namespace {
 const char kReloadQuestion[] = "重新加载参赛队数据，会清空已有计分数据！确认要继续吗？";
 const char kReloadLine[] = "重新加载 参赛队";
 const char kTooLarge[] = "输入的数值超出了分数能保存的范围，分数没有改动。请重新输入。";
+const UINT_PTR kTimerTick = 2;
 const char kNoSecondScreen[] = "没有检测到第二个显示器。请连接投影仪或第二个显示器后再试。";
 
 }  // namespace
@@ -71,6 +75,7 @@ BOOL ConsoleDialog::OnInitDialog() {
 
   ctx_.model.addObserver(this);
   showRounds();
+  showTimer();
   m_tips.set(m_hWnd, IDC_ROUND,
              "当前轮次：小键盘 + / - 和快捷加减分按这一轮的设置（Ctrl+PgDn 下一轮，Ctrl+PgUp 上一轮）");
   showAudience();
@@ -144,6 +149,7 @@ ConsoleKeyState ConsoleDialog::keyState() const {
   state.rowHasPanel = m.isRow(row) && m.panel(row).present();
   state.panelShowRunning = m.panelShow().running;
   state.rounds = !m.rounds().empty();
+  state.timerShown = m.timer().shown();
   return state;
 }
 
@@ -178,6 +184,18 @@ void ConsoleDialog::runCommand(ConsoleCommand command, int argument) {
       break;
     case ConsoleCommand::Rounds:
       roundsDialog();
+      break;
+    case ConsoleCommand::TimerStartPause:
+      m.timerStartPause();
+      break;
+    case ConsoleCommand::TimerReset:
+      m.timerReset();
+      break;
+    case ConsoleCommand::TimerAdjust:
+      m.timerAdjust(argument);
+      break;
+    case ConsoleCommand::TimerSettings:
+      timerSettings();
       break;
     case ConsoleCommand::ShowMode:
       ctx_.output.showScreen(argument);
@@ -356,6 +374,47 @@ void ConsoleDialog::roundsDialog() {
   focusRoster();
   if (accepted && (dialog.rounds != m.rounds() || dialog.current != m.round()))
     m.applyRounds(dialog.rounds, dialog.current);
+}
+
+void ConsoleDialog::timerSettings() {
+  TimerDialog dialog(ctx_.model.settings());
+  const bool accepted = dialog.DoModal() == IDOK;
+  focusRoster();
+  if (accepted) ctx_.model.applyTimerSettings(dialog.result);
+}
+
+void ConsoleDialog::scheduleTimerTick() {
+  const std::int64_t due = ctx_.model.timerDueIn();
+  if (due < 0) {
+    killTimer(kTimerTick);
+    return;
+  }
+  // Just past the moment the clock changes; the system's timers are never quicker than 10 ms.
+  const UINT ms = static_cast<UINT>(std::min<std::int64_t>(1000, std::max<std::int64_t>(10, due + 2)));
+  setTimer(kTimerTick, ms, [this]() {
+    ctx_.model.timerTick();
+    scheduleTimerTick();
+  });
+}
+
+void ConsoleDialog::showTimer() {
+  const AnswerTimer& timer = ctx_.model.timer();
+  const TimerFace& face = ctx_.model.snapshot()->timer.face;
+  SetDlgItemText(IDC_TIMER, timer.running() ? "暂停" : timer.state() == AnswerTimer::Paused ? "继续" : "计时");
+  std::string text;
+  if (face.shown) text = face.text.empty() ? std::string(kTimeUpText) : face.text;
+  if (timer.state() == AnswerTimer::Paused) text += " 已暂停";
+  SetDlgItemText(IDC_TIMER_TEXT, text);
+}
+
+void ConsoleDialog::timerChanged() {
+  showTimer();
+  enableButtons();
+  scheduleTimerTick();
+}
+
+void ConsoleDialog::timeUp() {
+  if (ctx_.model.settings().timersound) playTimeUpSound(ctx_.dataDir);
 }
 
 void ConsoleDialog::OnRoundChosen() {

@@ -96,6 +96,11 @@ class ConsoleDialog : public CDialog, private EventObserver {
   void showPanel();
   void exportSheet();
   void roundsDialog();
+  void timerSettings();
+  // The tick that brings the clock to the time: due when the clock is to change next.
+  void scheduleTimerTick();
+  // The timer button's caption and the clock beside it.
+  void showTimer();
 
   // What the model tells: the list, the log list and the buttons follow it.
   void rowChanged(int row) override;
@@ -107,6 +112,8 @@ class ConsoleDialog : public CDialog, private EventObserver {
   void settingsChanged(unsigned rows) override;
   void journalFailed() override;
   void roundChanged() override;
+  void timerChanged() override;
+  void timeUp() override;
   // The switch, screen and blackout controls and the enabled buttons as the model has them.
   void showAudience();
   void enableButtons();

@@ -33,6 +33,8 @@ struct EventObserver {
   virtual void audienceChanged() {}  // screen, output switch, blackout, reveal or place
   virtual void historyChanged() {}   // canUndo() or canRedo() may differ now
   virtual void roundChanged() {}     // the current round, or the list of rounds
+  virtual void timerChanged() {}     // what the clock shows, or the timer's state
+  virtual void timeUp() {}           // a countdown reached zero just now
   virtual void journalFailed() {}    // the journal could not be written (told once a streak)
 };
 
@@ -48,6 +50,9 @@ enum class PanelOutcome { Applied, Unchanged, NoRow, Empty };
 class EventModel {
  public:
   using Clock = std::function<LocalTime()>;
+  // Milliseconds from any fixed point, never going back (the system's steady clock unless
+  // set): the timer's time.
+  using Monotonic = std::function<std::int64_t()>;
   EventModel(const Settings& settings, Clock clock);
   EventModel(const EventModel&) = delete;
   EventModel& operator=(const EventModel&) = delete;
@@ -128,6 +133,26 @@ class EventModel {
   // What the score entry dialog's change field starts with.
   std::string changeFieldStart() const { return round_ >= 0 ? addValue() : settings_.scorestepdefault; }
 
+  // The answer or speech timer (the settings say countdown or count-up).  Every change
+  // shows at once on the clock; the console calls timerTick when the clock is due to change.
+  void setMonotonicClock(Monotonic clock) { monotonic_ = std::move(clock); }
+  const AnswerTimer& timer() const { return timer_; }
+  // F4: starts the timer (a countdown of the current round's answer time, else of the time
+  // set), or pauses it, or resumes it; logged "计时开始 N 秒", "计时暂停", "计时继续".
+  void timerStartPause();
+  // Back to no clock on the screen; a count-up logs "计时 MM:SS 结束".  False when idle.
+  bool timerReset();
+  // Adds or takes seconds (logged); false when idle.
+  bool timerAdjust(int seconds);
+  // The clock brought to now: a countdown that ran out logs "时间到" and tells timeUp.
+  // Milliseconds until it is due to change again, or -1 when it cannot by itself.
+  std::int64_t timerTick();
+  // Milliseconds until the clock is due to change, or -1.
+  std::int64_t timerDueIn() const { return timer_.nextChangeIn(now()); }
+  // The timer dialog's result (its rows of the settings); the mode applies from the next
+  // start, the rest at once.
+  void applyTimerSettings(const Settings& settings);
+
   // What the audience sees.  A screen chosen while the output is off is what switching it on
   // shows.  Choosing a screen, switching the output on or placing the window draws the
   // screen afresh; another screen, the output off, blackout or new rows end a reveal.
@@ -180,6 +205,11 @@ class EventModel {
   // when it still exists, else there is none.
   void takeRounds(int current);
   void enterRound(int index);
+  std::int64_t now() const { return monotonic_(); }
+  // The clock's face and the timer's view at now; observers are told when either changed.
+  void showTimer();
+  // A countdown that ran out by now: shown, logged "时间到", timeUp told.
+  bool noticeTimeUp(std::int64_t at);
   void changed() {
     snapshot_.reset();
     ++seq_;
@@ -201,6 +231,9 @@ class EventModel {
   OutputPlace place_;
   std::vector<Round> rounds_;
   int round_ = -1;
+  Monotonic monotonic_;
+  AnswerTimer timer_;
+  TimerView timerView_;
   unsigned drawCount_ = 0;
   Clock clock_;
   std::vector<std::string> log_;

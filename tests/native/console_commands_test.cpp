@@ -15,7 +15,7 @@ namespace {
 ConsoleKeyState everythingThere() {
   ConsoleKeyState s{true, true, 4};
   s.canUndo = s.canRedo = s.rankingOnShow = s.revealRunning = true;
-  s.judges = s.rowHasPanel = s.panelShowRunning = s.rounds = true;
+  s.judges = s.rowHasPanel = s.panelShowRunning = s.rounds = s.timerShown = true;
   return s;
 }
 
@@ -54,6 +54,7 @@ TEST(ConsoleCommands, AKeyWithNothingToActOnFallsThroughToTheFocusedControl) {
       {NeedsRowPanel, [](ConsoleKeyState& s) { s.rowHasPanel = false; }},
       {NeedsStage, [](ConsoleKeyState& s) { s.rankingOnShow = s.panelShowRunning = false; }},
       {NeedsRounds, [](ConsoleKeyState& s) { s.rounds = false; }},
+      {NeedsTimer, [](ConsoleKeyState& s) { s.timerShown = false; }},
   };
   for (const CommandRow& row : consoleCommands())
     for (const auto& need : missing) {
@@ -113,6 +114,9 @@ TEST(ConsoleCommands, ControlsTipsAndTheKeyListComeFromTheTable) {
             "F3：评委打分\n"
             "F11：亮分：评委分数、去掉的分数、最后得分，逐步显示\n"
             "Ctrl+PgDn / Ctrl+PgUp：下一轮 / 上一轮（加减分按该轮的设置）\n"
+            "F4：计时：开始 / 暂停 / 继续\n"
+            "Ctrl+R：计时复位\n"
+            "Ctrl+↑ / Ctrl+↓：计时加 / 减 10 秒\n"
             "计分窗口 Ctrl+1 … Ctrl+4：快捷加减分按钮\n"
             "计分窗口 Ctrl+Enter / Ctrl+- / Ctrl+S：加分 / 减分 / 直接更改\n");
 }
