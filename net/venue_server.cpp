@@ -315,12 +315,15 @@ struct VenueServer::Impl {
       }
       const std::vector<Event> due = eventsAfter(st->seq, kStreamWake);
       if (stopping) return false;
-      for (const Event& e : due) {
-        if (!send(*e.stream)) return false;
-        st->seq = e.seq;
-        noteSent(e.seq);
-      }
-      if (due.empty()) {
+      if (!due.empty()) {
+        // Everything due in one write: a stream that fell behind catches up in one go
+        // instead of a send per event.
+        std::string batch;
+        for (const Event& e : due) batch += *e.stream;
+        if (!send(batch)) return false;
+        st->seq = due.back().seq;
+        noteSent(st->seq);
+      } else {
         if (Clock::now() - st->lastWrite >= limits.keepComment) return send(": keep-alive\n\n");
         return sink.is_writable();
       }
@@ -380,6 +383,8 @@ VenueServer::Start VenueServer::start(const std::string& address, int port, Snap
   m.http->set_read_timeout(kSocketWait);
   m.http->set_write_timeout(kSocketWait);
   m.http->set_keep_alive_timeout(5);
+  // An event is one small write: sent at once, not held back for the previous one's ACK.
+  m.http->set_tcp_nodelay(true);
   // The library's default lets a second program share the port (SO_REUSEPORT, or
   // SO_REUSEADDR on Windows); a port another program holds must be refused instead.  Only a
   // port left in TIME_WAIT by our own last run may be taken again at once.

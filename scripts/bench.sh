@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Builds and runs a benchmark: frame and soak under Wine on a private Xvfb, journal natively
-# (its code is portable; it writes to a temporary folder on this machine's disk).
-# Usage: scripts/bench.sh [frame|soak [operations]|journal]   (frame is the default)
+# Builds and runs a benchmark: frame, soak and web under Wine on a private Xvfb, journal
+# natively (its code is portable; it writes to a temporary folder on this machine's disk).
+# Usage: scripts/bench.sh [frame|soak [operations]|web [changes]|journal]   (frame is the default)
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 which="${1:-frame}"
