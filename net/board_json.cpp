@@ -49,7 +49,8 @@ std::string boardJson(const BoardState& b) {
     timer = {{"mode", b.timer.mode},
              {"running", b.timer.running},
              {"colour", cssColour(b.timer.colour)},
-             {"text", codec::gbkToUtf8(b.timer.text)}};
+             {"text", codec::gbkToUtf8(b.timer.text)},
+             {"place", b.timer.place}};
     if (b.timer.mode == "countup")
       timer["elapsed_ms"] = b.timer.elapsedMs;
     else

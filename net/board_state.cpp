@@ -79,6 +79,9 @@ BoardState boardState(const EventSnapshot& s) {
     b.timer.elapsedMs = t.elapsedMs;
     b.timer.colour = timerColourArgb(t.face.colour, set.clrteam);
     b.timer.text = t.face.text;
+    b.timer.place = set.timerplace == kClockFullScreen    ? "full-screen"
+                    : set.timerplace == kClockBottomRight ? "bottom-right"
+                                                          : "top-right";
   }
   if (s.place.placed && s.place.rect.width() > 0 && s.place.rect.height() > 0) {
     b.width = s.place.rect.width();

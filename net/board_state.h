@@ -48,6 +48,7 @@ struct BoardTimer {
   std::int64_t remainingMs = 0, elapsedMs = 0;
   std::uint32_t colour = 0;  // ARGB
   std::string text;          // what the clock shows ("" in a flash's dark half)
+  std::string place;         // "top-right", "bottom-right" or "full-screen"
 };
 
 struct BoardState {

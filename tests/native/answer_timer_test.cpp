@@ -171,10 +171,10 @@ TEST(AnswerTimer, ThePagesGetTheTimerToCountOnByThemselves) {
   m.now += 1250;
   m.model.timerTick();
   const std::string json = boardJson(boardState(*m.model.snapshot()));
-  EXPECT_NE(
-      json.find("\"timer\":{\"colour\":\"#FFFFFF\",\"mode\":\"countdown\",\"remaining_ms\":10750,\"running\":true,"
-                "\"text\":\"11\"}"),
-      std::string::npos)
+  EXPECT_NE(json.find("\"timer\":{\"colour\":\"#FFFFFF\",\"mode\":\"countdown\",\"place\":\"top-right\",\"remaining_"
+                      "ms\":10750,\"running\":true,"
+                      "\"text\":\"11\"}"),
+            std::string::npos)
       << json;
   m.now += 1000;
   m.model.timerTick();
