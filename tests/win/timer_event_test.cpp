@@ -64,7 +64,8 @@ TEST(TimerEvent, AShortAnswerTimeTurnsTheClockYellowThenRedThenTimeUpAndThePages
   pages.set_read_timeout(2);
   const httplib::Result state = pages.Get("/api/state");
   ASSERT_TRUE(state) << httplib::to_string(state.error());
-  EXPECT_NE(state->body.find("\"timer\":{\"colour\":\"#FFE000\",\"mode\":\"countdown\",\"remaining_ms\":"),
+  EXPECT_NE(state->body.find(
+                "\"timer\":{\"colour\":\"#FFE000\",\"mode\":\"countdown\",\"place\":\"top-right\",\"remaining_ms\":"),
             std::string::npos)
       << state->body;
   EXPECT_NE(state->body.find("\"running\":true"), std::string::npos) << state->body;
