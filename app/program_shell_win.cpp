@@ -25,7 +25,10 @@ LocalTime localNow() {
 ProgramShell::ProgramShell() : core_(new CCore(settingsDefaults())) {
   core_->autoFileConfig();
   appPath_ = core_->getAppPath();
-  model_.reset(new EventModel(readSettings(core_->settingsStore()), localNow));
+  const Settings settings = readSettings(core_->settingsStore());
+  std::vector<Round> rounds;
+  roundsDamaged_ = !decodeRounds(settings.rounds, rounds);
+  model_.reset(new EventModel(settings, localNow));
   model_->addObserver(this);
   output_.reset(new OutputController(*model_, *core_, dataDir()));
   venue_.reset(new VenueService(*model_, picturesIn(dataDir()), systemAdapters));
@@ -67,6 +70,9 @@ std::string ProgramShell::journalPath() const {
 
 void ProgramShell::firstTick(HWND console) {
   consoleWindow_ = console;
+  // The model runs without the damaged list; the value stays in the store until the operator
+  // saves new rounds.
+  if (roundsDamaged_) messageWarning(console, kRoundsDamagedWarning);
   loadRoster(console);
   startJournal(console);
   // What the operator switched in the 200 ms before the window existed applies now.
@@ -148,7 +154,7 @@ void ProgramShell::startJournal(HWND owner) {
 }
 
 void ProgramShell::settingsChanged(unsigned rows) {
-  for (unsigned which : {SavedByOptions, SavedByNetwork})
+  for (unsigned which : {SavedByOptions, SavedByNetwork, SavedByRounds})
     if (rows & which) saveSettings(core_->settingsStore(), model_->settings(), which);
 }
 

@@ -10,8 +10,19 @@
 #include <string>
 #include <thread>
 
+#include "contest/event_model.h"
+#include "net/venue_server.h"
+
 using Clock = std::chrono::steady_clock;
 using namespace std::chrono_literals;
+
+// A port nothing listens on now, as the system hands one out.
+inline int freePort() {
+  EventModel model(defaultSettings(), [] { return LocalTime{2024, 5, 1, 9, 0, 0}; });
+  VenueServer probe([](const std::string&, std::string*) { return false; });
+  probe.start("127.0.0.1", 0, model.snapshot());
+  return probe.port();
+}
 
 // Waits until check() holds; false after `wait`.
 template <class Check>

@@ -18,14 +18,6 @@
 
 namespace {
 
-// A port nothing listens on now, as the system hands one out.
-int freePort() {
-  EventModel model(defaultSettings(), [] { return LocalTime{2024, 5, 1, 9, 0, 0}; });
-  VenueServer probe([](const std::string&, std::string*) { return false; });
-  probe.start("127.0.0.1", 0, model.snapshot());
-  return probe.port();
-}
-
 int status(int port, const std::string& method, const std::string& target, const httplib::Headers& headers = {}) {
   httplib::Client c("127.0.0.1", port);
   c.set_read_timeout(3s);
