@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "kqcore/file_io.h"
+#include "kqcore/text_codec.h"
 #include "net/board_json.h"
 #include "net/venue_server.h"
 #include "net/web_pages.h"
@@ -58,7 +59,7 @@ constexpr std::size_t kBatchBytes = 64 * 1024;  // what one send of a stream car
 
 const char* const kTextType = "text/plain; charset=utf-8";
 
-std::string statusText(int status) {
+std::string statusGbk(int status) {
   switch (status) {
     case 400:
       return "请求格式不对。";
@@ -76,6 +77,9 @@ std::string statusText(int status) {
       return "出错了。";
   }
 }
+
+// The refusal's text as the pages read it: UTF-8 (the program's own texts are GBK).
+std::string statusText(int status) { return codec::gbkToUtf8(statusGbk(status)); }
 
 }  // namespace
 

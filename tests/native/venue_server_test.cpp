@@ -115,6 +115,11 @@ TEST_F(VenueServerTest, AnswersOnlyItsPathsToGetAndRefusesTheRest) {
     ASSERT_TRUE(res) << k.method << " " << k.target;
     EXPECT_EQ(res->status, k.status) << k.method << " " << k.target;
   }
+  const auto refused = get("/nothing");
+  ASSERT_TRUE(refused);
+  EXPECT_EQ(refused->get_header_value("Content-Type"), "text/plain; charset=utf-8");
+  EXPECT_EQ(refused->body, "\xE6\xB2\xA1\xE6\x9C\x89\xE8\xBF\x99\xE4\xB8\xAA\xE9\xA1\xB5\xE9\x9D\xA2\xE3\x80\x82")
+      << "没有这个页面。 in UTF-8";
   const auto picture = get("/data/bg.jpg");
   ASSERT_TRUE(picture);
   EXPECT_EQ(picture->body, "JPEG");
