@@ -39,6 +39,8 @@ SnapshotPtr EventModel::snapshot() const {
   s->rows.assign(rows_.begin(), rows_.begin() + count_);
   s->panels.assign(panels_.begin(), panels_.begin() + count_);
   s->panelShow = panelShow_;
+  s->judgingRow = judgingRow_;
+  s->judgingOpening = judgingOpening_;
   s->settings = settings_;
   s->screen = screen_;
   s->outputLive = live_;
@@ -219,6 +221,25 @@ void EventModel::applyNetwork(bool on, int port) {
   settings_.net = on ? 1 : 0;
   settings_.port = port;
   tell([](EventObserver& o) { o.settingsChanged(SavedByNetwork); });
+}
+
+void EventModel::setJudgeTokens(const std::string& list) {
+  if (settings_.judgetokens == list) return;
+  settings_.judgetokens = list;
+  tell([](EventObserver& o) { o.settingsChanged(SavedByNetwork); });
+}
+
+void EventModel::openJudging(int row) {
+  if (!isRow(row)) return;
+  judgingRow_ = row;
+  ++judgingOpening_;
+  tell([](EventObserver& o) { o.judgingChanged(); });
+}
+
+void EventModel::closeJudging() {
+  if (judgingRow_ < 0) return;
+  judgingRow_ = -1;
+  tell([](EventObserver& o) { o.judgingChanged(); });
 }
 
 void EventModel::setChangeValue(const std::string& text) {

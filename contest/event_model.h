@@ -31,6 +31,7 @@ struct EventObserver {
   virtual void settingsChanged(unsigned /*rows*/) {}
   virtual void audienceChanged() {}  // screen, output switch, blackout, reveal or place
   virtual void historyChanged() {}   // canUndo() or canRedo() may differ now
+  virtual void judgingChanged() {}   // the contestant open for the judges' phones
   virtual void journalFailed() {}    // the journal could not be written (told once a streak)
 };
 
@@ -103,6 +104,14 @@ class EventModel {
   // The venue server's switch and port, as the network dialog (or a port in use) left them.
   // Nothing on the screens changes.
   void applyNetwork(bool on, int port);
+  // Every judge seat's token (the network dialog's "重新生成评委链接", or the first start).
+  void setJudgeTokens(const std::string& list);
+  // The judges' phones may score `row` (the "评委打分" dialog opened for it) / no one.  The
+  // venue's pages learn it from the snapshot; nothing is journalled.
+  void openJudging(int row);
+  void closeJudging();
+  int judgingRow() const { return judgingRow_; }
+  std::uint64_t judgingOpening() const { return judgingOpening_; }
   // The change value the score entry dialog closed with, offered again next time.
   void setChangeValue(const std::string& text);
 
@@ -171,6 +180,8 @@ class EventModel {
   RankingReveal reveal_;
   std::array<PanelEntry, kContestantRows> panels_{};
   PanelShow panelShow_;
+  int judgingRow_ = -1;
+  std::uint64_t judgingOpening_ = 0;
   std::vector<ContestantRecord> rankedRows_;
   OutputPlace place_;
   unsigned drawCount_ = 0;

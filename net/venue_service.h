@@ -55,6 +55,7 @@ class VenueService : private EventObserver {
   void rowsReset() override { publish(); }
   void settingsChanged(unsigned) override { publish(); }
   void audienceChanged() override { publish(); }
+  void judgingChanged() override { publish(); }
 
   EventModel& model_;
   Adapters adapters_;
