@@ -39,6 +39,15 @@ struct BoardPanel {
   std::string final;                // the final score, once shown
 };
 
+// The contestant the judges' phones may score now (the "评委打分" dialog is open for it): its
+// place in the roster, its label, and the range a judge may give.  Never a score.
+struct BoardJudging {
+  bool open = false;
+  int contestant = -1;
+  std::string label;  // GBK
+  int lo = 0, hi = 0;
+};
+
 struct BoardState {
   std::uint64_t seq = 0;
   std::string title;    // GBK
@@ -54,6 +63,7 @@ struct BoardState {
   std::vector<BoardRank> groups;
   BoardReveal reveal;
   BoardPanel panel;
+  BoardJudging judging;
 };
 
 // The screens' names as the pages and the query string spell them (kScreenCount of them).

@@ -19,6 +19,7 @@ const char kBadRequest[] = "请求格式不对。";
 const char kInvalidLink[] = "评委链接无效，请向工作人员要新的链接。";
 const char kTooMany[] = "提交太频繁，请稍后再试。";
 const char kTooLarge[] = "请求内容太长。";
+const char kPostOnly[] = "只接受 POST 请求。";
 const char kNothingOpen[] = "现在没有正在评分的选手。";
 const char kClosed[] = "这位选手的评分已经结束。";
 
@@ -177,6 +178,10 @@ JudgeAnswer JudgeDesk::submit(const JudgingDoor& door, const std::string& body, 
   if (queue_.size() >= kMaxQueued) queue_.erase(queue_.begin());
   queue_.push_back(JudgeScore{sub.seat, sub.contestant, door.opening, hundredths});
   return accepted(true);
+}
+
+std::string JudgeDesk::refusalBody(int status) {
+  return refusal(status, status == 413 ? kTooLarge : status == 405 ? kPostOnly : kBadRequest).body;
 }
 
 std::vector<JudgeScore> JudgeDesk::take() {

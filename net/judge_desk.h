@@ -84,6 +84,8 @@ class JudgeDesk {
   JudgeAnswer submit(const JudgingDoor& door, const std::string& body, Clock::time_point now);
   // The scores taken since the last call, in the order they were taken (console's thread).
   std::vector<JudgeScore> take();
+  // The JSON of a refusal the server makes before the desk sees the body (405, 413, 400...).
+  static std::string refusalBody(int status);
 
  private:
   struct Seat {
