@@ -7,6 +7,8 @@
 #include "kqcore/core_win.h"
 #include "kqcore/file_io.h"
 #include "net/adapters_win.h"
+#include "net/judge_desk.h"
+#include "net/judge_tokens_win.h"
 #include "net/venue_service.h"
 
 namespace {
@@ -27,6 +29,9 @@ ProgramShell::ProgramShell() : core_(new CCore(settingsDefaults())) {
   appPath_ = core_->getAppPath();
   model_.reset(new EventModel(readSettings(core_->settingsStore()), localNow));
   model_->addObserver(this);
+  // The judges' links of the last run hold (a restart in the middle of an event); the first
+  // start, or a damaged store, makes them (saved at once).
+  if (splitTokens(model_->settings().judgetokens).empty()) model_->setJudgeTokens(freshJudgeTokens());
   output_.reset(new OutputController(*model_, *core_, dataDir()));
   venue_.reset(new VenueService(*model_, picturesIn(dataDir()), systemAdapters));
   core_->kqseed();
@@ -67,6 +72,8 @@ std::string ProgramShell::journalPath() const {
 
 void ProgramShell::firstTick(HWND console) {
   consoleWindow_ = console;
+  // A judge's score, taken on a server thread, is brought to the console's thread to be used.
+  venue_->server().onJudgeScores([console] { ::PostMessageW(console, WM_JUDGE_SCORES, 0, 0); });
   loadRoster(console);
   startJournal(console);
   // What the operator switched in the 200 ms before the window existed applies now.

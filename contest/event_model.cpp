@@ -336,7 +336,8 @@ bool EventModel::revealBack() {
   return true;
 }
 
-PanelOutcome EventModel::applyPanel(int row, const std::vector<std::int32_t>& scores) {
+PanelOutcome EventModel::applyPanel(int row, const std::vector<std::int32_t>& scores,
+                                    const std::vector<int>& phoneSeats) {
   if (!isRow(row)) return PanelOutcome::NoRow;
   PanelEntry next;
   next.scores = scores;
@@ -356,6 +357,7 @@ PanelOutcome EventModel::applyPanel(int row, const std::vector<std::int32_t>& sc
   step.panel = true;
   step.oldPanel = before;
   step.newPanel = next;
+  for (int seat : phoneSeats) step.phones += (step.phones.empty() ? "" : ",") + std::to_string(seat);
   // A correction names every judge whose score changed, before the entry's own line.
   std::vector<std::string> corrections;
   if (before.present()) {

@@ -74,7 +74,8 @@ class EventModel {
   // A row's judges' scores (one per judge, kNoScore for none) as one change: the final
   // score becomes the row's score, the entry is kept with the row; a changed entry logs a
   // correction line per changed judge first.  Undone and redone as a whole.
-  PanelOutcome applyPanel(int row, const std::vector<std::int32_t>& scores);
+  // phoneSeats: the judges (1-based) whose scores came from their phones, kept in the journal.
+  PanelOutcome applyPanel(int row, const std::vector<std::int32_t>& scores, const std::vector<int>& phoneSeats = {});
   const PanelEntry& panel(int row) const { return panels_[static_cast<std::size_t>(row)]; }
   // The highest judge number that gave a score to any row (the panel cannot shrink below it).
   int judgesInUse() const;

@@ -18,23 +18,8 @@
 
 namespace {
 
-// A port nothing listens on now, as the system hands one out.
-int freePort() {
-  EventModel model(defaultSettings(), [] { return LocalTime{2024, 5, 1, 9, 0, 0}; });
-  VenueServer probe([](const std::string&, std::string*) { return false; });
-  probe.start("127.0.0.1", 0, model.snapshot());
-  return probe.port();
-}
-
 int status(int port, const std::string& method, const std::string& target, const httplib::Headers& headers = {}) {
-  httplib::Client c("127.0.0.1", port);
-  c.set_read_timeout(3s);
-  httplib::Request req;
-  req.method = method;
-  req.path = target;
-  req.headers = headers;
-  const auto res = c.send(req);
-  return res ? res->status : -1;
+  return requestStatus(port, method, target, headers);
 }
 
 }  // namespace
