@@ -27,7 +27,10 @@ LocalTime localNow() {
 ProgramShell::ProgramShell() : core_(new CCore(settingsDefaults())) {
   core_->autoFileConfig();
   appPath_ = core_->getAppPath();
-  model_.reset(new EventModel(readSettings(core_->settingsStore()), localNow));
+  const Settings settings = readSettings(core_->settingsStore());
+  std::vector<Round> rounds;
+  roundsDamaged_ = !decodeRounds(settings.rounds, rounds);
+  model_.reset(new EventModel(settings, localNow));
   model_->addObserver(this);
   // The judges' links of the last run hold (a restart in the middle of an event); the first
   // start, or a damaged store, makes them (saved at once).
@@ -74,6 +77,9 @@ void ProgramShell::firstTick(HWND console) {
   consoleWindow_ = console;
   // A judge's score, taken on a server thread, is brought to the console's thread to be used.
   venue_->server().onJudgeScores([console] { ::PostMessageW(console, WM_JUDGE_SCORES, 0, 0); });
+  // The model runs without the damaged list; the value stays in the store until the operator
+  // saves new rounds.
+  if (roundsDamaged_) messageWarning(console, kRoundsDamagedWarning);
   loadRoster(console);
   startJournal(console);
   // What the operator switched in the 200 ms before the window existed applies now.
@@ -155,7 +161,7 @@ void ProgramShell::startJournal(HWND owner) {
 }
 
 void ProgramShell::settingsChanged(unsigned rows) {
-  for (unsigned which : {SavedByOptions, SavedByNetwork})
+  for (unsigned which : {SavedByOptions, SavedByNetwork, SavedByRounds})
     if (rows & which) saveSettings(core_->settingsStore(), model_->settings(), which);
 }
 

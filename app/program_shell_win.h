@@ -61,4 +61,5 @@ class ProgramShell : private EventObserver {
   std::unique_ptr<VenueService> venue_;
   std::unique_ptr<ConsoleDialog> console_;
   HWND consoleWindow_ = nullptr;
+  bool roundsDamaged_ = false;
 };

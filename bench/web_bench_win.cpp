@@ -249,9 +249,10 @@ int main(int argc, char** argv) {
               quiet.cpuPerChange, held.cpuPerChange,
               100.0 * (held.cpuPerChange - quiet.cpuPerChange) / std::max(1e-9, quiet.cpuPerChange));
   std::printf(
-      "  with 100 streams, from a tenth of the changes to the last: memory in use %zu KB -> %zu KB, handles %lu "
-      "-> %lu (0: not counted here)\n",
-      held.early.privateBytes / 1024, held.late.privateBytes / 1024, held.early.handles, held.late.handles);
+      "  memory in use from a tenth of the changes to the last: %zu KB -> %zu KB without clients, %zu KB -> %zu KB "
+      "with 100; handles %lu -> %lu (0: not counted here)\n",
+      quiet.early.privateBytes / 1024, quiet.late.privateBytes / 1024, held.early.privateBytes / 1024,
+      held.late.privateBytes / 1024, held.early.handles, held.late.handles);
 
   {
     Event e;

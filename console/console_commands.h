@@ -31,6 +31,12 @@ enum class ConsoleCommand {
   PanelEntry,   // the judges' scores of the selected row
   PanelShow,    // the staged display of the selected row's panel, or its next step
   ExportSheet,  // the judges' score sheet
+  NextRound,    // argument +1: the next round, -1: the previous one
+  Rounds,       // the rounds dialog
+  TimerStartPause,
+  TimerReset,
+  TimerAdjust,  // argument: seconds added (negative: taken)
+  TimerSettings,
   SecondScreen,
   TogglePreview,
   Options,
@@ -53,6 +59,8 @@ struct ConsoleKeyState {
   bool judges = false;       // the settings have a judge panel
   bool rowHasPanel = false;  // the selected row has a panel entry
   bool panelShowRunning = false;
+  bool rounds = false;      // the settings hold rounds
+  bool timerShown = false;  // the timer was started and not reset
   // Something is being staged step by step: the arrows are the host's cues.
   bool staging() const { return revealRunning || panelShowRunning; }
 };
@@ -69,6 +77,8 @@ enum CommandNeeds : unsigned {
   NeedsJudges = 128,
   NeedsRowPanel = 256,
   NeedsStage = 512,  // a ranking on show or a staged display
+  NeedsRounds = 1024,
+  NeedsTimer = 2048,
 };
 
 struct KeyChord {

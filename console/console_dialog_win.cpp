@@ -1,15 +1,19 @@
 #include "console/console_dialog_win.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "console/exports_win.h"
 #include "console/output_controller_win.h"
+#include "console/timer_sound_win.h"
 #include "contest/contestant_text.h"
 #include "contest/resume.h"
 #include "dialogs/network_dialog_win.h"
 #include "dialogs/options_dialog_win.h"
 #include "dialogs/panel_dialog_win.h"
+#include "dialogs/rounds_dialog_win.h"
 #include "dialogs/score_entry_dialog_win.h"
+#include "dialogs/timer_dialog_win.h"
 #include "framework/dpi_win.h"
 #include "framework/message_box_win.h"
 #include "kqcore/core_win.h"
@@ -24,6 +28,7 @@ namespace {
 const char kReloadQuestion[] = "重新加载参赛队数据，会清空已有计分数据！确认要继续吗？";
 const char kReloadLine[] = "重新加载 参赛队";
 const char kTooLarge[] = "输入的数值超出了分数能保存的范围，分数没有改动。请重新输入。";
+const UINT_PTR kTimerTick = 2;
 const char kNoSecondScreen[] = "没有检测到第二个显示器。请连接投影仪或第二个显示器后再试。";
 const char kJudgeLinksRenewed[] = "重新生成评委链接";
 
@@ -44,6 +49,7 @@ const MessageMap* ConsoleDialog::GetMessageMap() const {
       onMessage(WM_TIMER, &ConsoleDialog::OnTimer),
       onNotify(NM_DBLCLK, IDC_ROSTER_LIST, &ConsoleDialog::OnRosterDoubleClick),
       onNotify(LVN_ITEMCHANGED, IDC_ROSTER_LIST, &ConsoleDialog::OnRosterSelection),
+      onCommand(IDC_ROUND, CBN_SELCHANGE, &ConsoleDialog::OnRoundChosen),
       // Every button and check box of the console is a row of the command table.
       onClickedRange(IDC_CONSOLE_FIRST, IDC_CONSOLE_LAST, &ConsoleDialog::OnCommandButton),
       onMessage(WM_DISPLAYCHANGE, &ConsoleDialog::OnDisplayChange),
@@ -72,6 +78,10 @@ BOOL ConsoleDialog::OnInitDialog() {
   m_rosterList.InsertColumn(2, "分数", LVCFMT_LEFT, scaleForDpi(80, dpi));
 
   ctx_.model.addObserver(this);
+  showRounds();
+  showTimer();
+  m_tips.set(m_hWnd, IDC_ROUND,
+             "当前轮次：小键盘 + / - 和快捷加减分按这一轮的设置（Ctrl+PgDn 下一轮，Ctrl+PgUp 上一轮）");
   showAudience();
   enableButtons();
   for (const CommandRow& row : consoleCommands())
@@ -134,8 +144,7 @@ BOOL ConsoleDialog::PreTranslateMessage(MSG* msg) {
 ConsoleKeyState ConsoleDialog::keyState() const {
   const int row = m_rosterList.m_hWnd ? m_rosterList.GetSelectedItem() : -1;
   const EventModel& m = ctx_.model;
-  ConsoleKeyState state{m.isRow(row), ctx_.output.ready(),
-                        static_cast<int>(quickStepPieces(m.settings().scoresteps).size())};
+  ConsoleKeyState state{m.isRow(row), ctx_.output.ready(), static_cast<int>(quickStepPieces(m.quickSteps()).size())};
   state.canUndo = m.canUndo();
   state.canRedo = m.canRedo();
   state.rankingOnShow = m.snapshot()->rankingOnShow() != 0;
@@ -143,6 +152,8 @@ ConsoleKeyState ConsoleDialog::keyState() const {
   state.judges = m.settings().judges >= 1;
   state.rowHasPanel = m.isRow(row) && m.panel(row).present();
   state.panelShowRunning = m.panelShow().running;
+  state.rounds = !m.rounds().empty();
+  state.timerShown = m.timer().shown();
   return state;
 }
 
@@ -164,11 +175,31 @@ void ConsoleDialog::runCommand(ConsoleCommand command, int argument) {
       scoreEntry(m_rosterList.GetSelectedItem());
       break;
     case ConsoleCommand::AddStep:
+      changeSelectedScore(m.addValue(), true);
+      break;
     case ConsoleCommand::SubtractStep:
-      changeSelectedScore(m.settings().scorestepdefault, command == ConsoleCommand::AddStep);
+      changeSelectedScore(m.subtractValue(), false);
       break;
     case ConsoleCommand::QuickStep:
-      changeSelectedScore(ctx_.core.getFg(m.settings().scoresteps, ',', argument), true);
+      changeSelectedScore(ctx_.core.getFg(m.quickSteps(), ',', argument), true);
+      break;
+    case ConsoleCommand::NextRound:
+      m.stepRound(argument);
+      break;
+    case ConsoleCommand::Rounds:
+      roundsDialog();
+      break;
+    case ConsoleCommand::TimerStartPause:
+      m.timerStartPause();
+      break;
+    case ConsoleCommand::TimerReset:
+      m.timerReset();
+      break;
+    case ConsoleCommand::TimerAdjust:
+      m.timerAdjust(argument);
+      break;
+    case ConsoleCommand::TimerSettings:
+      timerSettings();
       break;
     case ConsoleCommand::ShowMode:
       ctx_.output.showScreen(argument);
@@ -285,13 +316,16 @@ void ConsoleDialog::scoreEntry(int row) {
   if (!m.isRow(row)) return;
   const ContestantRecord record = m.row(row);
   const int decimals = m.settings().xsw;
-  ScoreEntryDialog dialog(row, contestantLabel(record), formatScore(row), m.settings().scorestepdefault,
-                          m.settings().scoresteps, [record, decimals](const ScoreRequest& request) {
+  // In a round the change field starts at the round's value to add, and its quick buttons
+  // are the round's; the value remembered for "不分轮次" stays as it was.
+  const bool inRound = m.round() >= 0;
+  ScoreEntryDialog dialog(row, contestantLabel(record), formatScore(row), m.changeFieldStart(), m.quickSteps(),
+                          [record, decimals](const ScoreRequest& request) {
                             ScoreStep step;
                             return planScore(request, contestantLabel(record), record.score, decimals, step);
                           });
   const INT_PTR result = dialog.DoModal();
-  m.setChangeValue(dialog.changeField);  // offered again next time, also after a cancel
+  if (!inRound) m.setChangeValue(dialog.changeField);  // offered again next time, also after a cancel
   if (result == IDOK) {
     if (dialog.hasRequest)
       m.applyScore(dialog.request);
@@ -352,6 +386,80 @@ void ConsoleDialog::showPanel() {
 
 void ConsoleDialog::exportSheet() {
   if (saveSheet(m_hWnd, ctx_.core, ctx_.model)) ctx_.model.appendLog(kSheetExportedLine);
+}
+
+void ConsoleDialog::roundsDialog() {
+  EventModel& m = ctx_.model;
+  RoundsDialog dialog(m.rounds(), m.round());
+  const bool accepted = dialog.DoModal() == IDOK;
+  focusRoster();
+  if (accepted && (dialog.rounds != m.rounds() || dialog.current != m.round()))
+    m.applyRounds(dialog.rounds, dialog.current);
+}
+
+void ConsoleDialog::timerSettings() {
+  TimerDialog dialog(ctx_.model.settings());
+  const bool accepted = dialog.DoModal() == IDOK;
+  focusRoster();
+  if (accepted) ctx_.model.applyTimerSettings(dialog.result);
+}
+
+void ConsoleDialog::scheduleTimerTick() {
+  const std::int64_t due = ctx_.model.timerDueIn();
+  if (due < 0) {
+    killTimer(kTimerTick);
+    return;
+  }
+  // Just past the moment the clock changes; the system's timers are never quicker than 10 ms.
+  const UINT ms = static_cast<UINT>(std::min<std::int64_t>(1000, std::max<std::int64_t>(10, due + 2)));
+  setTimer(kTimerTick, ms, [this]() {
+    ctx_.model.timerTick();
+    scheduleTimerTick();
+  });
+}
+
+void ConsoleDialog::showTimer() {
+  const AnswerTimer& timer = ctx_.model.timer();
+  const TimerFace& face = ctx_.model.snapshot()->timer.face;
+  SetDlgItemText(IDC_TIMER, timer.running() ? "暂停" : timer.state() == AnswerTimer::Paused ? "继续" : "计时");
+  std::string text;
+  if (face.shown) text = face.text.empty() ? std::string(kTimeUpText) : face.text;
+  if (timer.state() == AnswerTimer::Paused) text += " 已暂停";
+  SetDlgItemText(IDC_TIMER_TEXT, text);
+}
+
+void ConsoleDialog::timerChanged() {
+  showTimer();
+  enableButtons();
+  scheduleTimerTick();
+}
+
+void ConsoleDialog::timeUp() {
+  if (ctx_.model.settings().timersound) playTimeUpSound(ctx_.dataDir);
+}
+
+void ConsoleDialog::OnRoundChosen() {
+  const int chosen = static_cast<int>(::SendMessageW(GetDlgItem(IDC_ROUND), CB_GETCURSEL, 0, 0));
+  if (chosen >= 0) ctx_.model.setRound(chosen - 1);
+  focusRoster();
+}
+
+void ConsoleDialog::showRounds() {
+  const HWND box = GetDlgItem(IDC_ROUND);
+  const EventModel& m = ctx_.model;
+  ::SendMessageW(box, CB_RESETCONTENT, 0, 0);
+  const std::wstring none = toWide(kNoRoundName);
+  ::SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(none.c_str()));
+  for (const Round& r : m.rounds()) {
+    const std::wstring name = toWide(r.name);
+    ::SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+  }
+  ::SendMessageW(box, CB_SETCURSEL, static_cast<WPARAM>(m.round() + 1), 0);
+}
+
+void ConsoleDialog::roundChanged() {
+  showRounds();
+  enableButtons();
 }
 
 void ConsoleDialog::options() {

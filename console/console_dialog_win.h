@@ -84,6 +84,7 @@ class ConsoleDialog : public CDialog, private EventObserver {
   void OnRosterDoubleClick(NMHDR* header, LRESULT* result);
   void OnCommandButton(UINT id);
   void OnRosterSelection(NMHDR* header, LRESULT* result);
+  void OnRoundChosen();
 
   // The handlers of the commands that take more than one call.
   void scoreEntry(int row);
@@ -99,6 +100,12 @@ class ConsoleDialog : public CDialog, private EventObserver {
   void panelEntry(int row);
   void showPanel();
   void exportSheet();
+  void roundsDialog();
+  void timerSettings();
+  // The tick that brings the clock to the time: due when the clock is to change next.
+  void scheduleTimerTick();
+  // The timer button's caption and the clock beside it.
+  void showTimer();
 
   // What the model tells: the list, the log list and the buttons follow it.
   void rowChanged(int row) override;
@@ -109,9 +116,14 @@ class ConsoleDialog : public CDialog, private EventObserver {
   void historyChanged() override;
   void settingsChanged(unsigned rows) override;
   void journalFailed() override;
+  void roundChanged() override;
+  void timerChanged() override;
+  void timeUp() override;
   // The switch, screen and blackout controls and the enabled buttons as the model has them.
   void showAudience();
   void enableButtons();
+  // The round box: "不分轮次", then every round; the current one chosen.
+  void showRounds();
 
   ConsoleContext ctx_;
   ControlTips m_tips;

@@ -53,6 +53,8 @@ class OutputController : private EventObserver {
   // New settings: a window whose size rules changed is placed again (and drawn once).
   void settingsChanged(unsigned rows) override;
   void audienceChanged() override { refresh(); }
+  // A tick of the clock: only its cells change on the frame.
+  void timerChanged() override { refresh(); }
   // Both views show the snapshot: the window pushes what changed; the preview shows what the
   // audience sees, or while the output is hidden what switching it on would show.
   void refresh();

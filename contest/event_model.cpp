@@ -1,6 +1,8 @@
 #include "contest/event_model.h"
 
 #include <algorithm>
+#include <chrono>
+#include <cstdio>
 
 #include "contest/contestant_text.h"
 
@@ -11,10 +13,19 @@ const char kRestoredLine[] = "恢复上次的计分（";
 const char kRestoredLineEnd[] = " 次改动）";
 const char kBlackoutLine[] = "黑屏";
 const char kBlackoutEndLine[] = "取消黑屏";
+const char kEnterRoundLine[] = "进入 ";
 }  // namespace
 
-EventModel::EventModel(const Settings& settings, Clock clock) : settings_(settings), clock_(std::move(clock)) {
+EventModel::EventModel(const Settings& settings, Clock clock)
+    : settings_(settings),
+      monotonic_([] {
+        return static_cast<std::int64_t>(
+            std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
+                .count());
+      }),
+      clock_(std::move(clock)) {
   settings_.uityp = screen_;  // every run starts on the welcome screen
+  takeRounds(-1);
 }
 
 template <class Call>
@@ -49,6 +60,9 @@ SnapshotPtr EventModel::snapshot() const {
   s->reveal = reveal_;
   s->rankedRows = rankedRows_;
   s->place = place_;
+  s->round = round_;
+  s->roundName = roundName(rounds_, round_);
+  s->timer = timerView_;
   s->drawCount = drawCount_;
   s->seq = seq_;
   s->canUndo = canUndo();
@@ -181,6 +195,19 @@ void EventModel::restore(const journal::Replay& previous) {
   }
   done_ = previous.done;
   undone_ = previous.undone;
+  // The round the previous run was in, when this run's list still has it: at its place with
+  // its name, else by its name alone.
+  int round = -1;
+  const int place = previous.round - 1;
+  if (place >= 0 && place < static_cast<int>(rounds_.size()) &&
+      rounds_[static_cast<std::size_t>(place)].name == previous.roundName)
+    round = place;
+  for (std::size_t i = 0; round < 0 && previous.round > 0 && i < rounds_.size(); ++i)
+    if (rounds_[i].name == previous.roundName) round = static_cast<int>(i);
+  if (round != round_) {
+    round_ = round;
+    tell([](EventObserver& o) { o.roundChanged(); });
+  }
   endReveal();
   drawAfresh();
   tell([](EventObserver& o) { o.rowsReset(); });
@@ -209,8 +236,10 @@ bool EventModel::endReveal() {
 
 void EventModel::applySettings(const Settings& settings) {
   const int shown = settings_.uityp;
+  const bool newRounds = settings_.rounds != settings.rounds;
   settings_ = settings;
   settings_.uityp = shown;
+  if (newRounds) takeRounds(round_);
   drawAfresh();
   tell([](EventObserver& o) { o.settingsChanged(SavedByOptions); });
   tell([](EventObserver& o) { o.audienceChanged(); });
@@ -421,4 +450,142 @@ bool EventModel::stepBack() {
   --panelShow_.step;
   tell([](EventObserver& o) { o.audienceChanged(); });
   return true;
+}
+
+void EventModel::takeRounds(int current) {
+  std::vector<Round> list;
+  decodeRounds(settings_.rounds, list);
+  const bool stays = current >= 0 && current < static_cast<int>(list.size());
+  rounds_ = std::move(list);
+  const int before = round_;
+  round_ = stays ? current : -1;
+  tell([](EventObserver& o) { o.roundChanged(); });
+  // The operator sees in the log when the round in use went away with its list.
+  if (before >= 0 && round_ < 0) enterRound(-1);
+}
+
+void EventModel::applyRounds(const std::vector<Round>& rounds, int current) {
+  settings_.rounds = encodeRounds(rounds);
+  takeRounds(current);
+  tell([](EventObserver& o) { o.settingsChanged(SavedByRounds); });
+}
+
+bool EventModel::setRound(int index) {
+  if (index < -1 || index >= static_cast<int>(rounds_.size()) || index == round_) return false;
+  round_ = index;
+  enterRound(index);
+  tell([](EventObserver& o) { o.roundChanged(); });
+  return true;
+}
+
+void EventModel::enterRound(int index) {
+  const std::string at = stamp();
+  const std::string name = roundName(rounds_, index);
+  const std::string line = at + " " + kEnterRoundLine + name;
+  write(journal::roundRecord(at, index + 1, name) + journal::logRecord(line));
+  addLine(line);
+}
+
+bool EventModel::stepRound(int delta) {
+  return setRound(std::max(-1, std::min(round_ + delta, static_cast<int>(rounds_.size()) - 1)));
+}
+
+std::string EventModel::addValue() const {
+  return round_ >= 0 ? rounds_[static_cast<std::size_t>(round_)].add : settings_.scorestepdefault;
+}
+
+std::string EventModel::subtractValue() const {
+  return round_ >= 0 ? rounds_[static_cast<std::size_t>(round_)].subtract : settings_.scorestepdefault;
+}
+
+std::string EventModel::quickSteps() const {
+  if (round_ >= 0 && !rounds_[static_cast<std::size_t>(round_)].steps.empty())
+    return rounds_[static_cast<std::size_t>(round_)].steps;
+  return settings_.scoresteps;
+}
+
+void EventModel::showTimer() {
+  const std::int64_t at = now();
+  TimerView view;
+  view.face = timerFace(timer_, settings_.timeryellow, settings_.timerred, at);
+  view.mode = timer_.mode();
+  view.running = timer_.running();
+  view.remainingMs = timer_.remainingMs(at);
+  view.elapsedMs = timer_.elapsedMs(at);
+  // A tick that changes nothing on the clock is no change of the event.
+  if (view.face == timerView_.face && view.running == timerView_.running && view.mode == timerView_.mode) return;
+  timerView_ = view;
+  tell([](EventObserver& o) { o.timerChanged(); });
+}
+
+bool EventModel::noticeTimeUp(std::int64_t at) {
+  if (!timer_.expire(at)) return false;
+  showTimer();
+  appendLog(kTimeUpText);
+  tell([](EventObserver& o) { o.timeUp(); });
+  return true;
+}
+
+void EventModel::timerStartPause() {
+  const std::int64_t at = now();
+  // Pressed in the moment time ran out, before the tick: that comes first, and the key is
+  // not taken for a new start.
+  if (noticeTimeUp(at)) return;
+  switch (timer_.state()) {
+    case AnswerTimer::Running:
+      timer_.pause(at);
+      appendLog("计时暂停");
+      break;
+    case AnswerTimer::Paused:
+      timer_.resume(at);
+      appendLog("计时继续");
+      break;
+    default: {
+      const TimerMode mode = settings_.timermode == kCountUp ? kCountUp : kCountdown;
+      const int answer = round_ >= 0 ? rounds_[static_cast<std::size_t>(round_)].seconds : 0;
+      const int seconds = answer > 0 ? answer : settings_.timersecs;
+      timer_.start(mode, static_cast<std::int64_t>(seconds) * 1000, at);
+      appendLog(mode == kCountUp ? std::string("计时开始 正计时") : "计时开始 " + std::to_string(seconds) + " 秒");
+      break;
+    }
+  }
+  showTimer();
+}
+
+bool EventModel::timerReset() {
+  if (!timer_.shown()) return false;
+  const std::int64_t at = now();
+  const bool countUp = timer_.mode() == kCountUp;
+  const int counted = static_cast<int>(timer_.elapsedMs(at) / 1000);
+  timer_.reset();
+  showTimer();
+  // A speech's end is worth its time in the log; an answer's countdown only its reset.
+  char text[32];
+  std::snprintf(text, sizeof text, "计时 %02d:%02d 结束", counted / 60, counted % 60);
+  appendLog(countUp ? std::string(text) : std::string("计时复位"));
+  return true;
+}
+
+bool EventModel::timerAdjust(int seconds) {
+  if (!timer_.shown() || seconds == 0) return false;
+  timer_.adjust(static_cast<std::int64_t>(seconds) * 1000, now());
+  appendLog(seconds > 0 ? "计时加 " + std::to_string(seconds) + " 秒" : "计时减 " + std::to_string(-seconds) + " 秒");
+  showTimer();
+  return true;
+}
+
+std::int64_t EventModel::timerTick() {
+  if (!noticeTimeUp(now())) showTimer();
+  return timer_.nextChangeIn(now());
+}
+
+void EventModel::applyTimerSettings(const Settings& s) {
+  settings_.timersecs = s.timersecs;
+  settings_.timermode = s.timermode;
+  settings_.timeryellow = s.timeryellow;
+  settings_.timerred = s.timerred;
+  settings_.timerplace = s.timerplace;
+  settings_.timersound = s.timersound;
+  tell([](EventObserver& o) { o.settingsChanged(SavedByTimer); });
+  showTimer();  // the cards may colour the clock otherwise now
 }

@@ -15,6 +15,7 @@
 #include "contest/journal.h"
 #include "contest/local_time.h"
 #include "contest/roster.h"
+#include "contest/rounds.h"
 #include "contest/score_request.h"
 
 // Told what changed, after the model's state already shows it.  Every call has a no-op
@@ -31,6 +32,9 @@ struct EventObserver {
   virtual void settingsChanged(unsigned /*rows*/) {}
   virtual void audienceChanged() {}  // screen, output switch, blackout, reveal or place
   virtual void historyChanged() {}   // canUndo() or canRedo() may differ now
+  virtual void roundChanged() {}     // the current round, or the list of rounds
+  virtual void timerChanged() {}     // what the clock shows, or the timer's state
+  virtual void timeUp() {}           // a countdown reached zero just now
   virtual void judgingChanged() {}   // the contestant open for the judges' phones
   virtual void journalFailed() {}    // the journal could not be written (told once a streak)
 };
@@ -47,6 +51,9 @@ enum class PanelOutcome { Applied, Unchanged, NoRow, Empty };
 class EventModel {
  public:
   using Clock = std::function<LocalTime()>;
+  // Milliseconds from any fixed point, never going back (the system's steady clock unless
+  // set): the timer's time.
+  using Monotonic = std::function<std::int64_t()>;
   EventModel(const Settings& settings, Clock clock);
   EventModel(const EventModel&) = delete;
   EventModel& operator=(const EventModel&) = delete;
@@ -116,6 +123,46 @@ class EventModel {
   // The change value the score entry dialog closed with, offered again next time.
   void setChangeValue(const std::string& text);
 
+  // Rounds.  The list comes from the settings; the current round is part of the event: a
+  // change is journalled and logged "进入 " + its name, a resumed run goes on in it, undo
+  // leaves it alone.  -1 is no round (today's behaviour).
+  const std::vector<Round>& rounds() const { return rounds_; }
+  int round() const { return round_; }
+  // False when index is no round or already the current one.
+  bool setRound(int index);
+  // The next (+1) or previous (-1) round in the console's order, "不分轮次" first.
+  bool stepRound(int delta);
+  // The rounds dialog's result: the list, and the index the current round has in it now (-1
+  // when it was removed, or when there was none).
+  void applyRounds(const std::vector<Round>& rounds, int current);
+  // What Numpad + adds, Numpad - subtracts, and the quick steps: the current round's, else
+  // the remembered change value and the options' steps.
+  std::string addValue() const;
+  std::string subtractValue() const;
+  std::string quickSteps() const;
+  // What the score entry dialog's change field starts with.
+  std::string changeFieldStart() const { return round_ >= 0 ? addValue() : settings_.scorestepdefault; }
+
+  // The answer or speech timer (the settings say countdown or count-up).  Every change
+  // shows at once on the clock; the console calls timerTick when the clock is due to change.
+  void setMonotonicClock(Monotonic clock) { monotonic_ = std::move(clock); }
+  const AnswerTimer& timer() const { return timer_; }
+  // F4: starts the timer (a countdown of the current round's answer time, else of the time
+  // set), or pauses it, or resumes it; logged "计时开始 N 秒", "计时暂停", "计时继续".
+  void timerStartPause();
+  // Back to no clock on the screen; a count-up logs "计时 MM:SS 结束".  False when idle.
+  bool timerReset();
+  // Adds or takes seconds (logged); false when idle.
+  bool timerAdjust(int seconds);
+  // The clock brought to now: a countdown that ran out logs "时间到" and tells timeUp.
+  // Milliseconds until it is due to change again, or -1 when it cannot by itself.
+  std::int64_t timerTick();
+  // Milliseconds until the clock is due to change, or -1.
+  std::int64_t timerDueIn() const { return timer_.nextChangeIn(now()); }
+  // The timer dialog's result (its rows of the settings); the mode applies from the next
+  // start, the rest at once.
+  void applyTimerSettings(const Settings& settings);
+
   // What the audience sees.  A screen chosen while the output is off is what switching it on
   // shows.  Choosing a screen, switching the output on or placing the window draws the
   // screen afresh; another screen, the output off, blackout or new rows end a reveal.
@@ -164,6 +211,15 @@ class EventModel {
   // The ranking screens rank the scores of now, and the screen is drawn afresh.
   void drawAfresh();
   bool endReveal();
+  // The list from the settings' text (none when it is damaged); the current round is kept
+  // when it still exists, else there is none.
+  void takeRounds(int current);
+  void enterRound(int index);
+  std::int64_t now() const { return monotonic_(); }
+  // The clock's face and the timer's view at now; observers are told when either changed.
+  void showTimer();
+  // A countdown that ran out by now: shown, logged "时间到", timeUp told.
+  bool noticeTimeUp(std::int64_t at);
   void changed() {
     snapshot_.reset();
     ++seq_;
@@ -185,6 +241,11 @@ class EventModel {
   std::uint64_t judgingOpening_ = 0;
   std::vector<ContestantRecord> rankedRows_;
   OutputPlace place_;
+  std::vector<Round> rounds_;
+  int round_ = -1;
+  Monotonic monotonic_;
+  AnswerTimer timer_;
+  TimerView timerView_;
   unsigned drawCount_ = 0;
   Clock clock_;
   std::vector<std::string> log_;

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "contest/answer_timer.h"
 #include "contest/contestant_table.h"
 #include "contest/panel_entry.h"
 #include "contest/ranking_reveal.h"
@@ -43,6 +44,16 @@ struct PanelShow {
   bool showsFinal() const { return step >= steps(); }
 };
 
+// The answer or speech timer as the audience sees it at the snapshot's making.  Pages count
+// on by themselves from remainingMs / elapsedMs while it runs.
+struct TimerView {
+  TimerFace face;
+  TimerMode mode = kCountdown;
+  bool running = false;
+  std::int64_t remainingMs = 0;  // a countdown's
+  std::int64_t elapsedMs = 0;    // a count-up's
+};
+
 struct EventSnapshot {
   std::vector<ContestantRecord> rows;  // the live rows, in roster order
   std::vector<PanelEntry> panels;      // each row's panel entry, in roster order
@@ -62,6 +73,9 @@ struct EventSnapshot {
   // change alone does not reorder a ranking on show.
   std::vector<ContestantRecord> rankedRows;
   OutputPlace place;
+  int round = -1;  // the current round, -1 for none
+  std::string roundName;
+  TimerView timer;
   // Counts the times the audience screen was asked to be drawn afresh (placed, chosen,
   // switched on, a reveal's step...): a view redraws the whole frame when it changes, and
   // otherwise only what differs.

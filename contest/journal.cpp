@@ -157,6 +157,13 @@ bool apply(Replay& r, const std::vector<std::string>& f, bool first) {
     score = undo ? step.oldScore : step.newScore;
     if (step.panel) r.panels[static_cast<std::size_t>(step.row)] = undo ? step.oldPanel : step.newPanel;
     to.push_back(step);
+  } else if (kind == "round") {
+    // Not a score change: it neither counts nor makes a journal worth offering back.
+    long long number;
+    if (f.size() != 4 || !parseInt(f[2], 0, 1000, number) || (number == 0) != f[3].empty()) return false;
+    r.round = static_cast<int>(number);
+    r.roundName = f[3];
+    return true;
   } else if (kind == "restore") {
     long long n;
     return f.size() == 3 && parseInt(f[2], 0, 1LL << 40, n);
@@ -345,6 +352,9 @@ std::string restoreRecord(const std::string& stamp, int changes) {
   return line({"restore", stamp, std::to_string(changes)});
 }
 std::string closeRecord(const std::string& stamp) { return line({"close", stamp}); }
+std::string roundRecord(const std::string& stamp, int number, const std::string& name) {
+  return line({"round", stamp, std::to_string(number), number ? name : std::string()});
+}
 
 Replay replay(const std::string& bytes) {
   Replay r;

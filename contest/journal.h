@@ -14,6 +14,8 @@
 //                                                      journals end at now)
 //   undo    stamp / redo stamp                         the history stepped back or forward
 //   log     line                                       a line of the operation log
+//   round   stamp number name                          the current round (number 0: none,
+//                                                      else from 1, with the round's name)
 //   restore stamp changes                              the previous run's scores restored
 //   close   stamp                                      a clean close
 // Inside a field "\" , tab, CR and LF are written \\ \t \r \n; the scan walks whole GBK
@@ -48,6 +50,7 @@ std::string undoRecord(const std::string& stamp);
 std::string redoRecord(const std::string& stamp);
 std::string logRecord(const std::string& line);
 std::string restoreRecord(const std::string& stamp, int changes);
+std::string roundRecord(const std::string& stamp, int number, const std::string& name);
 std::string closeRecord(const std::string& stamp);
 
 // A journal read back and replayed over the roster it names.
@@ -66,6 +69,8 @@ struct Replay {
   bool anyChange = false;              // one at all, also before the last roster load
   std::string lastChangeStamp;
   bool closed = false;  // the last record is a clean close
+  int round = 0;        // the current round at the end (0: none, else its number from 1)
+  std::string roundName;
 };
 
 // Reads a journal's bytes.  A last line without its line end (cut by a power loss) is left

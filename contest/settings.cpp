@@ -35,6 +35,7 @@ SettingRow hundredthsRow(const char* key, const char* def, const char* message, 
 }
 
 const char kJudgeRange[] = "评委分数范围的下限必须小于上限";
+const char kCardsOrder[] = "举黄牌和举红牌的时间必须是 1 到 36000 秒，黄牌在红牌之前";
 
 int clamp(int value, int lo, int hi) { return value < lo ? lo : (value > hi ? hi : value); }
 
@@ -61,6 +62,16 @@ const std::vector<SettingRow>& settingsTable() {
              kJudgeRange),
       hundredthsRow("spread", "0", "差异提醒必须是不小于0的数，最多两位小数", IDC_OPT_SPREAD, SavedByOptions,
                     &Settings::spread),
+      // The rounds dialog's, saved at its OK.
+      textRow("rounds", "", 0, SavedByRounds, &Settings::rounds),
+      // The timer dialog's, saved at its OK.
+      intRow("timersecs", "60", 1, 3600, "倒计时时间（秒）", IDC_TIMER_SECS, SavedByTimer, &Settings::timersecs),
+      intRow("timermode", "0", 0, 1, "计时方式", IDC_TIMER_DOWN, SavedByTimer, &Settings::timermode),
+      intRow("timeryellow", "240", 1, 36000, "", IDC_TIMER_YELLOW, SavedByTimer, &Settings::timeryellow, kCardsOrder,
+             "timerred"),
+      intRow("timerred", "300", 1, 36000, "", IDC_TIMER_RED, SavedByTimer, &Settings::timerred, kCardsOrder),
+      intRow("timerplace", "0", 0, 2, "计时显示位置", IDC_TIMER_TOP_RIGHT, SavedByTimer, &Settings::timerplace),
+      flagRow("timersound", "1", IDC_TIMER_SOUND, SavedByTimer, &Settings::timersound),
       // The network dialog's, saved at its OK.
       flagRow("net", "0", IDC_NET_ON, SavedByNetwork, &Settings::net),
       intRow("port", "8080", 1024, 65535, "端口", IDC_NET_PORT, SavedByNetwork, &Settings::port),
@@ -126,6 +137,11 @@ Settings readSettings(const ConfigStore& store) {
           s.*row.number = 0;
         break;
     }
+  }
+  // Cards out of order would turn the clock red before yellow: back to the defaults.
+  if (s.timeryellow >= s.timerred) {
+    s.timeryellow = 240;
+    s.timerred = 300;
   }
   // A damaged pair of bounds would refuse every judge's score: back to the defaults.
   if (s.judgemin >= s.judgemax) {

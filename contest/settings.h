@@ -40,6 +40,17 @@ struct Settings {
   std::int32_t port = 0;
   // The judges' links: every seat's token, "," between them (net/judge_desk.h).
   std::string judgetokens;
+  // The rounds (see contest/rounds.h for the form), edited in the rounds dialog.
+  std::string rounds;
+  // The timer: a countdown's time when the round has none (seconds), countdown or count-up,
+  // the yellow and red cards of a count-up (seconds), where the clock stands, and the sound
+  // at zero.
+  std::int32_t timersecs = 0;
+  std::int32_t timermode = 0;
+  std::int32_t timeryellow = 0;
+  std::int32_t timerred = 0;
+  std::int32_t timerplace = 0;
+  std::int32_t timersound = 0;
 
   bool operator==(const Settings& o) const;
   bool operator!=(const Settings& o) const { return !(*this == o); }
@@ -50,7 +61,13 @@ enum class SettingType { Int, Text, Colour, Flag, Hundredths };
 // When a setting is written to the store.
 // When a setting is written to the store: the options dialog's or the network dialog's OK,
 // or the console's close.
-enum SettingSaved : unsigned { SavedByOptions = 1, SavedAtClose = 2, SavedByNetwork = 4 };
+enum SettingSaved : unsigned {
+  SavedByOptions = 1,
+  SavedAtClose = 2,
+  SavedByNetwork = 4,
+  SavedByRounds = 8,
+  SavedByTimer = 16
+};
 
 struct SettingRow {
   const char* key;

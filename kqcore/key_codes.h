@@ -4,12 +4,17 @@
 
 namespace keys {
 constexpr unsigned Enter = 0x0D;
+constexpr unsigned PageUp = 0x21;
+constexpr unsigned PageDown = 0x22;
 constexpr unsigned Left = 0x25;
+constexpr unsigned Up = 0x26;
 constexpr unsigned Right = 0x27;
+constexpr unsigned Down = 0x28;
 constexpr unsigned NumpadAdd = 0x6B;
 constexpr unsigned NumpadSubtract = 0x6D;
 constexpr unsigned F2 = 0x71;
 constexpr unsigned F3 = 0x72;
+constexpr unsigned F4 = 0x73;
 constexpr unsigned F5 = 0x74;
 constexpr unsigned F6 = 0x75;
 constexpr unsigned F7 = 0x76;

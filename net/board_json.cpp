@@ -44,6 +44,18 @@ std::string boardJson(const BoardState& b) {
              {"dropped", codec::gbkToUtf8(b.panel.dropped)},
              {"final", b.panel.final}};
   }
+  Json timer = nullptr;
+  if (b.timer.shown) {
+    timer = {{"mode", b.timer.mode},
+             {"running", b.timer.running},
+             {"colour", cssColour(b.timer.colour)},
+             {"text", codec::gbkToUtf8(b.timer.text)},
+             {"place", b.timer.place}};
+    if (b.timer.mode == "countup")
+      timer["elapsed_ms"] = b.timer.elapsedMs;
+    else
+      timer["remaining_ms"] = b.timer.remainingMs;
+  }
   Json reveal = nullptr;
   if (b.reveal.running) reveal = {{"ranking", b.reveal.ranking}, {"step", b.reveal.step}, {"steps", b.reveal.steps}};
   Json judging = nullptr;
@@ -67,6 +79,8 @@ std::string boardJson(const BoardState& b) {
       {"groups", ranks(b.groups, true)},
       {"reveal", std::move(reveal)},
       {"panel", std::move(panel)},
+      {"round", b.round.empty() ? Json(nullptr) : Json(codec::gbkToUtf8(b.round))},
+      {"timer", std::move(timer)},
       {"judging", std::move(judging)},
   };
   // A name that is no valid text (a damaged roster) must not stop the page: replaced, not thrown.

@@ -68,6 +68,21 @@ BoardState boardState(const EventSnapshot& s) {
   b.cols = set.cols;
   b.titleColour = set.clrtitle;
   b.teamColour = set.clrteam;
+  b.round = s.round >= 0 ? s.roundName : std::string();
+  // Not while blacked out: the audience sees no clock then either.
+  const TimerView& t = s.timer;
+  if (t.face.shown && !s.blackout) {
+    b.timer.shown = true;
+    b.timer.mode = t.mode == kCountUp ? "countup" : "countdown";
+    b.timer.running = t.running;
+    b.timer.remainingMs = t.remainingMs;
+    b.timer.elapsedMs = t.elapsedMs;
+    b.timer.colour = timerColourArgb(t.face.colour, set.clrteam);
+    b.timer.text = t.face.text;
+    b.timer.place = set.timerplace == kClockFullScreen    ? "full-screen"
+                    : set.timerplace == kClockBottomRight ? "bottom-right"
+                                                          : "top-right";
+  }
   if (s.place.placed && s.place.rect.width() > 0 && s.place.rect.height() > 0) {
     b.width = s.place.rect.width();
     b.height = s.place.rect.height();

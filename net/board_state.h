@@ -39,6 +39,18 @@ struct BoardPanel {
   std::string final;                // the final score, once shown
 };
 
+// The answer or speech timer: pages count on by themselves from remainingMs (a countdown)
+// or elapsedMs (a count-up) as of the state's seq while it runs.
+struct BoardTimer {
+  bool shown = false;
+  std::string mode;  // "countdown" or "countup"
+  bool running = false;
+  std::int64_t remainingMs = 0, elapsedMs = 0;
+  std::uint32_t colour = 0;  // ARGB
+  std::string text;          // what the clock shows ("" in a flash's dark half)
+  std::string place;         // "top-right", "bottom-right" or "full-screen"
+};
+
 // The contestant the judges' phones may score now (the "评委打分" dialog is open for it): its
 // place in the roster, its label, and the range a judge may give.  Never a score.
 struct BoardJudging {
@@ -63,6 +75,8 @@ struct BoardState {
   std::vector<BoardRank> groups;
   BoardReveal reveal;
   BoardPanel panel;
+  std::string round;  // the current round's name (GBK), "" for none
+  BoardTimer timer;
   BoardJudging judging;
 };
 

@@ -54,6 +54,8 @@ const std::chrono::milliseconds kStreamWake = 500ms;  // how often a quiet strea
 // is dropped (browsers reconnect).  The whole request head still has its own deadline.
 const std::chrono::milliseconds kSocketWait = 500ms;
 
+constexpr std::size_t kBatchBytes = 64 * 1024;  // what one send of a stream carries at most
+
 const char* const kTextType = "text/plain; charset=utf-8";
 const char* const kJsonType = "application/json; charset=utf-8";
 const char* const kHtmlType = "text/html; charset=utf-8";
@@ -374,9 +376,19 @@ struct VenueServer::Impl {
         if (stopping) break;
         if (!due.empty()) {
           // Everything due in one send: a stream that fell behind catches up at once.
+          // (In pieces of a bounded size: a hundred screens far behind must not each hold
+          // a thousand events at once.)
           std::string batch;
-          for (const Event& e : due) batch += *e.stream;
-          if (!send(batch)) break;
+          bool sent = true;
+          for (const Event& e : due) {
+            batch += *e.stream;
+            if (batch.size() >= kBatchBytes) {
+              sent = send(batch);
+              if (!sent) break;
+              batch.clear();
+            }
+          }
+          if (!sent || (!batch.empty() && !send(batch))) break;
           st->seq = due.back().seq;
           noteSent(st->seq);
         } else if (Clock::now() - lastWrite >= limits.keepComment) {

@@ -55,6 +55,8 @@ class VenueService : private EventObserver {
   void rowsReset() override { publish(); }
   void settingsChanged(unsigned) override { publish(); }
   void audienceChanged() override { publish(); }
+  void roundChanged() override { publish(); }
+  void timerChanged() override { publish(); }
   void judgingChanged() override { publish(); }
 
   EventModel& model_;

@@ -25,8 +25,14 @@
 #define IDC_REDO 1036
 #define IDC_PANEL_ENTRY 1040
 #define IDC_PANEL_SHOW 1041
+#define IDC_ROUND 1043  // the current round (a combo box: its choice, not its clicks)
 #define IDC_EXPORT_SHEET 1046
 #define IDC_NETWORK 1042
+#define IDC_ROUNDS 1047
+#define IDC_TIMER 1044
+#define IDC_TIMER_TEXT 1045  // the clock as the audience sees it (a static text)
+#define IDC_TIMER_RESET 1048
+#define IDC_TIMER_SETTINGS 1049
 // The console's buttons and check boxes lie in this range: its clicks go to the command table.
 #define IDC_CONSOLE_FIRST 1001
 #define IDC_CONSOLE_LAST 1099
@@ -38,6 +44,31 @@
 #define IDC_PANEL_RESULT 1120
 #define IDC_JUDGE_CAPTION_FIRST 1121  // ... 1135
 #define IDC_PANEL_PHONES 1136  // the note that marked scores came from the judges' phones
+
+// Rounds dialog: the list, one round's fields, the list's buttons
+#define IDD_ROUNDS 134
+#define IDC_ROUNDS_LIST 1140
+#define IDC_ROUND_NAME 1141
+#define IDC_ROUND_ADD 1142
+#define IDC_ROUND_SUBTRACT 1143
+#define IDC_ROUND_STEPS 1144
+#define IDC_ROUND_SECONDS 1145
+#define IDC_ROUND_NEW 1146
+#define IDC_ROUND_REMOVE 1147
+#define IDC_ROUND_UP 1148
+#define IDC_ROUND_DOWN 1149
+
+// Timer dialog: countdown or count-up, the time, the cards, the clock's place, the sound
+#define IDD_TIMER 135
+#define IDC_TIMER_DOWN 1150
+#define IDC_TIMER_UP 1151
+#define IDC_TIMER_SECS 1152
+#define IDC_TIMER_YELLOW 1153
+#define IDC_TIMER_RED 1154
+#define IDC_TIMER_TOP_RIGHT 1155
+#define IDC_TIMER_BOTTOM_RIGHT 1156
+#define IDC_TIMER_FULL_SCREEN 1157
+#define IDC_TIMER_SOUND 1158
 
 // Output window
 #define IDD_SCOREBOARD 129

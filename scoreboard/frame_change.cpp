@@ -37,8 +37,9 @@ FrameChange frameChange(const FrameRuns& before, const FrameRuns& after, int wid
   for (std::size_t i = 0; i < before.texts.size(); ++i) {
     const TextRun& was = before.texts[i];
     const TextRun& now = after.texts[i];
-    if (!samePlace(was, now)) return whole;
-    if (was.text == now.text && was.style == now.style) continue;
+    const bool clock = (was.style & kClock) && (now.style & kClock);
+    if (!clock && !samePlace(was, now)) return whole;
+    if (was.text == now.text && was.style == now.style && samePlace(was, now)) continue;
     dirty = unite(dirty, unite(runRect(was, measure), runRect(now, measure)));
   }
   return FrameChange{false, intersect(dirty, PixelRect{0, 0, width, height})};

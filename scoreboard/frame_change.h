@@ -1,8 +1,9 @@
 // What a redraw has to change on the frame the window shows.  Two frames composed from runs
 // differ only where a run differs; when every picture and every run keeps its place, size,
 // style and colour and only texts change (a score change on the scoring board), the pixels
-// that can differ are those the changed runs covered before and cover now.  Anything else
-// changes the whole frame.
+// that can differ are those the changed runs covered before and cover now.  A clock run
+// (kClock) may also move and change colour: the same holds for it.  Anything else changes
+// the whole frame.
 #pragma once
 #include "kqcore/pixel_rect.h"
 #include "scoreboard/text_runs.h"

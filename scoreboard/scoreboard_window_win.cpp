@@ -333,7 +333,7 @@ void ScoreboardWindow::drawRuns(FrameSurface& surface, const FrameRuns& runs, co
       const PixelRect rect = runRect(t, measure);
       if (intersect(rect, part).empty()) continue;
       core_.drawStrSolid(&graphics, Gdiplus::Point(t.x, t.y), 0, t.text, kBoardFont, Gdiplus::Color(t.colour), t.size,
-                         t.style & ~kStruck);
+                         drawnStyle(t.style));
       if (t.style & kStruck) {
         // Through the middle of the text, inside its own rectangle.
         const TextSize text = measure(kBoardFont, t.size, t.text);

@@ -1,8 +1,14 @@
 #include "scoreboard/screen_frame.h"
 
+#include "scoreboard/clock_screen.h"
 #include "scoreboard/panel_screen.h"
 #include "scoreboard/ranking_screens.h"
 #include "scoreboard/scoring_board.h"
+
+namespace {
+// The screen chosen (board, ranking, reveal, staged panel) below the decoration.
+void composeContent(const EventSnapshot& s, int mode, const BoardLayout& layout, FrameRuns& runs);
+}  // namespace
 
 BoardLayout initialBoardLayout(int width, int height, int contestantCount, int cols, const MeasureText& measure) {
   return computeBoardLayout(width, height, kDefaultLogoHeight, contestantCount, cols, measure);
@@ -28,17 +34,25 @@ ScreenFrame composeScreen(const EventSnapshot& s, int mode, int width, int heigh
   in.contestantCount = s.count();
   in.cols = set.cols;
   frame.layoutComputed = composeDecoration(in, measure, frame.layout, frame.runs);
+  // The timer's clock: in place of the screen when it fills it, else over its corner.
+  if (!clockFillsScreen(s)) composeContent(s, mode, frame.layout, frame.runs);
+  composeClock(s, width, height, measure, frame.runs);
+  return frame;
+}
 
-  const BoardLayout& layout = frame.layout;
+namespace {
+
+void composeContent(const EventSnapshot& s, int mode, const BoardLayout& layout, FrameRuns& runs) {
+  const Settings& set = s.settings;
   const bool perEntry = set.tmcxh != 0;
   // A staged panel display stands over whatever screen is on show.
   if (s.panelShow.running) {
-    composePanelShow(s.panelShow, set.clrteam, layout, frame.runs);
-    return frame;
+    composePanelShow(s.panelShow, set.clrteam, layout, runs);
+    return;
   }
   if (s.reveal.running() && s.reveal.mode() == mode) {
-    composeReveal(s.reveal, set.cols, perEntry, set.clrteam, layout, frame.runs);
-    return frame;
+    composeReveal(s.reveal, set.cols, perEntry, set.clrteam, layout, runs);
+    return;
   }
   // A ranking on show keeps the scores of when it was drawn; one not on show is what showing
   // it now would draw.
@@ -47,16 +61,17 @@ ScreenFrame composeScreen(const EventSnapshot& s, int mode, int width, int heigh
   const int rankedCount = static_cast<int>(rankedRows.size());
   switch (mode) {
     case Scoring:
-      composeScoringBoard(s.rows.data(), s.count(), set.cols, set.xsw, set.clrteam, layout, frame.runs);
+      composeScoringBoard(s.rows.data(), s.count(), set.cols, set.xsw, set.clrteam, layout, runs);
       break;
     case IndividualRanking:
-      composeIndividualRanking(ranked, rankedCount, set.cols, perEntry, set.clrteam, layout, frame.runs);
+      composeIndividualRanking(ranked, rankedCount, set.cols, perEntry, set.clrteam, layout, runs);
       break;
     case GroupRanking:
-      composeGroupRanking(ranked, rankedCount, perEntry, set.clrteam, layout, frame.runs);
+      composeGroupRanking(ranked, rankedCount, perEntry, set.clrteam, layout, runs);
       break;
     default:
       break;
   }
-  return frame;
 }
+
+}  // namespace

@@ -15,9 +15,12 @@ struct TextSize {
 // Width and height of text as it is drawn at the given font and size.
 using MeasureText = std::function<TextSize(const std::string& font, int size, const std::string& text)>;
 
-// Text styles of the core component's drawing call, and a mark of the board's own: a struck
-// run is drawn with a line through it (inside the text's own rectangle).
-enum TextStyle : int { kEntryStyle = 1, kTitleStyle = 2, kStruck = 0x100 };
+// Text styles of the core component's drawing call, and marks of the board's own: a struck
+// run is drawn with a line through it (inside the text's own rectangle); a clock run may
+// change its place and colour from one frame to the next (the time's digits and colours).
+enum TextStyle : int { kEntryStyle = 1, kTitleStyle = 2, kStruck = 0x100, kClock = 0x200 };
+// The bits the core component's drawing call takes.
+inline int drawnStyle(int style) { return style & ~(kStruck | kClock); }
 
 struct TextRun {
   std::string text;

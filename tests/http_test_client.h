@@ -16,6 +16,14 @@
 using Clock = std::chrono::steady_clock;
 using namespace std::chrono_literals;
 
+// A port nothing listens on now, as the system hands one out.
+inline int freePort() {
+  EventModel model(defaultSettings(), [] { return LocalTime{2024, 5, 1, 9, 0, 0}; });
+  VenueServer probe([](const std::string&, std::string*) { return false; });
+  probe.start("127.0.0.1", 0, model.snapshot());
+  return probe.port();
+}
+
 // Waits until check() holds; false after `wait`.
 template <class Check>
 bool waitUntil(Check check, std::chrono::milliseconds wait = 2000ms) {
@@ -26,14 +34,6 @@ bool waitUntil(Check check, std::chrono::milliseconds wait = 2000ms) {
     else
       std::this_thread::sleep_for(5ms);
   return true;
-}
-
-// A loopback port nothing listens on now, as the system hands one out.
-inline int freePort() {
-  EventModel model(defaultSettings(), [] { return LocalTime{2024, 5, 1, 9, 0, 0}; });
-  VenueServer probe([](const std::string&, std::string*) { return false; });
-  probe.start("127.0.0.1", 0, model.snapshot());
-  return probe.port();
 }
 
 // The status of one request to the server on 127.0.0.1 (-1: no answer), its body in *body.

@@ -294,6 +294,26 @@ const cases = [
     await server.send("output 1");
     await waitFor(page, "output on", (d) => d.visible && d.runs.length > 2, kSeeWithin);
   }],
+  ["CountsTheAnswerClockOnByItself", async ({ page, server }) => {
+    await server.send("screen scoring");
+    await server.send("timer start");
+    const s = await server.state();
+    check(s.timer && s.timer.running && s.timer.mode === "countdown" && s.timer.remaining_ms === 60000,
+      `the state's timer: ${JSON.stringify(s.timer)}`);
+    // The clock: the run that reads as a time; top right, in the team colour.
+    const clockOf = (d) => d.runs.find((r) => /^\d\d(:\d\d)?$/.test(r.text.trim()));
+    const first = await waitFor(page, "the clock", (d) => clockOf(d) !== undefined, kSeeWithin);
+    const c = clockOf(first);
+    check(c.right > first.stage.right - first.stage.width * 0.1 && c.top < first.stage.top + first.stage.height * 0.2,
+      `the clock stands at ${JSON.stringify(c)} in ${JSON.stringify(first.stage)}`);
+    check(c.colour === "rgb(255, 255, 255)", `the clock's colour ${c.colour}`);
+    // The console publishes nothing more (nothing ticks its model): the page counts on alone.
+    await waitFor(page, "the clock counted on", (d) => clockOf(d) && clockOf(d).text.trim() === "58", 3500);
+    check((await server.state()).seq === s.seq, "the state changed while the page counted");
+    await shoot(page, "clock");
+    await server.send("timer reset");
+    await waitFor(page, "the clock gone", (d) => clockOf(d) === undefined, kSeeWithin);
+  }],
   ["ARevealShowsOnlyTheRevealedRanks", async ({ page, server, port }) => {
     await server.send("screen individual");
     const whole = await server.state();

@@ -67,6 +67,13 @@ int main(int argc, char** argv) {
         model.setBlackout(on != 0);
       else
         model.setOutputOn(on != 0);
+    } else if (verb == "timer") {
+      std::string what;
+      in >> what;
+      if (what == "reset")
+        model.timerReset();
+      else
+        model.timerStartPause();
     } else if (verb == "reveal") {
       model.revealForward();
     } else if (verb == "panel") {

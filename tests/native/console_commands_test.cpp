@@ -15,7 +15,7 @@ namespace {
 ConsoleKeyState everythingThere() {
   ConsoleKeyState s{true, true, 4};
   s.canUndo = s.canRedo = s.rankingOnShow = s.revealRunning = true;
-  s.judges = s.rowHasPanel = s.panelShowRunning = true;
+  s.judges = s.rowHasPanel = s.panelShowRunning = s.rounds = s.timerShown = true;
   return s;
 }
 
@@ -53,6 +53,8 @@ TEST(ConsoleCommands, AKeyWithNothingToActOnFallsThroughToTheFocusedControl) {
       {NeedsJudges, [](ConsoleKeyState& s) { s.judges = false; }},
       {NeedsRowPanel, [](ConsoleKeyState& s) { s.rowHasPanel = false; }},
       {NeedsStage, [](ConsoleKeyState& s) { s.rankingOnShow = s.panelShowRunning = false; }},
+      {NeedsRounds, [](ConsoleKeyState& s) { s.rounds = false; }},
+      {NeedsTimer, [](ConsoleKeyState& s) { s.timerShown = false; }},
   };
   for (const CommandRow& row : consoleCommands())
     for (const auto& need : missing) {
@@ -101,8 +103,8 @@ TEST(ConsoleCommands, ControlsTipsAndTheKeyListComeFromTheTable) {
   EXPECT_EQ(consoleKeyHelpText(),
             "↑ ↓ Home End PgUp PgDn：选择参赛队\n"
             "Enter / F2：为选中的参赛队计分（打开计分窗口）\n"
-            "小键盘 + / Ctrl+→：选中的参赛队加上当前变动值\n"
-            "小键盘 - / Ctrl+←：选中的参赛队减去当前变动值\n"
+            "小键盘 + / Ctrl+→：选中的参赛队加上当前变动值（在一轮中：该轮的加分）\n"
+            "小键盘 - / Ctrl+←：选中的参赛队减去当前变动值（在一轮中：该轮的减分）\n"
             "Ctrl+1 … Ctrl+4：选中的参赛队加上第 1 … 4 个快捷加减分\n"
             "F5 F6 F7 F8：欢迎 / 计分 / 个人排名 / 小组排名\n"
             "F9：开启或关闭输出\n"
@@ -111,6 +113,10 @@ TEST(ConsoleCommands, ControlsTipsAndTheKeyListComeFromTheTable) {
             "F10，揭晓中 → / ←：揭晓排名：开始或下一步 / 退回一步\n"
             "F3：评委打分\n"
             "F11：亮分：评委分数、去掉的分数、最后得分，逐步显示\n"
+            "Ctrl+PgDn / Ctrl+PgUp：下一轮 / 上一轮（加减分按该轮的设置）\n"
+            "F4：计时：开始 / 暂停 / 继续\n"
+            "Ctrl+R：计时复位\n"
+            "Ctrl+↑ / Ctrl+↓：计时加 / 减 10 秒\n"
             "计分窗口 Ctrl+1 … Ctrl+4：快捷加减分按钮\n"
             "计分窗口 Ctrl+Enter / Ctrl+- / Ctrl+S：加分 / 减分 / 直接更改\n");
 }

@@ -125,3 +125,50 @@ TEST(ScreenFrame, EveryStepOfAStagedPanelHasTheSameRunsOnlyItsOwnCellsChange) {
     EXPECT_FALSE(change.dirty.empty()) << i;
   }
 }
+
+TEST(ScreenFrame, TheClockStandsInItsCornerOverEveryScreenAndATickDirtiesOnlyItsCells) {
+  const float scores[] = {1, 2, 3};
+  EventSnapshot s = event(scores, 3);
+  const FakeMeasure m;
+  const BoardLayout none{};
+  const std::size_t boardRuns = composeScreen(s, Scoring, 1000, 900, background(), none, m.fn()).runs.texts.size();
+  s.timer.face = TimerFace{true, "12", 12, TimerColour::Team};
+  const ScreenFrame at12 = composeScreen(s, Scoring, 1000, 900, background(), none, m.fn());
+  ASSERT_EQ(at12.runs.texts.size(), boardRuns + 1);
+  const TextRun& clock = at12.runs.texts.back();
+  // 1000 / 9 = 111 high, "12" 111 wide, the frame's 3 % margins (29 and 26: the float 0.03
+  // is a little less): right-aligned.
+  EXPECT_EQ(clock.size, 111);
+  EXPECT_EQ(clock.x, 1000 - 29 - 111);
+  EXPECT_EQ(clock.y, 26);
+  EXPECT_EQ(clock.colour, s.settings.clrteam);
+
+  // A tick: the clock's digits, place and colour change; only its cells are redrawn.
+  s.timer.face = TimerFace{true, "01:05", 65, TimerColour::Red};
+  const ScreenFrame later = composeScreen(s, Scoring, 1000, 900, background(), none, m.fn());
+  EXPECT_EQ(later.runs.texts.back().colour, 0xFFFF3030u);
+  const FrameChange tick = frameChange(at12.runs, later.runs, 1000, 900, m.fn());
+  EXPECT_FALSE(tick.whole);
+  EXPECT_EQ(tick.dirty, unite(runRect(clock, m.fn()), runRect(later.runs.texts.back(), m.fn())));
+  EXPECT_LE(tick.dirty.bottom, 140);
+
+  // A long title leaves less room beside it: the clock, "时间到" too, stays clear of it.
+  s.settings.title = "一二三四五六七八";  // 480 wide at 60, from 221
+  const TextRun small = composeScreen(s, Scoring, 1000, 900, background(), none, m.fn()).runs.texts.back();
+  EXPECT_EQ(small.size, 111 * (1000 - 29 - 701 - 29) / 333);
+  EXPECT_GE(1000 - 29 - 3 * small.size, 701);
+  s.settings.title = defaultSettings().title;
+
+  // Bottom right; full screen instead of the board.
+  s.settings.timerplace = kClockBottomRight;
+  EXPECT_EQ(composeScreen(s, Scoring, 1000, 900, background(), none, m.fn()).runs.texts.back().y, 900 - 26 - 111);
+  s.settings.timerplace = kClockFullScreen;
+  const ScreenFrame full = composeScreen(s, Scoring, 1000, 900, background(), none, m.fn());
+  ASSERT_EQ(full.runs.texts.size(), 2u);  // the title, the clock
+  EXPECT_EQ(full.runs.texts[1].text, "01:05");
+  EXPECT_EQ(full.runs.texts[1].size, 360);
+
+  // Not started or reset: no clock.
+  s.timer.face = TimerFace();
+  EXPECT_EQ(composeScreen(s, Scoring, 1000, 900, background(), none, m.fn()).runs.texts.size(), boardRuns);
+}

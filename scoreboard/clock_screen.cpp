@@ -1,0 +1,63 @@
+#include "scoreboard/clock_screen.h"
+
+#include <algorithm>
+
+#include "scoreboard/frame_layout.h"
+
+namespace {
+
+// The widest a running clock usually gets: its size is fixed from it, so the digits keep
+// their size from second to second.
+const char kWidestClock[] = "00:00";
+
+}  // namespace
+
+bool clockFillsScreen(const EventSnapshot& s) {
+  return s.timer.face.shown && s.settings.timerplace == kClockFullScreen;
+}
+
+void composeClock(const EventSnapshot& s, int width, int height, const MeasureText& measure, FrameRuns& runs) {
+  const TimerFace& face = s.timer.face;
+  if (!face.shown) return;
+  const std::uint32_t colour = timerColourArgb(face.colour, s.settings.clrteam);
+  // A flash's dark half keeps the run where "时间到" stands.
+  const std::string& placed = face.text.empty() ? std::string(kTimeUpText) : face.text;
+  const int marginX = scaled(width, 0.03f), marginY = scaled(height, 0.03f);
+  int size;
+  if (s.settings.timerplace == kClockFullScreen) {
+    // As large as fits: 40 % of the height, narrower when the frame is.
+    size = std::max(12, height * 2 / 5);
+    const int widest = measure(kBoardFont, size, kWidestClock).width;
+    if (widest > width * 9 / 10 && widest > 0)
+      size = std::max(12, static_cast<int>(static_cast<long long>(size) * width * 9 / 10 / widest));
+  } else {
+    size = std::max(16, std::min(height / 8, width / 9));
+    // Top right, beside the title: no larger than the room right of it, so that neither a
+    // long time nor "时间到" runs into the title.
+    for (const TextRun& t : runs.texts) {
+      if (s.settings.timerplace != kClockTopRight || t.style != kTitleStyle) continue;
+      const int room = width - marginX - (t.x + measure(kBoardFont, t.size, t.text).width) - marginX;
+      const int widest =
+          std::max(measure(kBoardFont, size, kWidestClock).width, measure(kBoardFont, size, kTimeUpText).width);
+      if (widest > room && widest > 0)
+        size = std::max(16, static_cast<int>(static_cast<long long>(size) * std::max(0, room) / widest));
+    }
+  }
+  const TextSize text = measure(kBoardFont, size, placed);
+  int x, y;
+  switch (s.settings.timerplace) {
+    case kClockFullScreen:
+      x = (width - text.width) / 2;
+      y = (height - text.height) / 2;
+      break;
+    case kClockBottomRight:
+      x = width - marginX - text.width;
+      y = height - marginY - text.height;
+      break;
+    default:
+      x = width - marginX - text.width;
+      y = marginY;
+      break;
+  }
+  runs.texts.push_back(TextRun{face.text, x, y, size, kEntryStyle | kClock, colour});
+}
