@@ -43,7 +43,7 @@
 #define IDC_JUDGE_FIRST 1101  // ... 1115
 #define IDC_PANEL_RESULT 1120
 #define IDC_JUDGE_CAPTION_FIRST 1121  // ... 1135
-#define IDC_PANEL_PHONES 1136  // the note that marked scores came from the judges' phones
+#define IDC_PANEL_PHONES 1136         // the note that marked scores came from the judges' phones
 
 // Rounds dialog: the list, one round's fields, the list's buttons
 #define IDD_ROUNDS 134

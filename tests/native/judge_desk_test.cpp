@@ -54,8 +54,7 @@ TEST(JudgeDesk, TokensAreUrlSafeKeptForEverySeatAndComparedWhole) {
   EXPECT_FALSE(tokensEqual(kSeat2, kSeat2.substr(0, 21)));
   EXPECT_FALSE(tokensEqual(kSeat2.substr(0, 21) + "x", kSeat2));
   EXPECT_FALSE(tokensEqual("", kSeat2));
-  EXPECT_EQ(judgeLinkLine("hall.venue", 8080, 2, kSeat2),
-            "评委2：http://hall.venue:8080/judge?seat=2&token=" + kSeat2);
+  EXPECT_EQ(judgeLinkLine("hall.venue", 8080, 2, kSeat2), "评委2：http://hall.venue:8080/judge?seat=2&token=" + kSeat2);
 }
 
 TEST(JudgeDesk, RefusesInTheOrderTheJudgesPageExpects) {
