@@ -7,6 +7,8 @@
 #include "kqcore/core_win.h"
 #include "kqcore/file_io.h"
 #include "net/adapters_win.h"
+#include "net/judge_desk.h"
+#include "net/judge_tokens_win.h"
 #include "net/venue_service.h"
 
 namespace {
@@ -30,6 +32,9 @@ ProgramShell::ProgramShell() : core_(new CCore(settingsDefaults())) {
   roundsDamaged_ = !decodeRounds(settings.rounds, rounds);
   model_.reset(new EventModel(settings, localNow));
   model_->addObserver(this);
+  // The judges' links of the last run hold (a restart in the middle of an event); the first
+  // start, or a damaged store, makes them (saved at once).
+  if (splitTokens(model_->settings().judgetokens).empty()) model_->setJudgeTokens(freshJudgeTokens());
   output_.reset(new OutputController(*model_, *core_, dataDir()));
   venue_.reset(new VenueService(*model_, picturesIn(dataDir()), systemAdapters));
   core_->kqseed();
@@ -70,6 +75,8 @@ std::string ProgramShell::journalPath() const {
 
 void ProgramShell::firstTick(HWND console) {
   consoleWindow_ = console;
+  // A judge's score, taken on a server thread, is brought to the console's thread to be used.
+  venue_->server().onJudgeScores([console] { ::PostMessageW(console, WM_JUDGE_SCORES, 0, 0); });
   // The model runs without the damaged list; the value stays in the store until the operator
   // saves new rounds.
   if (roundsDamaged_) messageWarning(console, kRoundsDamagedWarning);

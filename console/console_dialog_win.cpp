@@ -18,6 +18,8 @@
 #include "framework/message_box_win.h"
 #include "kqcore/core_win.h"
 #include "kqcore/numbers.h"
+#include "net/judge_desk.h"
+#include "net/judge_tokens_win.h"
 #include "net/venue_service.h"
 #include "resources/resource.h"
 
@@ -28,6 +30,7 @@ const char kReloadLine[] = "重新加载 参赛队";
 const char kTooLarge[] = "输入的数值超出了分数能保存的范围，分数没有改动。请重新输入。";
 const UINT_PTR kTimerTick = 2;
 const char kNoSecondScreen[] = "没有检测到第二个显示器。请连接投影仪或第二个显示器后再试。";
+const char kJudgeLinksRenewed[] = "重新生成评委链接";
 
 }  // namespace
 
@@ -50,6 +53,7 @@ const MessageMap* ConsoleDialog::GetMessageMap() const {
       // Every button and check box of the console is a row of the command table.
       onClickedRange(IDC_CONSOLE_FIRST, IDC_CONSOLE_LAST, &ConsoleDialog::OnCommandButton),
       onMessage(WM_DISPLAYCHANGE, &ConsoleDialog::OnDisplayChange),
+      onMessage(WM_JUDGE_SCORES, &ConsoleDialog::OnJudgeScores),
   };
   static const MessageMap map = makeMap(CDialog::GetMessageMap(), entries);
   return &map;
@@ -348,9 +352,26 @@ void ConsoleDialog::panelEntry(int row) {
   EventModel& m = ctx_.model;
   if (!m.isRow(row) || m.settings().judges < 1) return;
   PanelDialog dialog(contestantLabel(m.row(row)), m.panel(row), m.settings());
+  // While it is open the judges' phones score this contestant; scores sent for the one before
+  // are refused from now on.
+  m.openJudging(row);
+  ctx_.venue.server().takeJudgeScores();
+  openPanel_ = &dialog;
   const bool accepted = dialog.DoModal() == IDOK;
-  if (accepted) m.applyPanel(row, dialog.scores);
+  openPanel_ = nullptr;
+  m.closeJudging();
+  if (accepted) m.applyPanel(row, dialog.scores, dialog.phoneSeats);
   focusRoster();
+}
+
+// Only a score for the contestant open in this opening reaches the dialog; one that crossed a
+// closing on its way is dropped (the judge's page then sees the contestant closed).
+LRESULT ConsoleDialog::OnJudgeScores(WPARAM, LPARAM) {
+  const EventModel& m = ctx_.model;
+  for (const JudgeScore& s : ctx_.venue.server().takeJudgeScores())
+    if (openPanel_ && s.contestant == m.judgingRow() && s.opening == m.judgingOpening())
+      openPanel_->phoneScore(s.seat, s.hundredths);
+  return 0;
 }
 
 void ConsoleDialog::showPanel() {
@@ -452,8 +473,20 @@ void ConsoleDialog::options() {
 void ConsoleDialog::network() {
   VenueService& venue = ctx_.venue;
   const Settings& s = ctx_.model.settings();
-  NetworkDialog dialog(venue.serving(), s.port, venue.addresses(),
-                       [&venue] { return venue.serving() ? venue.screens() : -1; });
+  EventModel& m = ctx_.model;
+  JudgeLinks judges;
+  judges.seats = s.judges;
+  judges.tokens = [&m] { return splitTokens(m.settings().judgetokens); };
+  judges.regenerate = [&m] {
+    const std::string fresh = freshJudgeTokens();
+    if (!fresh.empty()) {
+      m.setJudgeTokens(fresh);
+      m.appendLog(kJudgeLinksRenewed);
+    }
+  };
+  NetworkDialog dialog(
+      venue.serving(), s.port, venue.addresses(), [&venue] { return venue.serving() ? venue.screens() : -1; },
+      std::move(judges));
   const bool accepted = dialog.DoModal() == IDOK;
   focusRoster();
   if (!accepted) return;

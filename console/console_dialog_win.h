@@ -15,7 +15,11 @@
 #include "framework/dialog_win.h"
 #include "framework/tooltips_win.h"
 
+// Posted by the venue server when judges' phones sent scores: the console takes them.
+constexpr UINT WM_JUDGE_SCORES = WM_APP + 1;
+
 class CCore;
+class PanelDialog;
 class OutputController;
 class VenueService;
 class PreviewWindow;
@@ -76,6 +80,7 @@ class ConsoleDialog : public CDialog, private EventObserver {
   LRESULT OnDestroy(WPARAM, LPARAM);
   LRESULT OnTimer(WPARAM, LPARAM);
   LRESULT OnDisplayChange(WPARAM, LPARAM);
+  LRESULT OnJudgeScores(WPARAM, LPARAM);
   void OnRosterDoubleClick(NMHDR* header, LRESULT* result);
   void OnCommandButton(UINT id);
   void OnRosterSelection(NMHDR* header, LRESULT* result);
@@ -123,4 +128,5 @@ class ConsoleDialog : public CDialog, private EventObserver {
   ConsoleContext ctx_;
   ControlTips m_tips;
   std::map<UINT_PTR, std::function<void()>> timers_;
+  PanelDialog* openPanel_ = nullptr;  // the "评委打分" dialog while it is open
 };

@@ -50,6 +50,8 @@ SnapshotPtr EventModel::snapshot() const {
   s->rows.assign(rows_.begin(), rows_.begin() + count_);
   s->panels.assign(panels_.begin(), panels_.begin() + count_);
   s->panelShow = panelShow_;
+  s->judgingRow = judgingRow_;
+  s->judgingOpening = judgingOpening_;
   s->settings = settings_;
   s->screen = screen_;
   s->outputLive = live_;
@@ -250,6 +252,25 @@ void EventModel::applyNetwork(bool on, int port) {
   tell([](EventObserver& o) { o.settingsChanged(SavedByNetwork); });
 }
 
+void EventModel::setJudgeTokens(const std::string& list) {
+  if (settings_.judgetokens == list) return;
+  settings_.judgetokens = list;
+  tell([](EventObserver& o) { o.settingsChanged(SavedByNetwork); });
+}
+
+void EventModel::openJudging(int row) {
+  if (!isRow(row)) return;
+  judgingRow_ = row;
+  ++judgingOpening_;
+  tell([](EventObserver& o) { o.judgingChanged(); });
+}
+
+void EventModel::closeJudging() {
+  if (judgingRow_ < 0) return;
+  judgingRow_ = -1;
+  tell([](EventObserver& o) { o.judgingChanged(); });
+}
+
 void EventModel::setChangeValue(const std::string& text) {
   if (settings_.scorestepdefault == text) return;
   settings_.scorestepdefault = text;
@@ -344,7 +365,8 @@ bool EventModel::revealBack() {
   return true;
 }
 
-PanelOutcome EventModel::applyPanel(int row, const std::vector<std::int32_t>& scores) {
+PanelOutcome EventModel::applyPanel(int row, const std::vector<std::int32_t>& scores,
+                                    const std::vector<int>& phoneSeats) {
   if (!isRow(row)) return PanelOutcome::NoRow;
   PanelEntry next;
   next.scores = scores;
@@ -364,6 +386,7 @@ PanelOutcome EventModel::applyPanel(int row, const std::vector<std::int32_t>& sc
   step.panel = true;
   step.oldPanel = before;
   step.newPanel = next;
+  for (int seat : phoneSeats) step.phones += (step.phones.empty() ? "" : ",") + std::to_string(seat);
   // A correction names every judge whose score changed, before the entry's own line.
   std::vector<std::string> corrections;
   if (before.present()) {

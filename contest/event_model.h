@@ -35,6 +35,7 @@ struct EventObserver {
   virtual void roundChanged() {}     // the current round, or the list of rounds
   virtual void timerChanged() {}     // what the clock shows, or the timer's state
   virtual void timeUp() {}           // a countdown reached zero just now
+  virtual void judgingChanged() {}   // the contestant open for the judges' phones
   virtual void journalFailed() {}    // the journal could not be written (told once a streak)
 };
 
@@ -80,7 +81,8 @@ class EventModel {
   // A row's judges' scores (one per judge, kNoScore for none) as one change: the final
   // score becomes the row's score, the entry is kept with the row; a changed entry logs a
   // correction line per changed judge first.  Undone and redone as a whole.
-  PanelOutcome applyPanel(int row, const std::vector<std::int32_t>& scores);
+  // phoneSeats: the judges (1-based) whose scores came from their phones, kept in the journal.
+  PanelOutcome applyPanel(int row, const std::vector<std::int32_t>& scores, const std::vector<int>& phoneSeats = {});
   const PanelEntry& panel(int row) const { return panels_[static_cast<std::size_t>(row)]; }
   // The highest judge number that gave a score to any row (the panel cannot shrink below it).
   int judgesInUse() const;
@@ -110,6 +112,14 @@ class EventModel {
   // The venue server's switch and port, as the network dialog (or a port in use) left them.
   // Nothing on the screens changes.
   void applyNetwork(bool on, int port);
+  // Every judge seat's token (the network dialog's "重新生成评委链接", or the first start).
+  void setJudgeTokens(const std::string& list);
+  // The judges' phones may score `row` (the "评委打分" dialog opened for it) / no one.  The
+  // venue's pages learn it from the snapshot; nothing is journalled.
+  void openJudging(int row);
+  void closeJudging();
+  int judgingRow() const { return judgingRow_; }
+  std::uint64_t judgingOpening() const { return judgingOpening_; }
   // The change value the score entry dialog closed with, offered again next time.
   void setChangeValue(const std::string& text);
 
@@ -227,6 +237,8 @@ class EventModel {
   RankingReveal reveal_;
   std::array<PanelEntry, kContestantRows> panels_{};
   PanelShow panelShow_;
+  int judgingRow_ = -1;
+  std::uint64_t judgingOpening_ = 0;
   std::vector<ContestantRecord> rankedRows_;
   OutputPlace place_;
   std::vector<Round> rounds_;

@@ -64,6 +64,10 @@ struct EventSnapshot {
   bool blackout = false;
   RankingReveal reveal;
   PanelShow panelShow;
+  // The contestant open for judging from the judges' phones (the "评委打分" dialog is open for
+  // it), -1 for none; each opening counts up.
+  int judgingRow = -1;
+  std::uint64_t judgingOpening = 0;
   // The scores the ranking screens rank: those of the moment the screen was last drawn
   // afresh (chosen, output switched on, placed, options accepted, rows reloaded), so a score
   // change alone does not reorder a ranking on show.

@@ -125,9 +125,9 @@ bool apply(Replay& r, const std::vector<std::string>& f, bool first) {
     long long row;
     ScoreStep step;
     step.panel = kind == "panel";
-    if (!r.hasRoster || f.size() != (step.panel ? 10u : 8u) ||
-        !parseInt(f[2], 0, static_cast<long long>(r.rows.size()) - 1, row) || !parseFloatBits(f[5], step.oldScore) ||
-        !parseFloatBits(f[6], step.newScore))
+    const bool fits = step.panel ? f.size() == 10u || f.size() == 11u : f.size() == 8u;
+    if (!r.hasRoster || !fits || !parseInt(f[2], 0, static_cast<long long>(r.rows.size()) - 1, row) ||
+        !parseFloatBits(f[5], step.oldScore) || !parseFloatBits(f[6], step.newScore))
       return false;
     if (step.panel && (!parsePanelText(f[8], step.oldPanel) || !parsePanelText(f[9], step.newPanel) ||
                        step.oldPanel != r.panels[static_cast<std::size_t>(row)]))
@@ -139,6 +139,7 @@ bool apply(Replay& r, const std::vector<std::string>& f, bool first) {
     if (std::memcmp(&step.oldScore, &target.score, sizeof(float)) != 0) return false;
     step.row = static_cast<int>(row);
     step.changeText = f[7];
+    if (step.panel && f.size() == 11u) step.phones = f[10];
     target.score = step.newScore;
     if (step.panel) r.panels[static_cast<std::size_t>(row)] = step.newPanel;
     r.done.push_back(step);
@@ -271,7 +272,8 @@ std::string scoreRecord(const std::string& stamp, const ContestantRecord& row, c
 
 std::string panelRecord(const std::string& stamp, const ContestantRecord& row, const ScoreStep& step) {
   return line({"panel", stamp, std::to_string(step.row), row.name, row.group, floatBits(step.oldScore),
-               floatBits(step.newScore), step.changeText, panelText(step.oldPanel), panelText(step.newPanel)});
+               floatBits(step.newScore), step.changeText, panelText(step.oldPanel), panelText(step.newPanel),
+               step.phones});
 }
 
 namespace {

@@ -6,8 +6,12 @@
 //   quillet-journal 1                                  the first line of every journal
 //   roster  stamp bytes hash count {name group score}  a roster load: its identity and rows
 //   score   stamp row name group old new text          a score change (floats as hex bits)
-//   panel   stamp row name group old new text was now  a judge panel's entry (was, now: the
-//                                                      entry before and after, see panelText)
+//   panel   stamp row name group old new text was now phones
+//                                                      a judge panel's entry (was, now: the
+//                                                      entry before and after, see panelText;
+//                                                      phones: the seats whose scores came
+//                                                      from the judges' phones, "1,3"; older
+//                                                      journals end at now)
 //   undo    stamp / redo stamp                         the history stepped back or forward
 //   log     line                                       a line of the operation log
 //   round   stamp number name                          the current round (number 0: none,

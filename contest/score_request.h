@@ -25,6 +25,8 @@ struct ScoreStep {
   bool panel = false;
   PanelEntry oldPanel;
   PanelEntry newPanel;
+  // A panel entry's judges whose scores came from their phones: seats, "," between them.
+  std::string phones;
 };
 
 // value as a 32-bit float; false when it is not finite there (too large, or not a number).

@@ -75,6 +75,9 @@ const std::vector<SettingRow>& settingsTable() {
       // The network dialog's, saved at its OK.
       flagRow("net", "0", IDC_NET_ON, SavedByNetwork, &Settings::net),
       intRow("port", "8080", 1024, 65535, "端口", IDC_NET_PORT, SavedByNetwork, &Settings::port),
+      // Every judge seat's token, kept so a restart in the middle of an event leaves the
+      // judges' links working; empty or damaged, the program makes new ones.
+      textRow("judgetokens", "", 0, SavedByNetwork, &Settings::judgetokens),
       // Saved when the console closes, in this order.
       flagRow("on", "0", 0, SavedAtClose, &Settings::on),
       intRow("uityp", "0", kNoRange, kNoRangeHi, "", 0, SavedAtClose, &Settings::uityp),

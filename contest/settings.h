@@ -38,6 +38,8 @@ struct Settings {
   // The venue's web server: serving (restored at the next start) and its port.
   std::int32_t net = 0;
   std::int32_t port = 0;
+  // The judges' links: every seat's token, "," between them (net/judge_desk.h).
+  std::string judgetokens;
   // The rounds (see contest/rounds.h for the form), edited in the rounds dialog.
   std::string rounds;
   // The timer: a countdown's time when the round has none (seconds), countdown or count-up,

@@ -5,6 +5,7 @@
 #include "contest/settings.h"
 #include "framework/gdi_win.h"
 #include "framework/message_box_win.h"
+#include "net/judge_desk.h"
 #include "net/venue_service.h"
 #include "resources/resource.h"
 
@@ -16,16 +17,20 @@ constexpr int kQuietZone = 4;  // modules of white around the code, as readers e
 }  // namespace
 
 NetworkDialog::NetworkDialog(bool serving, int servedPort, std::vector<std::string> addresses,
-                             std::function<int()> screens)
+                             std::function<int()> screens, JudgeLinks judges)
     : CDialog(IDD_NETWORK),
       on(serving),
       port(servedPort),
       addresses_(std::move(addresses)),
-      screens_(std::move(screens)) {}
+      screens_(std::move(screens)),
+      judges_(std::move(judges)) {}
 
 const MessageMap* NetworkDialog::GetMessageMap() const {
   static const MessageEntry entries[] = {
       onCommand(IDC_NET_PORT, EN_CHANGE, &NetworkDialog::OnPortChange),
+      onCommand(IDC_NET_ON, BN_CLICKED, &NetworkDialog::OnSwitch),
+      onCommand(IDC_NET_QR_FOR, CBN_SELCHANGE, &NetworkDialog::OnQrFor),
+      onCommand(IDC_NET_REGENERATE, BN_CLICKED, &NetworkDialog::OnRegenerate),
       onMessage(WM_DRAWITEM, &NetworkDialog::OnDrawItem),
       onMessage(WM_TIMER, &NetworkDialog::OnTimer),
   };
@@ -37,6 +42,12 @@ BOOL NetworkDialog::OnInitDialog() {
   CDialog::OnInitDialog();
   CheckDlgButton(IDC_NET_ON, on ? BST_CHECKED : BST_UNCHECKED);
   SetDlgItemText(IDC_NET_PORT, std::to_string(port));
+  const HWND picker = GetDlgItem(IDC_NET_QR_FOR);
+  ::SendMessageW(picker, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(toWide("观众屏幕").c_str()));
+  for (int k = 1; k <= judges_.seats; ++k)
+    ::SendMessageW(picker, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(toWide("评委" + std::to_string(k)).c_str()));
+  ::SendMessageW(picker, CB_SETCURSEL, 0, 0);
+  ::EnableWindow(GetDlgItem(IDC_NET_REGENERATE), judges_.seats > 0 && judges_.regenerate);
   showAddresses(port);
   showStatus();
   SetTimer(kStatusTimer, 1000);
@@ -50,11 +61,36 @@ void NetworkDialog::OnPortChange() {
   if (check.ok) showAddresses(typed.port);
 }
 
+int NetworkDialog::typedPort() {
+  Settings typed;
+  const OptionsCheck check = checkOptionNumbers({FieldText{IDC_NET_PORT, GetDlgItemText(IDC_NET_PORT)}}, typed);
+  return check.ok ? typed.port : shownPort_;
+}
+
+void NetworkDialog::OnSwitch() { showAddresses(typedPort()); }
+void NetworkDialog::OnQrFor() { showAddresses(typedPort()); }
+
+void NetworkDialog::OnRegenerate() {
+  if (judges_.regenerate) judges_.regenerate();
+  showAddresses(typedPort());
+}
+
 void NetworkDialog::showAddresses(int forPort) {
+  shownPort_ = forPort;
   std::string lines;
   for (const std::string& a : addresses_) lines += (lines.empty() ? "" : "\r\n") + boardLinkLine(a, forPort);
+  // The judges' links only where they can work: a panel, and the server switched on.
+  const std::vector<std::string> tokens =
+      judges_.seats > 0 && judges_.tokens && IsDlgButtonChecked(IDC_NET_ON) == BST_CHECKED ? judges_.tokens()
+                                                                                           : std::vector<std::string>();
+  const int seats = std::min<int>(judges_.seats, static_cast<int>(tokens.size()));
+  for (int k = 1; k <= seats; ++k)
+    lines += "\r\n" + judgeLinkLine(addresses_.front(), forPort, k, tokens[static_cast<std::size_t>(k - 1)]);
   SetDlgItemText(IDC_NET_ADDRESSES, lines);
-  qr_ = qrImage(boardUrl(addresses_.front(), forPort));
+  const int seat = static_cast<int>(::SendMessageW(GetDlgItem(IDC_NET_QR_FOR), CB_GETCURSEL, 0, 0));
+  qr_ = seat >= 1 && seat <= seats
+            ? qrImage(judgeUrl(addresses_.front(), forPort, seat, tokens[static_cast<std::size_t>(seat - 1)]))
+            : qrImage(boardUrl(addresses_.front(), forPort));
   ::InvalidateRect(GetDlgItem(IDC_NET_QR), nullptr, TRUE);
 }
 

@@ -8,6 +8,8 @@
 namespace {
 
 const char kNoScores[] = "还没有评委的分数。";
+const char kPhoneMark[] = "※";
+const char kPhoneNote[] = "※ 评委用手机提交的分数，按“确定”计入";
 
 MessageEntry onFieldChanges(void (PanelDialog::*handler)(UINT)) {
   MessageEntry e = onClickedRange(IDC_JUDGE_FIRST, IDC_JUDGE_FIRST + kMaxJudges - 1, handler);
@@ -53,7 +55,34 @@ bool PanelDialog::read(std::vector<std::int32_t>& out, int& wrongJudge) {
   return true;
 }
 
-void PanelDialog::OnFieldChange(UINT) {
+void PanelDialog::phoneScore(int seat, std::int32_t hundredths) {
+  if (seat < 1 || seat > settings_.judges || !m_hWnd) return;
+  // The field's change notice comes back while it is written: that one is not the operator's.
+  filling_ = true;
+  SetDlgItemText(IDC_JUDGE_FIRST + seat - 1, hundredthsText(hundredths));
+  OnFieldChange(IDC_JUDGE_FIRST + seat - 1);
+  filling_ = false;
+  fromPhone_[static_cast<std::size_t>(seat - 1)] = true;
+  showPhoneMarks();
+}
+
+void PanelDialog::showPhoneMarks() {
+  bool any = false;
+  for (int k = 0; k < settings_.judges; ++k) {
+    const bool phone = fromPhone_[static_cast<std::size_t>(k)];
+    any = any || phone;
+    SetDlgItemText(IDC_JUDGE_CAPTION_FIRST + k, (phone ? kPhoneMark : "") + ("评委" + std::to_string(k + 1)));
+  }
+  SetDlgItemText(IDC_PANEL_PHONES, any ? kPhoneNote : "");
+}
+
+void PanelDialog::OnFieldChange(UINT id) {
+  // The operator typing over a phone's score makes it the operator's.
+  const int judge = static_cast<int>(id) - IDC_JUDGE_FIRST;
+  if (!filling_ && judge >= 0 && judge < kMaxJudges && fromPhone_[static_cast<std::size_t>(judge)]) {
+    fromPhone_[static_cast<std::size_t>(judge)] = false;
+    showPhoneMarks();
+  }
   std::vector<std::int32_t> typed;
   int wrong = 0;
   std::string text;
@@ -89,5 +118,7 @@ void PanelDialog::OnOK() {
       messageConfirm(m_hWnd, spreadQuestion(difference, settings_.spread)) != IDYES)
     return;
   scores = std::move(typed);
+  for (int k = 0; k < settings_.judges; ++k)
+    if (fromPhone_[static_cast<std::size_t>(k)]) phoneSeats.push_back(k + 1);
   EndDialog(IDOK);
 }

@@ -58,6 +58,12 @@ std::string boardJson(const BoardState& b) {
   }
   Json reveal = nullptr;
   if (b.reveal.running) reveal = {{"ranking", b.reveal.ranking}, {"step", b.reveal.step}, {"steps", b.reveal.steps}};
+  Json judging = nullptr;
+  if (b.judging.open)
+    judging = {{"contestant", b.judging.contestant},
+               {"label", codec::gbkToUtf8(b.judging.label)},
+               {"min", b.judging.lo},
+               {"max", b.judging.hi}};
   const Json state = {
       {"seq", b.seq},
       {"title", codec::gbkToUtf8(b.title)},
@@ -75,6 +81,7 @@ std::string boardJson(const BoardState& b) {
       {"panel", std::move(panel)},
       {"round", b.round.empty() ? Json(nullptr) : Json(codec::gbkToUtf8(b.round))},
       {"timer", std::move(timer)},
+      {"judging", std::move(judging)},
   };
   // A name that is no valid text (a damaged roster) must not stop the page: replaced, not thrown.
   return state.dump(-1, ' ', false, Json::error_handler_t::replace);

@@ -88,6 +88,13 @@ BoardState boardState(const EventSnapshot& s) {
     b.height = s.place.rect.height();
   }
   b.panel = panelShown(s.panelShow);
+  if (s.judgingRow >= 0 && s.judgingRow < s.count()) {
+    b.judging.open = true;
+    b.judging.contestant = s.judgingRow;
+    b.judging.label = contestantLabel(s.rows[static_cast<std::size_t>(s.judgingRow)]);
+    b.judging.lo = set.judgemin;
+    b.judging.hi = set.judgemax;
+  }
   const bool ceremony = s.reveal.running();
   for (const ContestantRecord& row : s.rows)
     b.teams.push_back(

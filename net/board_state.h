@@ -51,6 +51,15 @@ struct BoardTimer {
   std::string place;         // "top-right", "bottom-right" or "full-screen"
 };
 
+// The contestant the judges' phones may score now (the "评委打分" dialog is open for it): its
+// place in the roster, its label, and the range a judge may give.  Never a score.
+struct BoardJudging {
+  bool open = false;
+  int contestant = -1;
+  std::string label;  // GBK
+  int lo = 0, hi = 0;
+};
+
 struct BoardState {
   std::uint64_t seq = 0;
   std::string title;    // GBK
@@ -68,6 +77,7 @@ struct BoardState {
   BoardPanel panel;
   std::string round;  // the current round's name (GBK), "" for none
   BoardTimer timer;
+  BoardJudging judging;
 };
 
 // The screens' names as the pages and the query string spell them (kScreenCount of them).

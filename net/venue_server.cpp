@@ -58,6 +58,8 @@ const std::chrono::milliseconds kSocketWait = 500ms;
 constexpr std::size_t kBatchBytes = 64 * 1024;  // what one send of a stream carries at most
 
 const char* const kTextType = "text/plain; charset=utf-8";
+const char* const kJsonType = "application/json; charset=utf-8";
+const char* const kHtmlType = "text/html; charset=utf-8";
 
 std::string statusGbk(int status) {
   switch (status) {
@@ -164,6 +166,19 @@ struct VenueServer::Impl {
     }
   }
 
+  // --- judges' scores ------------------------------------------------------------------
+  void judgeScore(const httplib::Request& req, httplib::Response& res) {
+    res.set_header("Cache-Control", "no-store");
+    const JudgeAnswer a = desk.submit(judgingDoor(*latestSnapshot()), req.body, JudgeDesk::Clock::now());
+    res.status = a.status;
+    res.set_content(a.body, kJsonType);
+    if (a.taken && judgeNotify) judgeNotify();
+  }
+  SnapshotPtr latestSnapshot() {
+    std::lock_guard<std::mutex> lock(feedMutex);
+    return newest;
+  }
+
   // --- the feed ------------------------------------------------------------------------
   void publish(SnapshotPtr s) {
     if (!s) return;
@@ -171,6 +186,7 @@ struct VenueServer::Impl {
       std::lock_guard<std::mutex> lock(feedMutex);
       if (!feeding || s->seq <= lastPublished) return;
       lastPublished = s->seq;
+      newest = s;
       if (pending.size() >= kMaxPending) pending.pop_front();
       pending.push_back(std::move(s));
     }
@@ -234,10 +250,13 @@ struct VenueServer::Impl {
     }
     return n;
   }
-  static void refuse(httplib::Response& res, int status) {
+  static void refuse(httplib::Response& res, int status, Route route = Route::None) {
     res.status = status;
-    if (status == 405) res.set_header("Allow", "GET");
-    res.set_content(statusText(status), kTextType);
+    if (status == 405) res.set_header("Allow", route == Route::JudgeScore ? "POST" : "GET");
+    if (route == Route::JudgeScore)
+      res.set_content(JudgeDesk::refusalBody(status), kJsonType);
+    else
+      res.set_content(statusText(status), kTextType);
   }
   httplib::Server::HandlerResponse answer(const httplib::Request& req, httplib::Response& res) {
     Connection* c = currentConnection;
@@ -252,8 +271,20 @@ struct VenueServer::Impl {
     if (route.status != 200) {
       // An unread body must not be taken for the next request.
       if (c && (body || route.status == 431)) c->closeAfter = true;
-      refuse(res, route.status);
+      refuse(res, route.status, route.route);
       return httplib::Server::HandlerResponse::Handled;
+    }
+    if (route.route == Route::JudgeScore) {
+      // A body announced too large is refused unread; the library reads the rest (a chunked
+      // body too, refused past the same size) and hands it to judgeScore().
+      const std::string length = req.get_header_value("Content-Length");
+      if (!length.empty() && (length.size() > 9 || length.find_first_not_of("0123456789") != std::string::npos ||
+                              std::stoul(length) > kMaxJudgeBody)) {
+        if (c) c->closeAfter = true;
+        refuse(res, 413, route.route);
+        return httplib::Server::HandlerResponse::Handled;
+      }
+      return httplib::Server::HandlerResponse::Unhandled;
     }
     res.set_header("Cache-Control", "no-store");
     res.set_header("X-Content-Type-Options", "nosniff");
@@ -262,8 +293,20 @@ struct VenueServer::Impl {
         res.set_content(indexPage(), "text/html; charset=utf-8");
         break;
       case Route::Board:
-        res.set_content(boardPage(route.board), "text/html; charset=utf-8");
+        res.set_content(boardPage(route.board), kHtmlType);
         break;
+      case Route::Judge: {
+        // An old or wrong link gets the notice alone: the page itself needs a seat that holds.
+        const JudgingDoor door = judgingDoor(*latestSnapshot());
+        const std::size_t seat = static_cast<std::size_t>(route.judge.seat);
+        if (seat < 1 || seat > door.tokens.size() || !tokensEqual(route.judge.token, door.tokens[seat - 1])) {
+          res.status = 401;
+          res.set_content(invalidLinkPage(), kHtmlType);
+          break;
+        }
+        res.set_content(judgePage(), kHtmlType);
+        break;
+      }
       case Route::State:
         // Overlays made elsewhere (a local file in streaming software) may read the board.
         res.set_header("Access-Control-Allow-Origin", "*");
@@ -287,6 +330,7 @@ struct VenueServer::Impl {
         res.set_content(std::move(bytes), background ? "image/jpeg" : "image/png");
         break;
       }
+      case Route::JudgeScore:
       case Route::None:
         refuse(res, 404);
         break;
@@ -368,6 +412,8 @@ struct VenueServer::Impl {
 
   ReadPicture readPicture;
   VenueLimits limits;
+  JudgeDesk desk;
+  std::function<void()> judgeNotify;
   std::unique_ptr<Http> http;
   std::thread listener, feedThread, watcher;
   int boundPort = 0;
@@ -388,6 +434,7 @@ struct VenueServer::Impl {
   std::condition_variable feedWork, news;
   bool feeding = false;
   std::uint64_t lastPublished = 0;
+  SnapshotPtr newest;  // the judges' desk decides by the newest published, not the newest sent
   std::deque<SnapshotPtr> pending;
   std::deque<Event> events;
 };
@@ -405,10 +452,16 @@ VenueServer::Start VenueServer::start(const std::string& address, int port, Snap
   m.http->new_task_queue = [threads] { return new httplib::ThreadPool(threads, kMaxQueued); };
   m.http->set_pre_routing_handler(
       [&m](const httplib::Request& req, httplib::Response& res) { return m.answer(req, res); });
+  m.http->Post("/api/judge", [&m](const httplib::Request& req, httplib::Response& res) { m.judgeScore(req, res); });
+  m.http->set_payload_max_length(kMaxJudgeBody);
   // What the library refuses on its own (a malformed request) gets a text like ours.
-  m.http->set_error_handler([](const httplib::Request&, httplib::Response& res) {
+  m.http->set_error_handler([](const httplib::Request& req, httplib::Response& res) {
     if (res.status == 414) res.status = 431;  // a request line past the head's limit
-    if (res.body.empty()) res.set_content(statusText(res.status), kTextType);
+    if (!res.body.empty()) return;
+    if (req.path == "/api/judge")
+      res.set_content(JudgeDesk::refusalBody(res.status), kJsonType);
+    else
+      res.set_content(statusText(res.status), kTextType);
   });
   m.http->set_read_timeout(kSocketWait);
   m.http->set_write_timeout(kSocketWait);
@@ -432,6 +485,7 @@ VenueServer::Start VenueServer::start(const std::string& address, int port, Snap
     m.events.assign(1, Impl::eventOf(*first));
     m.pending.clear();
     m.lastPublished = first->seq;
+    m.newest = first;
     m.feeding = true;
   }
   m.stopping = false;
@@ -510,6 +564,10 @@ void VenueServer::publish(SnapshotPtr snapshot) { impl_->publish(std::move(snaps
 int VenueServer::screens() const { return impl_->screensOpen.load(); }
 
 std::uint64_t VenueServer::seqSent() const { return impl_->sent.load(); }
+
+void VenueServer::onJudgeScores(std::function<void()> notify) { impl_->judgeNotify = std::move(notify); }
+
+std::vector<JudgeScore> VenueServer::takeJudgeScores() { return impl_->desk.take(); }
 
 VenueServer::ReadPicture picturesIn(const std::string& dataDir) {
   return [dataDir](const std::string& fileName, std::string* bytes) {

@@ -12,8 +12,10 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "contest/event_snapshot.h"
+#include "net/judge_desk.h"
 
 // What the server allows each client.  The defaults are the product's; tests shorten them.
 struct VenueLimits {
@@ -52,6 +54,12 @@ class VenueServer {
   int screens() const;
   // The seq of the newest event the streams have been given (for tests and the benchmark).
   std::uint64_t seqSent() const;
+
+  // Judges' scores.  The server never applies one: it queues what the judges' desk takes and
+  // calls `notify` (on a server thread; set before start) so the console's thread comes to
+  // take them.  Natively, tests take them by hand.
+  void onJudgeScores(std::function<void()> notify);
+  std::vector<JudgeScore> takeJudgeScores();
 
  private:
   struct Impl;

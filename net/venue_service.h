@@ -57,6 +57,7 @@ class VenueService : private EventObserver {
   void audienceChanged() override { publish(); }
   void roundChanged() override { publish(); }
   void timerChanged() override { publish(); }
+  void judgingChanged() override { publish(); }
 
   EventModel& model_;
   Adapters adapters_;

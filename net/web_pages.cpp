@@ -3,12 +3,15 @@
 #include <cstddef>
 
 #include "net/board_state.h"
+#include "net/judge_desk.h"
 
 // From the build: the files in net/pages/ (cmake/embed_files.cmake).
 extern const unsigned char kIndexPage[];
 extern const std::size_t kIndexPage_size;
 extern const unsigned char kBoardPage[];
 extern const std::size_t kBoardPage_size;
+extern const unsigned char kJudgePage[];
+extern const std::size_t kJudgePage_size;
 
 namespace {
 
@@ -47,4 +50,13 @@ std::string boardPage(const BoardOptions& options) {
       page.erase(begin, end + sizeof kPicturesEnd - 1 - begin);
   }
   return page;
+}
+
+std::string judgePage() { return bytes(kJudgePage, kJudgePage_size); }
+
+std::string invalidLinkPage() {
+  return "<!DOCTYPE html><html lang=\"zh-CN\"><head><meta charset=\"utf-8\"><meta name=\"viewport\" "
+         "content=\"width=device-width, initial-scale=1\"><title>Quillet</title></head><body style=\"font: "
+         "20px sans-serif; margin: 2em\"><p id=\"invalid\">" +
+         invalidLinkText() + "</p></body></html>";
 }

@@ -12,3 +12,8 @@ std::string indexPage();
 // into the page, and a transparent page holds no picture at all, so streaming software never
 // loads the background or the logo.
 std::string boardPage(const BoardOptions& options);
+
+// A judge's page: it reads its seat and token from its own link and follows the event stream
+// for the contestant open.  The page for a link that holds no longer is the notice alone.
+std::string judgePage();
+std::string invalidLinkPage();

@@ -15,6 +15,8 @@ const Path kPaths[] = {
     {"/api/events", Route::Events},
     {"/data/bg.jpg", Route::Background},
     {"/data/logo.png", Route::Logo},
+    {"/judge", Route::Judge},
+    {"/api/judge", Route::JudgeScore},
 };
 
 // The query of /board: "&"-separated key=value pairs; unknown keys are left alone (a browser
@@ -41,10 +43,34 @@ bool readBoardQuery(const std::string& query, BoardOptions& out) {
   return true;
 }
 
+// /judge's query: seat and token, other keys left alone.  A seat that is no small number is
+// seat 0, which no token opens.
+JudgeLink readJudgeQuery(const std::string& query) {
+  JudgeLink link;
+  std::size_t start = 0;
+  while (start <= query.size()) {
+    std::size_t end = query.find('&', start);
+    if (end == std::string::npos) end = query.size();
+    const std::string pair = query.substr(start, end - start);
+    const std::size_t eq = pair.find('=');
+    const std::string key = pair.substr(0, eq);
+    const std::string value = eq == std::string::npos ? std::string() : pair.substr(eq + 1);
+    if (key == "seat") {
+      link.seat = 0;
+      if (!value.empty() && value.size() <= 2 && value.find_first_not_of("0123456789") == std::string::npos)
+        link.seat = std::stoi(value);
+    } else if (key == "token") {
+      link.token = value;
+    }
+    start = end + 1;
+  }
+  return link;
+}
+
 }  // namespace
 
 RouteResult routeRequest(const std::string& method, const std::string& target, std::size_t headBytes, bool body) {
-  RouteResult r{404, Route::None, BoardOptions()};
+  RouteResult r{404, Route::None, BoardOptions(), JudgeLink()};
   if (headBytes > kMaxRequestHead) {
     r.status = 431;
     return r;
@@ -55,6 +81,11 @@ RouteResult routeRequest(const std::string& method, const std::string& target, s
   for (const Path& p : kPaths)
     if (path == p.path) r.route = p.route;
   if (r.route == Route::None) return r;  // 404: also every "..", encoded or not
+  if (r.route == Route::JudgeScore) {
+    // The body is the desk's to judge (its size included); a query has no place here.
+    r.status = method != "POST" ? 405 : !query.empty() ? 400 : 200;
+    return r;
+  }
   if (method != "GET") {
     r.status = 405;
     return r;
@@ -63,7 +94,9 @@ RouteResult routeRequest(const std::string& method, const std::string& target, s
     r.status = 413;
     return r;
   }
-  if (r.route == Route::Board ? !readBoardQuery(query, r.board) : !query.empty() && r.route != Route::Events) {
+  if (r.route == Route::Judge) {
+    r.judge = readJudgeQuery(query);
+  } else if (r.route == Route::Board ? !readBoardQuery(query, r.board) : !query.empty() && r.route != Route::Events) {
     r.status = 400;
     return r;
   }

@@ -43,6 +43,7 @@
 #define IDC_JUDGE_FIRST 1101  // ... 1115
 #define IDC_PANEL_RESULT 1120
 #define IDC_JUDGE_CAPTION_FIRST 1121  // ... 1135
+#define IDC_PANEL_PHONES 1136         // the note that marked scores came from the judges' phones
 
 // Rounds dialog: the list, one round's fields, the list's buttons
 #define IDD_ROUNDS 134
@@ -109,4 +110,6 @@
 #define IDC_NET_PORT 1302
 #define IDC_NET_ADDRESSES 1303
 #define IDC_NET_QR 1304
+#define IDC_NET_REGENERATE 1305
 #define IDC_NET_STATUS 1306
+#define IDC_NET_QR_FOR 1307  // whose link the QR code is: the audience's or a judge seat's

@@ -15,7 +15,7 @@ fi
 seconds="${1:-60}"
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(roster settings text_codec journal route)
+[ ${#targets[@]} -gt 0 ] || targets=(roster settings text_codec journal route judge_body)
 build="$root/build/fuzz"
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLET_FUZZ=ON >/dev/null || exit 1
 cmake --build "$build" -j "$(nproc 2>/dev/null || echo 2)" --target "${targets[@]/#/fuzz_}" >/dev/null || exit 1

@@ -36,13 +36,31 @@ bool waitUntil(Check check, std::chrono::milliseconds wait = 2000ms) {
   return true;
 }
 
+// The status of one request to the server on 127.0.0.1 (-1: no answer), its body in *body.
+inline int requestStatus(int port, const std::string& method, const std::string& target,
+                         const httplib::Headers& headers = {}, const std::string& content = "",
+                         std::string* body = nullptr) {
+  httplib::Client c("127.0.0.1", port);
+  c.set_read_timeout(3s);
+  httplib::Request req;
+  req.method = method;
+  req.path = target;
+  req.headers = headers;
+  req.body = content;
+  if (!content.empty()) req.set_header("Content-Type", "application/json");
+  const auto res = c.send(req);
+  if (res && body) *body = res->body;
+  return res ? res->status : -1;
+}
+
 // The events a client has read from /api/events, on a thread of its own.
 class EventReader {
  public:
-  EventReader(int port, const std::string& lastEventId = "") {
-    thread_ = std::thread([this, port, lastEventId] {
+  // quiet: how long the stream may stay silent before the reader gives it up.
+  EventReader(int port, const std::string& lastEventId = "", std::chrono::seconds quiet = 5s) {
+    thread_ = std::thread([this, port, lastEventId, quiet] {
       httplib::Client c("127.0.0.1", port);
-      c.set_read_timeout(5s);
+      c.set_read_timeout(quiet);
       httplib::Headers headers;
       if (!lastEventId.empty()) headers.emplace("Last-Event-ID", lastEventId);
       c.Get("/api/events", headers, [this](const char* data, std::size_t n) {

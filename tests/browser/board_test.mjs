@@ -77,6 +77,19 @@ class BoardServer {
     this.seq = await this.expect("seq");
     return this.seq;
   }
+  // Sends one command; resolves with the lines it printed before its seq.
+  async said(command) {
+    const before = this.lines.length;
+    this.child.stdin.write(command + "\n");
+    const until = Date.now() + 5000;
+    while (!this.lines.slice(before).some((l) => l.startsWith("seq "))) {
+      if (this.exited || Date.now() > until) throw new Error(`no answer to "${command}"`);
+      await new Promise((r) => setTimeout(r, 10));
+    }
+    const said = this.lines.splice(before);
+    this.seq = Number(said.pop().slice(4));
+    return said;
+  }
   // /api/state once it holds the last command's change: the server makes its answers from a
   // published snapshot on a thread of its own, a moment after the command.
   async state() {
@@ -419,6 +432,69 @@ const cases = [
       await server.send("blackout 0");
       await server.send("output 1");
       await waitFor(page, "the pinned page again", (d) => d.visible && texts(d).includes("第1名："), kSeeWithin);
+    } finally {
+      await page.close();
+    }
+  }],
+  ["AJudgeScoresFromThePhoneAndNothingIsLost", async ({ browser, server, port }) => {
+    const tokens = (await server.said("judges 3")).map((l) => l.split(" ")[2]);
+    let page = await browser.newPage();
+    try {
+      await page.setViewport({ width: 390, height: 700 });
+      const link = `http://${kHost}:${port}/judge?seat=2&token=${tokens[1]}`;
+      await page.goto(link, { waitUntil: "load", timeout: 10000 });
+      const text = (id) => page.$eval(id, (el) => el.textContent);
+      const until = async (what, test, timeout = 5000) => {
+        const end = Date.now() + timeout;
+        while (!(await test())) {
+          if (Date.now() > end) throw new Error(`${what}: not within ${timeout} ms`);
+          await new Promise((r) => setTimeout(r, 25));
+        }
+      };
+      await until("waiting", async () => (await text("#contestant")) === "请等待下一位选手" && (await text("#banner")) === "已连接");
+      await server.send("judge 1");
+      const s = await server.state();
+      const label = s.judging.label;
+      await until("the contestant", async () => (await text("#contestant")) === label, kSeeWithin);
+      check((await text("#seat")) === "评委2", `seat "${await text("#seat")}"`);
+
+      await page.type("#score", "9.5");
+      await page.click("#send");
+      await until("the acknowledgement", async () => (await text("#status")) === "已提交 9.50");
+      await shoot(page, "judge");
+      check(JSON.stringify(await server.said("taken")) === JSON.stringify(["taken 2 1 950"]), "the score not taken once");
+
+      // The server gone: the page keeps the score and sends it once the server is back.
+      const sendWhileDown = async (score) => {
+        await server.send("stop");
+        await until("the loss", async () => (await text("#banner")) === "连接中断，正在重试…", 10000);
+        await page.$eval("#score", (el) => (el.value = ""));
+        await page.type("#score", score);
+        await page.click("#send");
+        await until("kept", async () => (await text("#status")).startsWith("正在提交 " + score));
+        const kept = await page.evaluate(() => Object.keys(localStorage).map((k) => localStorage.getItem(k)).join());
+        check(kept.includes(score), "the unsent score is not in the page's storage");
+      };
+      await sendWhileDown("8.25");
+      await shoot(page, "judge-retrying");
+      await server.send("serve");
+      await until("sent after the server's return", async () => (await text("#status")) === "已提交 8.25", 10000);
+      check(JSON.stringify(await server.said("taken")) === JSON.stringify(["taken 2 1 825"]), "the kept score not taken once");
+      // The page closed while the server is away (a phone's tab reloaded): the next one sends it.
+      await sendWhileDown("7");
+      await page.close();
+      await server.send("serve");
+      page = await browser.newPage();
+      await page.goto(link, { waitUntil: "load", timeout: 10000 });
+      await until("sent by the reloaded page", async () => (await text("#status")) === "已提交 7.00", 10000);
+      check(JSON.stringify(await server.said("taken")) === JSON.stringify(["taken 2 1 700"]), "the reloaded page's score not taken once");
+
+      await server.send("unjudge");
+      await until("closed", async () => (await text("#contestant")) === "请等待下一位选手", kSeeWithin);
+      await server.said("judges 0");
+      await page.goto(link, { waitUntil: "load", timeout: 10000 });
+      check((await page.$eval("body", (el) => el.innerText.trim())) === "评委链接无效，请向工作人员要新的链接。", "an old link shows more than the notice");
+      await shoot(page, "judge-invalid");
     } finally {
       await page.close();
     }

@@ -4,6 +4,9 @@
 // "seq N" after each:
 //   score ROW TEXT | screen welcome|scoring|individual|group | blackout 0|1 | output 0|1 |
 //   reveal | panel ROW S1 S2 ... | step | stop | serve | quit
+//   judges N (N seats scoring 0 to 10; prints "token K TOKEN" per seat) | judge ROW (open for
+//   the judges' phones) | unjudge | taken (prints "taken SEAT ROW HUNDREDTHS" per score taken
+//   since the last time)
 #include <cstdio>
 #include <iostream>
 #include <sstream>
@@ -86,6 +89,31 @@ int main(int argc, char** argv) {
       model.showPanel(row);
     } else if (verb == "step") {
       model.stepForward();
+    } else if (verb == "judges") {
+      int n = 0;
+      in >> n;
+      Settings s = model.settings();
+      s.judges = n;
+      s.judgemin = 0;
+      s.judgemax = 10;
+      model.applySettings(s);
+      std::vector<std::string> tokens;
+      for (int k = 1; k <= kMaxJudges; ++k) {
+        std::array<std::uint8_t, 16> bytes{};
+        bytes.fill(static_cast<std::uint8_t>(k * 11));
+        tokens.push_back(judgeToken(bytes));
+        if (k <= n) std::printf("token %d %s\n", k, tokens.back().c_str());
+      }
+      model.setJudgeTokens(joinTokens(tokens));
+    } else if (verb == "judge") {
+      int row = 0;
+      in >> row;
+      model.openJudging(row);
+    } else if (verb == "unjudge") {
+      model.closeJudging();
+    } else if (verb == "taken") {
+      for (const JudgeScore& t : server.takeJudgeScores())
+        std::printf("taken %d %d %d\n", t.seat, t.contestant, static_cast<int>(t.hundredths));
     } else if (verb == "stop") {
       server.stop();
     } else if (verb == "serve") {

@@ -301,3 +301,27 @@ TEST(Resume, WhatHappensToThePreviousJournalAndWhatTheOperatorIsAsked) {
   EXPECT_EQ(resume::datedName("20240501-093005", 1), "Quillet-20240501-093005.journal");
   EXPECT_EQ(resume::datedName("20240501-093005", 2), "Quillet-20240501-093005-2.journal");
 }
+
+TEST(Journal, APanelRecordKeepsWhichScoresCameFromPhonesAndOlderRecordsStillRead) {
+  Contest c(roster());
+  ASSERT_EQ(c.model.applyPanel(0, {900, 850, kNoScore}, {1, 3}), PanelOutcome::Applied);
+  journal::Replay r = journal::replay(c.journal.text);
+  ASSERT_EQ(r.status, journal::Replay::Ok);
+  ASSERT_EQ(r.done.size(), 1u);
+  EXPECT_EQ(r.done[0].phones, "1,3");
+
+  // A journal written before phones were recorded: the record ends at the entry.
+  const std::size_t at = c.journal.text.find("panel\t");
+  ASSERT_NE(at, std::string::npos);
+  const std::size_t end = c.journal.text.find("\r\n", at);
+  std::string body = c.journal.text.substr(at, end - at);
+  body = body.substr(0, body.rfind('\t'));  // the check
+  body = body.substr(0, body.rfind('\t'));  // the phones
+  char check[9];
+  std::snprintf(check, sizeof check, "%08x", static_cast<unsigned>(journal::hashBytes(body)));
+  const std::string old = c.journal.text.substr(0, at) + body + "\t" + check + c.journal.text.substr(end);
+  r = journal::replay(old);
+  ASSERT_EQ(r.status, journal::Replay::Ok) << r.problem;
+  EXPECT_EQ(r.done[0].phones, "");
+  EXPECT_EQ(r.panels[0].result.finalHundredths, 875);
+}

@@ -179,3 +179,44 @@ TEST_F(VenueServerTest, SilentClientsAreDroppedAndConnectionsPastTheLimitRefused
   VenueServer other([](const std::string&, std::string*) { return false; });
   EXPECT_EQ(other.start("127.0.0.1", server_.port(), model_.snapshot()), VenueServer::Start::PortInUse);
 }
+
+TEST_F(VenueServerTest, JudgesLinksAndScoresGoThroughTheDeskToTheQueueOnly) {
+  std::atomic<int> told{0};
+  server_.onJudgeScores([&] { ++told; });
+  Settings s = model_.settings();
+  s.judges = 2;
+  s.judgemax = 10;
+  model_.applySettings(s);
+  const std::vector<std::string> tokens(kMaxJudges, "0123456789abcdefghij-_");
+  model_.setJudgeTokens(joinTokens(tokens));
+  server_.publish(model_.snapshot());
+
+  EXPECT_EQ(get("/judge?seat=2&token=" + tokens[1])->status, 200);
+  const auto old = get("/judge?seat=2&token=" + std::string(22, 'A'));
+  EXPECT_EQ(old->status, 401);
+  EXPECT_NE(old->body.find(invalidLinkText()), std::string::npos);
+  EXPECT_EQ(get("/judge?seat=3&token=" + tokens[2])->status, 401);  // a seat past the panel
+
+  httplib::Client c("127.0.0.1", server_.port());
+  c.set_read_timeout(2s);
+  auto post = [&](const std::string& body) { return c.Post("/api/judge", body, "application/json"); };
+  const std::string first = "{\"seat\":1,\"token\":\"" + tokens[0] + "\",\"contestant\":1,\"score\":\"9.5\",\"rev\":1}";
+  EXPECT_EQ(post(first)->status, 409);
+  model_.openJudging(1);
+  server_.publish(model_.snapshot());
+  auto answer = post(first);
+  EXPECT_EQ(answer->status, 200);
+  EXPECT_EQ(answer->body, "{\"accepted\":true}");
+  EXPECT_EQ(post(first)->status, 200);
+  const auto large = post(std::string(kMaxJudgeBody + 1, ' '));
+  EXPECT_EQ(large->status, 413);
+  EXPECT_EQ(large->body.rfind("{\"error\":", 0), 0u);
+  EXPECT_EQ(post("")->status, 400);
+  EXPECT_EQ(get("/api/judge")->status, 405);
+  const std::vector<JudgeScore> taken = server_.takeJudgeScores();
+  ASSERT_EQ(taken.size(), 1u);
+  EXPECT_EQ(taken[0].contestant, 1);
+  EXPECT_EQ(taken[0].hundredths, 950);
+  EXPECT_EQ(told, 1);
+  EXPECT_EQ(model_.row(1).score, 0.0f);  // the server changes nothing itself
+}

@@ -6,6 +6,7 @@
 #include <httplib.h>
 
 #include "contest/event_model.h"
+#include "tests/http_test_client.h"
 #include "tests/log_stamp.h"
 
 namespace {
@@ -13,14 +14,6 @@ namespace {
 // Adapters by made-up names: the order is what counts, and no address but loopback is used.
 std::vector<NetworkAdapter> venueNetwork() {
   return {{"wired.venue", true, false, false}, {"127.0.0.1", true, false, true}, {"hall.venue", true, true, false}};
-}
-
-// A port nothing listens on, as the system hands one out.
-int freePort() {
-  VenueServer probe([](const std::string&, std::string*) { return false; });
-  EventModel model(defaultSettings(), [] { return LocalTime{2024, 5, 1, 9, 0, 0}; });
-  probe.start("127.0.0.1", 0, model.snapshot());
-  return probe.port();
 }
 
 }  // namespace

@@ -28,6 +28,12 @@ TEST(WebRoutes, TheKnownPathsByGetAndEveryRefusal) {
       {"GET", "/api/state?x=1", 400, Route::State},
       {"GET", "/board?screen=welcome", 400, Route::Board},
       {"GET", "/board?transparent=yes", 400, Route::Board},
+      {"GET", "/judge?seat=2&token=x", 200, Route::Judge},
+      {"GET", "/judge", 200, Route::Judge},  // no seat: the server answers the notice
+      {"POST", "/judge", 405, Route::Judge},
+      {"POST", "/api/judge", 200, Route::JudgeScore},
+      {"GET", "/api/judge", 405, Route::JudgeScore},
+      {"POST", "/api/judge?seat=1", 400, Route::JudgeScore},
   };
   for (const Case& c : cases) {
     const RouteResult r = routeRequest(c.method, c.target, 100, false);
@@ -37,6 +43,16 @@ TEST(WebRoutes, TheKnownPathsByGetAndEveryRefusal) {
   EXPECT_EQ(routeRequest("GET", "/board", kMaxRequestHead, false).status, 200);
   EXPECT_EQ(routeRequest("GET", "/board", kMaxRequestHead + 1, false).status, 431);
   EXPECT_EQ(routeRequest("GET", "/api/state", 100, true).status, 413);
+  EXPECT_EQ(routeRequest("POST", "/api/judge", 100, true).status, 200);
+  EXPECT_EQ(routeRequest("POST", "/api/judge", kMaxRequestHead + 1, true).status, 431);
+}
+
+TEST(WebRoutes, AJudgesLinkGivesItsSeatAndTokenAndNoSeatForJunk) {
+  RouteResult r = routeRequest("GET", "/judge?x=1&token=AbC-_9&seat=12", 100, false);
+  EXPECT_EQ(r.judge.seat, 12);
+  EXPECT_EQ(r.judge.token, "AbC-_9");
+  for (const char* junk : {"/judge?seat=-1&token=t", "/judge?seat=1e1&token=t", "/judge?seat=999&token=t"})
+    EXPECT_EQ(routeRequest("GET", junk, 100, false).judge.seat, 0) << junk;
 }
 
 TEST(WebRoutes, BoardOptionsPinAScreenAndLeaveThePicturesOut) {

@@ -16,21 +16,6 @@
 #include "tests/http_test_client.h"
 #include "tests/win/program_driver_win.h"
 
-namespace {
-
-int status(int port, const std::string& method, const std::string& target, const httplib::Headers& headers = {}) {
-  httplib::Client c("127.0.0.1", port);
-  c.set_read_timeout(3s);
-  httplib::Request req;
-  req.method = method;
-  req.path = target;
-  req.headers = headers;
-  const auto res = c.send(req);
-  return res ? res->status : -1;
-}
-
-}  // namespace
-
 TEST(WebEvent, TheBoardFollowsTheOperatorAndTheServerKeepsItsLimits) {
   const int port = freePort();
   ASSERT_GT(port, 0);
@@ -70,14 +55,14 @@ TEST(WebEvent, TheBoardFollowsTheOperatorAndTheServerKeepsItsLimits) {
   EXPECT_EQ(state->body.find("\"score\":\"9.0\""), std::string::npos) << state->body;
 
   // Only its few paths, only GET, small heads.
-  EXPECT_EQ(status(port, "GET", "/board?screen=group"), 200);
-  EXPECT_EQ(status(port, "GET", "/data/bg.jpg"), 200);
-  EXPECT_EQ(status(port, "GET", "/data/logo.png"), 404);
-  EXPECT_EQ(status(port, "GET", "/data/../Quillet.exe"), 404);
-  EXPECT_EQ(status(port, "GET", "/data/%2e%2e/Quillet.ini"), 404);
-  EXPECT_EQ(status(port, "HEAD", "/board"), 405);
-  EXPECT_EQ(status(port, "OPTIONS", "/api/state"), 405);
-  EXPECT_EQ(status(port, "GET", "/api/state", {{"X-Long", std::string(9000, 'x')}}), 431);
+  EXPECT_EQ(requestStatus(port, "GET", "/board?screen=group"), 200);
+  EXPECT_EQ(requestStatus(port, "GET", "/data/bg.jpg"), 200);
+  EXPECT_EQ(requestStatus(port, "GET", "/data/logo.png"), 404);
+  EXPECT_EQ(requestStatus(port, "GET", "/data/../Quillet.exe"), 404);
+  EXPECT_EQ(requestStatus(port, "GET", "/data/%2e%2e/Quillet.ini"), 404);
+  EXPECT_EQ(requestStatus(port, "HEAD", "/board"), 405);
+  EXPECT_EQ(requestStatus(port, "OPTIONS", "/api/state"), 405);
+  EXPECT_EQ(requestStatus(port, "GET", "/api/state", {{"X-Long", std::string(9000, 'x')}}), 431);
 
   // 200 connections at once (the board's stream and the silent one among them); the next
   // one is refused.
