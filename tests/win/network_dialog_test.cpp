@@ -41,8 +41,11 @@ TEST(NetworkDialog, SwitchesTheServerChecksThePortAndRefusesOneInUse) {
     WhenWindowAppears dialog(L"网络", [&](HWND dlg) {
       lines = itemText(dlg, IDC_NET_ADDRESSES);
       status = itemText(dlg, IDC_NET_STATUS);
-      pumpUntil([&] { return darkAndLight(GetDlgItem(dlg, IDC_NET_QR)).first > 0; });
-      qr = darkAndLight(GetDlgItem(dlg, IDC_NET_QR));
+      // Read once the code is on the screen whole (the first shots can catch it half drawn).
+      pumpUntil([&] {
+        qr = darkAndLight(GetDlgItem(dlg, IDC_NET_QR));
+        return qr.first > 100;
+      });
       setText(dlg, IDC_NET_PORT, "80");
       clickButton(dlg, IDC_NET_ON);
       {
