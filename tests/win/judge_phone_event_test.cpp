@@ -25,7 +25,12 @@ std::vector<std::string> judgeTokens(Program& quillet, bool regenerate = false) 
   clickButton(quillet.console, IDC_NETWORK);
   HWND dlg = quillet.window(L"网络");
   if (!dlg) return {};
-  if (regenerate) clickButton(dlg, IDC_NET_REGENERATE);
+  if (regenerate) {
+    // The click reaches the dialog as a posted message: wait for the new links.
+    const std::string before = itemText(dlg, IDC_NET_ADDRESSES);
+    clickButton(dlg, IDC_NET_REGENERATE);
+    pumpUntil([&] { return itemText(dlg, IDC_NET_ADDRESSES) != before; });
+  }
   const std::string lines = itemText(dlg, IDC_NET_ADDRESSES);
   clickButton(dlg, IDCANCEL);
   pumpUntil([&] { return quillet.gone(L"网络"); });

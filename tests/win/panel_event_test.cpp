@@ -46,24 +46,30 @@ TEST(JudgePanelEvent, ScoresEnteredExportedAndStagedOnTheOutput) {
 
   // Staged over the board: each cue changes the picture, nothing after the last step.  (The
   // window is small enough to lie wholly on the screen, where it is read back.)
+  // A cue is a posted key: a step is read once the picture has changed and settled (a
+  // settled picture alone can be the one from before the key arrived).
+  auto stepShot = [&](const ScreenShot& before) {
+    pumpUntil([&] { return !(shootWindow(output) == before); });
+    return settledShot(output);
+  };
   quillet.key(VK_F6);
   const ScreenShot board = settledShot(output);
   quillet.key(VK_F11);
   ASSERT_TRUE(pumpUntil([&] { return quillet.logCount() == 4; }));
   EXPECT_EQ(quillet.logText(3), "亮分 A01（一组）");
-  const ScreenShot judges = settledShot(output);
+  const ScreenShot judges = stepShot(board);
   quillet.key(VK_F10);
-  const ScreenShot dropped = settledShot(output);
+  const ScreenShot dropped = stepShot(judges);
   quillet.key(VK_RIGHT);
-  const ScreenShot final = settledShot(output);
+  const ScreenShot final = stepShot(dropped);
   quillet.key(VK_RIGHT);
   EXPECT_FALSE(judges == board) << "step 1 did not show";
   EXPECT_FALSE(dropped == judges) << "step 2 did not show";
   EXPECT_FALSE(final == dropped) << "step 3 did not show";
   EXPECT_TRUE(settledShot(output) == final) << "something happened after the last step";
   quillet.key(VK_LEFT);
-  EXPECT_TRUE(settledShot(output) == dropped) << "Left did not go back a step";
+  EXPECT_TRUE(stepShot(final) == dropped) << "Left did not go back a step";
   quillet.key(VK_F6);  // another screen ends it
-  EXPECT_TRUE(settledShot(output) == board);
+  EXPECT_TRUE(stepShot(dropped) == board);
   EXPECT_EQ(quillet.close(), 0u);
 }
