@@ -19,17 +19,25 @@ const Path kPaths[] = {
     {"/api/judge", Route::JudgeScore},
 };
 
-// The query of /board: "&"-separated key=value pairs; unknown keys are left alone (a browser
-// source may add its own), a known key with a value it cannot take refuses the request.
-bool readBoardQuery(const std::string& query, BoardOptions& out) {
+// Each "&"-separated key=value pair of a query, in order, until `take` refuses one.
+template <class Take>
+bool eachQueryPair(const std::string& query, Take take) {
   std::size_t start = 0;
   while (start <= query.size()) {
     std::size_t end = query.find('&', start);
     if (end == std::string::npos) end = query.size();
     const std::string pair = query.substr(start, end - start);
     const std::size_t eq = pair.find('=');
-    const std::string key = pair.substr(0, eq);
-    const std::string value = eq == std::string::npos ? std::string() : pair.substr(eq + 1);
+    if (!take(pair.substr(0, eq), eq == std::string::npos ? std::string() : pair.substr(eq + 1))) return false;
+    start = end + 1;
+  }
+  return true;
+}
+
+// The query of /board: unknown keys are left alone (a browser source may add its own), a
+// known key with a value it cannot take refuses the request.
+bool readBoardQuery(const std::string& query, BoardOptions& out) {
+  return eachQueryPair(query, [&](const std::string& key, const std::string& value) {
     if (key == "screen") {
       const int screen = screenOfName(value);
       if (screen < 1) return false;  // the welcome screen is no board to pin
@@ -38,23 +46,15 @@ bool readBoardQuery(const std::string& query, BoardOptions& out) {
       if (value != "1" && value != "0") return false;
       out.transparent = value == "1";
     }
-    start = end + 1;
-  }
-  return true;
+    return true;
+  });
 }
 
 // /judge's query: seat and token, other keys left alone.  A seat that is no small number is
 // seat 0, which no token opens.
 JudgeLink readJudgeQuery(const std::string& query) {
   JudgeLink link;
-  std::size_t start = 0;
-  while (start <= query.size()) {
-    std::size_t end = query.find('&', start);
-    if (end == std::string::npos) end = query.size();
-    const std::string pair = query.substr(start, end - start);
-    const std::size_t eq = pair.find('=');
-    const std::string key = pair.substr(0, eq);
-    const std::string value = eq == std::string::npos ? std::string() : pair.substr(eq + 1);
+  eachQueryPair(query, [&](const std::string& key, const std::string& value) {
     if (key == "seat") {
       link.seat = 0;
       if (!value.empty() && value.size() <= 2 && value.find_first_not_of("0123456789") == std::string::npos)
@@ -62,8 +62,8 @@ JudgeLink readJudgeQuery(const std::string& query) {
     } else if (key == "token") {
       link.token = value;
     }
-    start = end + 1;
-  }
+    return true;
+  });
   return link;
 }
 
