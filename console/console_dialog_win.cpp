@@ -123,6 +123,7 @@ LRESULT ConsoleDialog::OnTimer(WPARAM wp, LPARAM) {
 BOOL ConsoleDialog::PreTranslateMessage(MSG* msg) {
   const bool down = msg->message == WM_KEYDOWN || msg->message == WM_SYSKEYDOWN;
   const bool up = msg->message == WM_KEYUP || msg->message == WM_SYSKEYUP;
+  if ((down || up) && buzzerKey(*msg)) return TRUE;
   if (down) {
     const KeyStroke stroke{static_cast<unsigned>(msg->wParam), (::GetKeyState(VK_CONTROL) & 0x8000) != 0,
                            (::GetKeyState(VK_SHIFT) & 0x8000) != 0, (msg->lParam & (1 << 29)) != 0};
@@ -141,6 +142,17 @@ BOOL ConsoleDialog::PreTranslateMessage(MSG* msg) {
   return CDialog::PreTranslateMessage(msg);
 }
 
+bool ConsoleDialog::buzzerKey(const MSG& msg) {
+  // A buzzer box types a plain key: with Ctrl or Alt held it is the operator's.
+  if ((::GetKeyState(VK_CONTROL) & 0x8000) || (msg.lParam & (1 << 29))) return false;
+  const unsigned key = static_cast<unsigned>(msg.wParam);
+  if (findBuzzer(ctx_.model.buzzerKeys(), std::string(), key) < 0) return false;
+  // No device is known on this path: the key alone names the team.
+  const bool down = msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN;
+  ctx_.model.buzzerInput({BuzzerPress{std::string(), key, down, static_cast<std::uint32_t>(msg.time)}});
+  return true;
+}
+
 ConsoleKeyState ConsoleDialog::keyState() const {
   const int row = m_rosterList.m_hWnd ? m_rosterList.GetSelectedItem() : -1;
   const EventModel& m = ctx_.model;
@@ -154,6 +166,7 @@ ConsoleKeyState ConsoleDialog::keyState() const {
   state.panelShowRunning = m.panelShow().running;
   state.rounds = !m.rounds().empty();
   state.timerShown = m.timer().shown();
+  state.buzzerShown = m.buzzers().state() != BuzzerLockout::Idle || m.buzzerView().kind != BuzzerView::None;
   return state;
 }
 
@@ -200,6 +213,12 @@ void ConsoleDialog::runCommand(ConsoleCommand command, int argument) {
       break;
     case ConsoleCommand::TimerSettings:
       timerSettings();
+      break;
+    case ConsoleCommand::BuzzArm:
+      m.armBuzzers();
+      break;
+    case ConsoleCommand::BuzzReset:
+      m.resetBuzzers();
       break;
     case ConsoleCommand::ShowMode:
       ctx_.output.showScreen(argument);
@@ -432,6 +451,14 @@ void ConsoleDialog::timerChanged() {
   showTimer();
   enableButtons();
   scheduleTimerTick();
+}
+
+void ConsoleDialog::buzzerChanged() { enableButtons(); }
+
+void ConsoleDialog::buzzerWon(int row) {
+  playBuzzSound(ctx_.dataDir);
+  // Numpad + and - score the winner at once.
+  if (ctx_.model.isRow(row)) m_rosterList.SelectItem(row);
 }
 
 void ConsoleDialog::timeUp() {

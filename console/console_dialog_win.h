@@ -119,6 +119,11 @@ class ConsoleDialog : public CDialog, private EventObserver {
   void roundChanged() override;
   void timerChanged() override;
   void timeUp() override;
+  void buzzerChanged() override;
+  void buzzerWon(int row) override;
+  // A learnt buzzer key typed while the console has the focus: taken as a press and never
+  // as a command.
+  bool buzzerKey(const MSG& msg);
   // The switch, screen and blackout controls and the enabled buttons as the model has them.
   void showAudience();
   void enableButtons();

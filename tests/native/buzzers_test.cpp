@@ -2,11 +2,19 @@
 
 #include <gtest/gtest.h>
 
+#include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
 
+#include "contest/event_model.h"
 #include "contest/settings.h"
 #include "kqcore/config_store.h"
+#include "kqcore/text_codec.h"
+#include "net/board_json.h"
+#include "net/board_state.h"
+#include "scoreboard/screen_frame.h"
+#include "tests/log_stamp.h"
+#include "tests/native/fake_measure.h"
 
 namespace {
 
@@ -112,3 +120,71 @@ TEST(BuzzerLockout, FalseStartsLockOutOfTheNextQuestionOnlyWhenOn) {
 }
 
 }  // namespace
+
+// ---- the buzzers in the event: what the audience sees, the log and the winner's row ------
+
+namespace {
+
+struct Quiz : EventObserver {
+  Quiz() : model(settings(), [] { return LocalTime{2024, 5, 1, 9, 30, 0}; }) {
+    model.reload("一队,甲组\r\n二队,乙组\r\n三队,甲组\r\n");
+    model.addObserver(this);
+  }
+  static Settings settings() {
+    Settings s = defaultSettings();
+    s.buzzerkeys =
+        encodeBuzzerKeys({BuzzerKey{"一队", kBoxA, '1'}, BuzzerKey{"二队", kBoxB, '1'}, BuzzerKey{"三队", "", 'Z'}});
+    s.buzzlockout = 1;
+    return s;
+  }
+  void buzzerWon(int row) override { won.push_back(row); }
+  std::string lastLog() const { return textAfterStamp(model.logLines().back()); }
+  EventModel model;
+  std::vector<int> won;
+};
+
+}  // namespace
+
+TEST(BuzzerEvent, ArmPressShowLogAndReset) {
+  Quiz q;
+  q.model.buzzerInput({down("", 'Z', 1)});
+  EXPECT_EQ("提前抢答 三队（甲组）", q.lastLog());
+  EXPECT_EQ("三队 提前抢答", q.model.snapshot()->buzzer.text());  // shown by default
+  ASSERT_TRUE(q.model.armBuzzers());
+  EXPECT_FALSE(q.model.armBuzzers());
+  EXPECT_EQ("开始抢答", q.lastLog());
+  EXPECT_EQ("请抢答", q.model.snapshot()->buzzer.text());
+  // The false starter sits this question out; box B wins on its own device.
+  q.model.buzzerInput({up("", 'Z', 2), down("", 'Z', 3), down(kBoxB, '1', 4), down(kBoxA, '1', 5)});
+  EXPECT_EQ("抢答 二队（乙组）", q.lastLog());
+  EXPECT_EQ(std::vector<int>{1}, q.won);
+  const SnapshotPtr s = q.model.snapshot();
+  EXPECT_EQ(BuzzerView::Winner, s->buzzer.kind);
+  EXPECT_EQ(1, s->buzzer.row);
+  EXPECT_EQ("二队 抢答", s->buzzer.text());
+  ASSERT_TRUE(q.model.resetBuzzers());
+  EXPECT_EQ("抢答复位", q.lastLog());
+  EXPECT_EQ(BuzzerView::None, q.model.snapshot()->buzzer.kind);
+  EXPECT_FALSE(q.model.resetBuzzers());
+}
+
+TEST(BuzzerEvent, TheOverlayOnTheOutputAndInTheWebState) {
+  Quiz q;
+  q.model.armBuzzers();
+  q.model.buzzerInput({down(kBoxA, '1', 1)});
+  const SnapshotPtr s = q.model.snapshot();
+  const FakeMeasure m;
+  const ScreenFrame frame = composeScreen(*s, Scoring, 1200, 900, ScreenPictures(), BoardLayout{}, m.fn());
+  const TextRun& run = frame.runs.texts.back();
+  EXPECT_EQ("一队 抢答", run.text);
+  EXPECT_EQ(150, run.size);               // a sixth of the height
+  EXPECT_EQ((1200 - 9 * 75) / 2, run.x);  // centred: 4 characters and a space
+  EXPECT_EQ(s->settings.clrtitle, run.colour);
+  EXPECT_TRUE(run.style & kClock);  // redrawn alone, like the clock
+  const nlohmann::json board = nlohmann::json::parse(boardJson(boardState(*s)));
+  EXPECT_EQ("winner", board["buzzer"]["kind"]);
+  EXPECT_EQ(codec::gbkToUtf8("一队"), board["buzzer"]["name"]);
+  EXPECT_EQ(codec::gbkToUtf8("一队 抢答"), board["buzzer"]["text"]);
+  q.model.resetBuzzers();
+  EXPECT_TRUE(nlohmann::json::parse(boardJson(boardState(*q.model.snapshot())))["buzzer"].is_null());
+}
