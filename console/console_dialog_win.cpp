@@ -47,6 +47,7 @@ const MessageMap* ConsoleDialog::GetMessageMap() const {
       onMessage(WM_QUERYDRAGICON, &ConsoleDialog::OnQueryDragIcon),
       onMessage(WM_DESTROY, &ConsoleDialog::OnDestroy),
       onMessage(WM_TIMER, &ConsoleDialog::OnTimer),
+      onMessage(WM_INPUT, &ConsoleDialog::OnRawInput),
       onNotify(NM_DBLCLK, IDC_ROSTER_LIST, &ConsoleDialog::OnRosterDoubleClick),
       onNotify(LVN_ITEMCHANGED, IDC_ROSTER_LIST, &ConsoleDialog::OnRosterSelection),
       onCommand(IDC_ROUND, CBN_SELCHANGE, &ConsoleDialog::OnRoundChosen),
@@ -67,6 +68,9 @@ void ConsoleDialog::DoDataExchange(CDataExchange* dx) {
 
 BOOL ConsoleDialog::OnInitDialog() {
   CDialog::OnInitDialog();
+  // Buzzers count while a slide show has the focus.  Refused, the focused console still
+  // takes them (buzzerKey).
+  buzzerInput_.start(m_hWnd);
   SetIcon(m_hIcon, TRUE);
   SetIcon(m_hIcon, FALSE);
 
@@ -111,6 +115,12 @@ void ConsoleDialog::killTimer(UINT_PTR id) {
   timers_.erase(id);
 }
 
+LRESULT ConsoleDialog::OnRawInput(WPARAM, LPARAM lp) {
+  const std::vector<BuzzerPress> batch = buzzerInput_.batch(lp, static_cast<DWORD>(::GetMessageTime()));
+  if (!batch.empty() && !ctx_.model.buzzerKeys().empty()) ctx_.model.buzzerInput(batch);
+  return Default();  // the system frees the input's data
+}
+
 LRESULT ConsoleDialog::OnTimer(WPARAM wp, LPARAM) {
   const auto it = timers_.find(wp);
   if (it != timers_.end()) {
@@ -147,6 +157,8 @@ bool ConsoleDialog::buzzerKey(const MSG& msg) {
   if ((::GetKeyState(VK_CONTROL) & 0x8000) || (msg.lParam & (1 << 29))) return false;
   const unsigned key = static_cast<unsigned>(msg.wParam);
   if (findBuzzer(ctx_.model.buzzerKeys(), std::string(), key) < 0) return false;
+  // Raw input brings the same press with its device: here it is only kept from the commands.
+  if (buzzerInput_.reports(key)) return true;
   // No device is known on this path: the key alone names the team.
   const bool down = msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN;
   ctx_.model.buzzerInput({BuzzerPress{std::string(), key, down, static_cast<std::uint32_t>(msg.time)}});
@@ -307,6 +319,7 @@ LRESULT ConsoleDialog::OnPaint(WPARAM, LPARAM) {
 LRESULT ConsoleDialog::OnQueryDragIcon(WPARAM, LPARAM) { return reinterpret_cast<LRESULT>(m_hIcon); }
 
 LRESULT ConsoleDialog::OnDestroy(WPARAM, LPARAM) {
+  buzzerInput_.stop();
   for (const auto& timer : timers_) KillTimer(timer.first);
   timers_.clear();
   ctx_.model.removeObserver(this);

@@ -9,6 +9,7 @@
 #include <map>
 #include <string>
 
+#include "console/buzzer_input_win.h"
 #include "console/console_commands.h"
 #include "contest/event_model.h"
 #include "framework/controls_win.h"
@@ -79,6 +80,7 @@ class ConsoleDialog : public CDialog, private EventObserver {
   LRESULT OnQueryDragIcon(WPARAM, LPARAM);
   LRESULT OnDestroy(WPARAM, LPARAM);
   LRESULT OnTimer(WPARAM, LPARAM);
+  LRESULT OnRawInput(WPARAM, LPARAM);
   LRESULT OnDisplayChange(WPARAM, LPARAM);
   LRESULT OnJudgeScores(WPARAM, LPARAM);
   void OnRosterDoubleClick(NMHDR* header, LRESULT* result);
@@ -133,5 +135,6 @@ class ConsoleDialog : public CDialog, private EventObserver {
   ConsoleContext ctx_;
   ControlTips m_tips;
   std::map<UINT_PTR, std::function<void()>> timers_;
-  PanelDialog* openPanel_ = nullptr;  // the "评委打分" dialog while it is open
+  PanelDialog* openPanel_ = nullptr;
+  BuzzerInput buzzerInput_;  // the "评委打分" dialog while it is open
 };
