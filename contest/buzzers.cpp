@@ -104,3 +104,20 @@ std::vector<BuzzerOutcome> BuzzerLockout::feed(const std::vector<BuzzerKey>& key
   }
   return outcomes;
 }
+
+std::string BuzzerLearning::prompt() const { return done() ? std::string() : "请按下 " + teams_[at_] + " 的抢答键"; }
+
+std::string BuzzerLearning::press(const std::string& device, unsigned key) {
+  if (done()) return std::string();
+  const std::string& team = teams_[at_];
+  const int clash = buzzerClash(keys_, team, device, key);
+  if (clash >= 0) return "这个键已经是 " + keys_[static_cast<std::size_t>(clash)].team + " 的抢答键，请换一个键。";
+  const BuzzerKey learnt{team, device, key};
+  auto own = std::find_if(keys_.begin(), keys_.end(), [&](const BuzzerKey& k) { return k.team == team; });
+  if (own != keys_.end())
+    *own = learnt;
+  else
+    keys_.push_back(learnt);
+  ++at_;
+  return std::string();
+}

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 // One learnt buzzer: the team (its name, as the roster spells it) and what it types.
@@ -80,4 +81,31 @@ class BuzzerLockout {
   std::set<int> locked_;
   std::set<int> lockedNext_;
   std::set<std::pair<std::string, unsigned>> down_;  // keys held now
+};
+
+// The learning dialog's steps: each team (or group) in turn is asked to press its buzzer.
+// A key another team already has is refused with that team's name and the same team is
+// asked again; Skip keeps what the team had, Back asks the previous team again.
+class BuzzerLearning {
+ public:
+  BuzzerLearning(std::vector<std::string> teams, std::vector<BuzzerKey> keys)
+      : teams_(std::move(teams)), keys_(std::move(keys)) {}
+  bool done() const { return at_ >= teams_.size(); }
+  std::size_t at() const { return at_; }
+  // "请按下 NAME 的抢答键", or "" when every team was asked.
+  std::string prompt() const;
+  // Learns the key for the team asked and moves on: "" then, else the refusal.
+  std::string press(const std::string& device, unsigned key);
+  void skip() {
+    if (!done()) ++at_;
+  }
+  void back() {
+    if (at_ > 0) --at_;
+  }
+  const std::vector<BuzzerKey>& keys() const { return keys_; }
+
+ private:
+  std::vector<std::string> teams_;
+  std::vector<BuzzerKey> keys_;
+  std::size_t at_ = 0;
 };

@@ -188,3 +188,22 @@ TEST(BuzzerEvent, TheOverlayOnTheOutputAndInTheWebState) {
   q.model.resetBuzzers();
   EXPECT_TRUE(nlohmann::json::parse(boardJson(boardState(*q.model.snapshot())))["buzzer"].is_null());
 }
+
+TEST(BuzzerLearning, AsksEachTeamRefusesATakenKeySkipsAndGoesBack) {
+  BuzzerLearning learn({"一队", "二队", "三队"}, {BuzzerKey{"三队", "", 'Z'}});
+  EXPECT_EQ("请按下 一队 的抢答键", learn.prompt());
+  EXPECT_EQ("", learn.press(kBoxA, '1'));
+  // Box A's key for another team, and the key learnt alone: refused with the holder's name.
+  EXPECT_EQ("这个键已经是 一队 的抢答键，请换一个键。", learn.press(kBoxA, '1'));
+  EXPECT_EQ("这个键已经是 三队 的抢答键，请换一个键。", learn.press(kBoxB, 'Z'));
+  EXPECT_EQ("请按下 二队 的抢答键", learn.prompt());
+  EXPECT_EQ("", learn.press(kBoxB, '1'));  // the same key on the other box
+  learn.back();
+  EXPECT_EQ("", learn.press(kBoxB, '2'));  // learnt again: replaced, not added
+  learn.skip();                            // 三队 keeps Z
+  EXPECT_TRUE(learn.done());
+  EXPECT_EQ("", learn.prompt());
+  const std::vector<BuzzerKey> expected = {BuzzerKey{"三队", "", 'Z'}, BuzzerKey{"一队", kBoxA, '1'},
+                                           BuzzerKey{"二队", kBoxB, '2'}};
+  EXPECT_EQ(expected, learn.keys());
+}
