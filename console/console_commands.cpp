@@ -201,6 +201,24 @@ const std::vector<CommandRow>& consoleCommands() {
        "倒计时或正计时、时间、举黄牌和举红牌的时间、显示位置、声音",
        nullptr,
        nullptr},
+      {C::BuzzArm,
+       0,
+       {ctrl(keys::Enter), kNoKey},
+       NeedsNothing,
+       IDC_BUZZ_ARM,
+       false,
+       "开始抢答（Ctrl+Enter）：观众屏幕显示“请抢答”，第一个按下抢答器的队抢到",
+       "Ctrl+Enter",
+       "开始抢答"},
+      {C::BuzzReset,
+       0,
+       {ctrl(keys::Backspace), kNoKey},
+       NeedsBuzzer,
+       IDC_BUZZ_RESET,
+       true,
+       "抢答复位（Ctrl+Backspace）：观众屏幕上的抢答结果消失",
+       "Ctrl+Backspace",
+       "抢答复位"},
       {C::TogglePreview,
        0,
        {kNoKey, kNoKey},
@@ -243,6 +261,7 @@ bool commandMet(const CommandRow& row, const ConsoleKeyState& state) {
   if ((n & NeedsStage) && !state.rankingOnShow && !state.panelShowRunning) return false;
   if ((n & NeedsRounds) && !state.rounds) return false;
   if ((n & NeedsTimer) && !state.timerShown) return false;
+  if ((n & NeedsBuzzer) && !state.buzzerShown) return false;
   return true;
 }
 

@@ -37,6 +37,8 @@ enum class ConsoleCommand {
   TimerReset,
   TimerAdjust,  // argument: seconds added (negative: taken)
   TimerSettings,
+  BuzzArm,    // the buzzers armed for a question
+  BuzzReset,  // the question's buzzers reset
   SecondScreen,
   TogglePreview,
   Options,
@@ -59,8 +61,9 @@ struct ConsoleKeyState {
   bool judges = false;       // the settings have a judge panel
   bool rowHasPanel = false;  // the selected row has a panel entry
   bool panelShowRunning = false;
-  bool rounds = false;      // the settings hold rounds
-  bool timerShown = false;  // the timer was started and not reset
+  bool rounds = false;       // the settings hold rounds
+  bool timerShown = false;   // the timer was started and not reset
+  bool buzzerShown = false;  // the buzzers are armed, or show a winner or a false start
   // Something is being staged step by step: the arrows are the host's cues.
   bool staging() const { return revealRunning || panelShowRunning; }
 };
@@ -79,6 +82,7 @@ enum CommandNeeds : unsigned {
   NeedsStage = 512,  // a ranking on show or a staged display
   NeedsRounds = 1024,
   NeedsTimer = 2048,
+  NeedsBuzzer = 4096,
 };
 
 struct KeyChord {

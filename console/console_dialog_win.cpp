@@ -47,6 +47,7 @@ const MessageMap* ConsoleDialog::GetMessageMap() const {
       onMessage(WM_QUERYDRAGICON, &ConsoleDialog::OnQueryDragIcon),
       onMessage(WM_DESTROY, &ConsoleDialog::OnDestroy),
       onMessage(WM_TIMER, &ConsoleDialog::OnTimer),
+      onMessage(WM_INPUT, &ConsoleDialog::OnRawInput),
       onNotify(NM_DBLCLK, IDC_ROSTER_LIST, &ConsoleDialog::OnRosterDoubleClick),
       onNotify(LVN_ITEMCHANGED, IDC_ROSTER_LIST, &ConsoleDialog::OnRosterSelection),
       onCommand(IDC_ROUND, CBN_SELCHANGE, &ConsoleDialog::OnRoundChosen),
@@ -67,6 +68,9 @@ void ConsoleDialog::DoDataExchange(CDataExchange* dx) {
 
 BOOL ConsoleDialog::OnInitDialog() {
   CDialog::OnInitDialog();
+  // Buzzers count while a slide show has the focus.  Refused, the focused console still
+  // takes them (buzzerKey).
+  buzzerInput_.start(m_hWnd);
   SetIcon(m_hIcon, TRUE);
   SetIcon(m_hIcon, FALSE);
 
@@ -111,6 +115,12 @@ void ConsoleDialog::killTimer(UINT_PTR id) {
   timers_.erase(id);
 }
 
+LRESULT ConsoleDialog::OnRawInput(WPARAM, LPARAM lp) {
+  const std::vector<BuzzerPress> batch = buzzerInput_.batch(lp, static_cast<DWORD>(::GetMessageTime()));
+  if (!batch.empty() && !ctx_.model.buzzerKeys().empty()) ctx_.model.buzzerInput(batch);
+  return Default();  // the system frees the input's data
+}
+
 LRESULT ConsoleDialog::OnTimer(WPARAM wp, LPARAM) {
   const auto it = timers_.find(wp);
   if (it != timers_.end()) {
@@ -123,6 +133,7 @@ LRESULT ConsoleDialog::OnTimer(WPARAM wp, LPARAM) {
 BOOL ConsoleDialog::PreTranslateMessage(MSG* msg) {
   const bool down = msg->message == WM_KEYDOWN || msg->message == WM_SYSKEYDOWN;
   const bool up = msg->message == WM_KEYUP || msg->message == WM_SYSKEYUP;
+  if ((down || up) && buzzerKey(*msg)) return TRUE;
   if (down) {
     const KeyStroke stroke{static_cast<unsigned>(msg->wParam), (::GetKeyState(VK_CONTROL) & 0x8000) != 0,
                            (::GetKeyState(VK_SHIFT) & 0x8000) != 0, (msg->lParam & (1 << 29)) != 0};
@@ -141,6 +152,19 @@ BOOL ConsoleDialog::PreTranslateMessage(MSG* msg) {
   return CDialog::PreTranslateMessage(msg);
 }
 
+bool ConsoleDialog::buzzerKey(const MSG& msg) {
+  // A buzzer box types a plain key: with Ctrl or Alt held it is the operator's.
+  if ((::GetKeyState(VK_CONTROL) & 0x8000) || (msg.lParam & (1 << 29))) return false;
+  const unsigned key = static_cast<unsigned>(msg.wParam);
+  if (findBuzzer(ctx_.model.buzzerKeys(), std::string(), key) < 0) return false;
+  // Raw input brings the same press with its device: here it is only kept from the commands.
+  if (buzzerInput_.reports(key)) return true;
+  // No device is known on this path: the key alone names the team.
+  const bool down = msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN;
+  ctx_.model.buzzerInput({BuzzerPress{std::string(), key, down, static_cast<std::uint32_t>(msg.time)}});
+  return true;
+}
+
 ConsoleKeyState ConsoleDialog::keyState() const {
   const int row = m_rosterList.m_hWnd ? m_rosterList.GetSelectedItem() : -1;
   const EventModel& m = ctx_.model;
@@ -154,6 +178,7 @@ ConsoleKeyState ConsoleDialog::keyState() const {
   state.panelShowRunning = m.panelShow().running;
   state.rounds = !m.rounds().empty();
   state.timerShown = m.timer().shown();
+  state.buzzerShown = m.buzzers().state() != BuzzerLockout::Idle || m.buzzerView().kind != BuzzerView::None;
   return state;
 }
 
@@ -200,6 +225,12 @@ void ConsoleDialog::runCommand(ConsoleCommand command, int argument) {
       break;
     case ConsoleCommand::TimerSettings:
       timerSettings();
+      break;
+    case ConsoleCommand::BuzzArm:
+      m.armBuzzers();
+      break;
+    case ConsoleCommand::BuzzReset:
+      m.resetBuzzers();
       break;
     case ConsoleCommand::ShowMode:
       ctx_.output.showScreen(argument);
@@ -288,6 +319,7 @@ LRESULT ConsoleDialog::OnPaint(WPARAM, LPARAM) {
 LRESULT ConsoleDialog::OnQueryDragIcon(WPARAM, LPARAM) { return reinterpret_cast<LRESULT>(m_hIcon); }
 
 LRESULT ConsoleDialog::OnDestroy(WPARAM, LPARAM) {
+  buzzerInput_.stop();
   for (const auto& timer : timers_) KillTimer(timer.first);
   timers_.clear();
   ctx_.model.removeObserver(this);
@@ -432,6 +464,14 @@ void ConsoleDialog::timerChanged() {
   showTimer();
   enableButtons();
   scheduleTimerTick();
+}
+
+void ConsoleDialog::buzzerChanged() { enableButtons(); }
+
+void ConsoleDialog::buzzerWon(int row) {
+  playBuzzSound(ctx_.dataDir);
+  // Numpad + and - score the winner at once.
+  if (ctx_.model.isRow(row)) m_rosterList.SelectItem(row);
 }
 
 void ConsoleDialog::timeUp() {

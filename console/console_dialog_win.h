@@ -9,6 +9,7 @@
 #include <map>
 #include <string>
 
+#include "console/buzzer_input_win.h"
 #include "console/console_commands.h"
 #include "contest/event_model.h"
 #include "framework/controls_win.h"
@@ -79,6 +80,7 @@ class ConsoleDialog : public CDialog, private EventObserver {
   LRESULT OnQueryDragIcon(WPARAM, LPARAM);
   LRESULT OnDestroy(WPARAM, LPARAM);
   LRESULT OnTimer(WPARAM, LPARAM);
+  LRESULT OnRawInput(WPARAM, LPARAM);
   LRESULT OnDisplayChange(WPARAM, LPARAM);
   LRESULT OnJudgeScores(WPARAM, LPARAM);
   void OnRosterDoubleClick(NMHDR* header, LRESULT* result);
@@ -119,6 +121,11 @@ class ConsoleDialog : public CDialog, private EventObserver {
   void roundChanged() override;
   void timerChanged() override;
   void timeUp() override;
+  void buzzerChanged() override;
+  void buzzerWon(int row) override;
+  // A learnt buzzer key typed while the console has the focus: taken as a press and never
+  // as a command.
+  bool buzzerKey(const MSG& msg);
   // The switch, screen and blackout controls and the enabled buttons as the model has them.
   void showAudience();
   void enableButtons();
@@ -128,5 +135,6 @@ class ConsoleDialog : public CDialog, private EventObserver {
   ConsoleContext ctx_;
   ControlTips m_tips;
   std::map<UINT_PTR, std::function<void()>> timers_;
-  PanelDialog* openPanel_ = nullptr;  // the "评委打分" dialog while it is open
+  PanelDialog* openPanel_ = nullptr;
+  BuzzerInput buzzerInput_;  // the "评委打分" dialog while it is open
 };

@@ -55,6 +55,7 @@ class OutputController : private EventObserver {
   void audienceChanged() override { refresh(); }
   // A tick of the clock: only its cells change on the frame.
   void timerChanged() override { refresh(); }
+  void buzzerChanged() override { refresh(); }
   // Both views show the snapshot: the window pushes what changed; the preview shows what the
   // audience sees, or while the output is hidden what switching it on would show.
   void refresh();

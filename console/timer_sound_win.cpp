@@ -6,11 +6,19 @@
 
 #include "framework/wnd_win.h"
 
-void playTimeUpSound(const std::string& dataDir) {
-  const std::wstring path = toWide(dataDir + "timeup.wav");
+namespace {
+
+void playEventSound(const std::string& file, UINT fallback) {
+  const std::wstring path = toWide(file);
   // SND_NODEFAULT: a file that cannot be played falls back to our choice, not Windows'.
   if (::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES &&
       ::PlaySoundW(path.c_str(), nullptr, SND_FILENAME | SND_ASYNC | SND_NODEFAULT))
     return;
-  ::MessageBeep(MB_ICONEXCLAMATION);
+  ::MessageBeep(fallback);
 }
+
+}  // namespace
+
+void playTimeUpSound(const std::string& dataDir) { playEventSound(dataDir + "timeup.wav", MB_ICONEXCLAMATION); }
+
+void playBuzzSound(const std::string& dataDir) { playEventSound(dataDir + "buzz.wav", MB_OK); }

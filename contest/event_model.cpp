@@ -26,6 +26,7 @@ EventModel::EventModel(const Settings& settings, Clock clock)
       clock_(std::move(clock)) {
   settings_.uityp = screen_;  // every run starts on the welcome screen
   takeRounds(-1);
+  takeBuzzerKeys();
 }
 
 template <class Call>
@@ -63,6 +64,7 @@ SnapshotPtr EventModel::snapshot() const {
   s->round = round_;
   s->roundName = roundName(rounds_, round_);
   s->timer = timerView_;
+  s->buzzer = buzzerView_;
   s->drawCount = drawCount_;
   s->seq = seq_;
   s->canUndo = canUndo();
@@ -588,4 +590,90 @@ void EventModel::applyTimerSettings(const Settings& s) {
   settings_.timersound = s.timersound;
   tell([](EventObserver& o) { o.settingsChanged(SavedByTimer); });
   showTimer();  // the cards may colour the clock otherwise now
+}
+
+void EventModel::takeBuzzerKeys() {
+  decodeBuzzerKeys(settings_.buzzerkeys, buzzerKeys_);
+  buzz_.setLockOutFalseStarts(settings_.buzzlockout != 0);
+}
+
+void EventModel::applyBuzzerSettings(const Settings& s) {
+  settings_.buzzerkeys = s.buzzerkeys;
+  settings_.buzzlockout = s.buzzlockout;
+  settings_.buzzshowfalse = s.buzzshowfalse;
+  settings_.buzztimer = s.buzztimer;
+  // Locked-out teams are counted by their place in the list: a new list starts afresh.
+  buzz_ = BuzzerLockout();
+  takeBuzzerKeys();
+  tell([](EventObserver& o) { o.settingsChanged(SavedByBuzzers); });
+  showBuzzer(BuzzerView());
+}
+
+int EventModel::teamRow(const std::string& team) const {
+  for (int i = 0; i < count_; ++i)
+    if (team == rows_[static_cast<std::size_t>(i)].name) return i;
+  return -1;
+}
+
+void EventModel::showBuzzer(const BuzzerView& view) {
+  if (view == buzzerView_) return;
+  buzzerView_ = view;
+  tell([](EventObserver& o) { o.buzzerChanged(); });
+}
+
+bool EventModel::armBuzzers() {
+  if (buzz_.state() == BuzzerLockout::Armed) return false;
+  buzz_.reset();
+  buzz_.arm();
+  appendLog("开始抢答");
+  BuzzerView view;
+  view.kind = BuzzerView::Armed;
+  showBuzzer(view);
+  if (settings_.buzztimer && !timer_.shown()) timerStartPause();
+  return true;
+}
+
+bool EventModel::resetBuzzers() {
+  if (buzz_.state() == BuzzerLockout::Idle && buzzerView_.kind == BuzzerView::None) return false;
+  buzz_.reset();
+  appendLog("抢答复位");
+  showBuzzer(BuzzerView());
+  return true;
+}
+
+void EventModel::buzzerInput(const std::vector<BuzzerPress>& batch) {
+  for (const BuzzerOutcome& out : buzz_.feed(buzzerKeys_, batch)) {
+    BuzzerView view;
+    view.name = buzzerKeys_[static_cast<std::size_t>(out.buzzer)].team;
+    view.row = teamRow(view.name);
+    const std::string label = view.row >= 0 ? contestantLabel(row(view.row)) : view.name;
+    if (out.kind == BuzzerOutcome::Won) {
+      appendLog("抢答 " + label);
+      view.kind = BuzzerView::Winner;
+      showBuzzer(view);
+      const int won = view.row;
+      tell([won](EventObserver& o) { o.buzzerWon(won); });
+    } else {
+      appendLog("提前抢答 " + label);
+      view.kind = BuzzerView::FalseStart;
+      if (settings_.buzzshowfalse) showBuzzer(view);
+    }
+  }
+}
+
+const char kBuzzArmedText[] = "请抢答";
+const char kBuzzWinnerText[] = "抢答";
+const char kBuzzFalseStartText[] = "提前抢答";
+
+std::string BuzzerView::text() const {
+  switch (kind) {
+    case Armed:
+      return kBuzzArmedText;
+    case Winner:
+      return name + " " + kBuzzWinnerText;
+    case FalseStart:
+      return name + " " + kBuzzFalseStartText;
+    default:
+      return std::string();
+  }
 }

@@ -35,8 +35,11 @@ struct EventObserver {
   virtual void roundChanged() {}     // the current round, or the list of rounds
   virtual void timerChanged() {}     // what the clock shows, or the timer's state
   virtual void timeUp() {}           // a countdown reached zero just now
-  virtual void judgingChanged() {}   // the contestant open for the judges' phones
-  virtual void journalFailed() {}    // the journal could not be written (told once a streak)
+  virtual void buzzerChanged() {}    // what the buzzers show
+  // A team's buzzer won just now (row: its row, -1 when the roster has none of that name).
+  virtual void buzzerWon(int /*row*/) {}
+  virtual void judgingChanged() {}  // the contestant open for the judges' phones
+  virtual void journalFailed() {}   // the journal could not be written (told once a streak)
 };
 
 // Where the journal's records go: each append is durable before it returns.
@@ -163,6 +166,22 @@ class EventModel {
   // start, the rest at once.
   void applyTimerSettings(const Settings& settings);
 
+  // Buzzers.  The learnt keys and the options come from the settings.  Arming shows "请抢答"
+  // and is logged "开始抢答" (with the option on, an idle answer timer starts too); the first
+  // press of a team not locked out wins: shown, logged "抢答 " + label, buzzerWon told.  A
+  // press before arming is logged "提前抢答 " + label.  Reset ends the question ("抢答复位").
+  const std::vector<BuzzerKey>& buzzerKeys() const { return buzzerKeys_; }
+  const BuzzerLockout& buzzers() const { return buzz_; }
+  const BuzzerView& buzzerView() const { return buzzerView_; }
+  // False when already armed.
+  bool armBuzzers();
+  // False when there was nothing to end.
+  bool resetBuzzers();
+  // One message batch of buzzer key transitions.
+  void buzzerInput(const std::vector<BuzzerPress>& batch);
+  // The buzzer dialog's result (its rows of the settings).
+  void applyBuzzerSettings(const Settings& settings);
+
   // What the audience sees.  A screen chosen while the output is off is what switching it on
   // shows.  Choosing a screen, switching the output on or placing the window draws the
   // screen afresh; another screen, the output off, blackout or new rows end a reveal.
@@ -246,6 +265,12 @@ class EventModel {
   Monotonic monotonic_;
   AnswerTimer timer_;
   TimerView timerView_;
+  std::vector<BuzzerKey> buzzerKeys_;
+  BuzzerLockout buzz_;
+  BuzzerView buzzerView_;
+  void takeBuzzerKeys();
+  void showBuzzer(const BuzzerView& view);
+  int teamRow(const std::string& team) const;
   unsigned drawCount_ = 0;
   Clock clock_;
   std::vector<std::string> log_;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "contest/answer_timer.h"
+#include "contest/buzzers.h"
 #include "contest/contestant_table.h"
 #include "contest/panel_entry.h"
 #include "contest/ranking_reveal.h"
@@ -54,6 +55,21 @@ struct TimerView {
   std::int64_t elapsedMs = 0;    // a count-up's
 };
 
+// The buzzers as the audience sees them: "请抢答" while armed, the winner's name with "抢答",
+// or a false start's team with "提前抢答" (when that is shown); over whatever screen is on show.
+struct BuzzerView {
+  enum Kind : std::int32_t { None = 0, Armed = 1, Winner = 2, FalseStart = 3 };
+  Kind kind = None;
+  std::string name;  // the team's name (GBK); empty while armed
+  int row = -1;      // its row, -1 when the roster has no team of that name
+  std::string text() const;
+  bool operator==(const BuzzerView& o) const { return kind == o.kind && name == o.name && row == o.row; }
+  bool operator!=(const BuzzerView& o) const { return !(*this == o); }
+};
+extern const char kBuzzArmedText[];       // "请抢答"
+extern const char kBuzzWinnerText[];      // "抢答"
+extern const char kBuzzFalseStartText[];  // "提前抢答"
+
 struct EventSnapshot {
   std::vector<ContestantRecord> rows;  // the live rows, in roster order
   std::vector<PanelEntry> panels;      // each row's panel entry, in roster order
@@ -76,6 +92,7 @@ struct EventSnapshot {
   int round = -1;  // the current round, -1 for none
   std::string roundName;
   TimerView timer;
+  BuzzerView buzzer;
   // Counts the times the audience screen was asked to be drawn afresh (placed, chosen,
   // switched on, a reveal's step...): a view redraws the whole frame when it changes, and
   // otherwise only what differs.

@@ -72,6 +72,11 @@ const std::vector<SettingRow>& settingsTable() {
       intRow("timerred", "300", 1, 36000, "", IDC_TIMER_RED, SavedByTimer, &Settings::timerred, kCardsOrder),
       intRow("timerplace", "0", 0, 2, "计时显示位置", IDC_TIMER_TOP_RIGHT, SavedByTimer, &Settings::timerplace),
       flagRow("timersound", "1", IDC_TIMER_SOUND, SavedByTimer, &Settings::timersound),
+      // The buzzer dialog's, saved at its OK (the keys also as each is learnt).
+      textRow("buzzerkeys", "", 0, SavedByBuzzers, &Settings::buzzerkeys),
+      flagRow("buzzlockout", "0", 0, SavedByBuzzers, &Settings::buzzlockout),
+      flagRow("buzzshowfalse", "1", 0, SavedByBuzzers, &Settings::buzzshowfalse),
+      flagRow("buzztimer", "0", 0, SavedByBuzzers, &Settings::buzztimer),
       // The network dialog's, saved at its OK.
       flagRow("net", "0", IDC_NET_ON, SavedByNetwork, &Settings::net),
       intRow("port", "8080", 1024, 65535, "端口", IDC_NET_PORT, SavedByNetwork, &Settings::port),

@@ -51,6 +51,13 @@ struct Settings {
   std::int32_t timerred = 0;
   std::int32_t timerplace = 0;
   std::int32_t timersound = 0;
+  // Buzzers: each team's learnt key (see contest/buzzers.h for the form); whether a false
+  // start locks the team out of the next question, is shown to the audience, and whether
+  // arming starts the answer timer.
+  std::string buzzerkeys;
+  std::int32_t buzzlockout = 0;
+  std::int32_t buzzshowfalse = 0;
+  std::int32_t buzztimer = 0;
 
   bool operator==(const Settings& o) const;
   bool operator!=(const Settings& o) const { return !(*this == o); }
@@ -66,7 +73,8 @@ enum SettingSaved : unsigned {
   SavedAtClose = 2,
   SavedByNetwork = 4,
   SavedByRounds = 8,
-  SavedByTimer = 16
+  SavedByTimer = 16,
+  SavedByBuzzers = 32
 };
 
 struct SettingRow {

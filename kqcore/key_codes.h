@@ -3,6 +3,7 @@
 #pragma once
 
 namespace keys {
+constexpr unsigned Backspace = 0x08;
 constexpr unsigned Enter = 0x0D;
 constexpr unsigned PageUp = 0x21;
 constexpr unsigned PageDown = 0x22;

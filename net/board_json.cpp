@@ -56,6 +56,12 @@ std::string boardJson(const BoardState& b) {
     else
       timer["remaining_ms"] = b.timer.remainingMs;
   }
+  Json buzzer = nullptr;
+  if (b.buzzer.shown)
+    buzzer = {{"kind", b.buzzer.kind},
+              {"name", codec::gbkToUtf8(b.buzzer.name)},
+              {"text", codec::gbkToUtf8(b.buzzer.text)},
+              {"colour", cssColour(b.buzzer.colour)}};
   Json reveal = nullptr;
   if (b.reveal.running) reveal = {{"ranking", b.reveal.ranking}, {"step", b.reveal.step}, {"steps", b.reveal.steps}};
   Json judging = nullptr;
@@ -81,6 +87,7 @@ std::string boardJson(const BoardState& b) {
       {"panel", std::move(panel)},
       {"round", b.round.empty() ? Json(nullptr) : Json(codec::gbkToUtf8(b.round))},
       {"timer", std::move(timer)},
+      {"buzzer", std::move(buzzer)},
       {"judging", std::move(judging)},
   };
   // A name that is no valid text (a damaged roster) must not stop the page: replaced, not thrown.

@@ -83,6 +83,17 @@ BoardState boardState(const EventSnapshot& s) {
                     : set.timerplace == kClockBottomRight ? "bottom-right"
                                                           : "top-right";
   }
+  if (s.buzzer.kind != BuzzerView::None && !s.blackout) {
+    b.buzzer.shown = true;
+    b.buzzer.kind = s.buzzer.kind == BuzzerView::Armed    ? "armed"
+                    : s.buzzer.kind == BuzzerView::Winner ? "winner"
+                                                          : "false-start";
+    b.buzzer.name = s.buzzer.name;
+    b.buzzer.text = s.buzzer.text();
+    b.buzzer.colour = s.buzzer.kind == BuzzerView::Winner       ? set.clrtitle
+                      : s.buzzer.kind == BuzzerView::FalseStart ? timerColourArgb(TimerColour::Red, 0)
+                                                                : set.clrteam;
+  }
   if (s.place.placed && s.place.rect.width() > 0 && s.place.rect.height() > 0) {
     b.width = s.place.rect.width();
     b.height = s.place.rect.height();

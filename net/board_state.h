@@ -51,6 +51,15 @@ struct BoardTimer {
   std::string place;         // "top-right", "bottom-right" or "full-screen"
 };
 
+// What the buzzers show over the screen: "请抢答", the winner or a false start.
+struct BoardBuzzer {
+  bool shown = false;
+  std::string kind;          // "armed", "winner" or "false-start"
+  std::string name;          // the team's name (GBK), "" while armed
+  std::string text;          // as the output shows it (GBK)
+  std::uint32_t colour = 0;  // ARGB
+};
+
 // The contestant the judges' phones may score now (the "评委打分" dialog is open for it): its
 // place in the roster, its label, and the range a judge may give.  Never a score.
 struct BoardJudging {
@@ -77,6 +86,7 @@ struct BoardState {
   BoardPanel panel;
   std::string round;  // the current round's name (GBK), "" for none
   BoardTimer timer;
+  BoardBuzzer buzzer;
   BoardJudging judging;
 };
 

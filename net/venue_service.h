@@ -57,6 +57,7 @@ class VenueService : private EventObserver {
   void audienceChanged() override { publish(); }
   void roundChanged() override { publish(); }
   void timerChanged() override { publish(); }
+  void buzzerChanged() override { publish(); }
   void judgingChanged() override { publish(); }
 
   EventModel& model_;

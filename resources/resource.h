@@ -33,6 +33,8 @@
 #define IDC_TIMER_TEXT 1045  // the clock as the audience sees it (a static text)
 #define IDC_TIMER_RESET 1048
 #define IDC_TIMER_SETTINGS 1049
+#define IDC_BUZZ_ARM 1060
+#define IDC_BUZZ_RESET 1061
 // The console's buttons and check boxes lie in this range: its clicks go to the command table.
 #define IDC_CONSOLE_FIRST 1001
 #define IDC_CONSOLE_LAST 1099

@@ -61,3 +61,19 @@ void composeClock(const EventSnapshot& s, int width, int height, const MeasureTe
   }
   runs.texts.push_back(TextRun{face.text, x, y, size, kEntryStyle | kClock, colour});
 }
+
+void composeBuzzer(const EventSnapshot& s, int width, int height, const MeasureText& measure, FrameRuns& runs) {
+  const std::string text = s.buzzer.text();
+  if (text.empty()) return;
+  int size = std::max(16, height / 6);
+  // A long team name shrinks to fit nine tenths of the width rather than leave the screen.
+  const int wide = measure(kBoardFont, size, text).width;
+  if (wide > width * 9 / 10 && wide > 0)
+    size = std::max(12, static_cast<int>(static_cast<long long>(size) * width * 9 / 10 / wide));
+  const TextSize m = measure(kBoardFont, size, text);
+  const std::uint32_t colour = s.buzzer.kind == BuzzerView::Winner       ? s.settings.clrtitle
+                               : s.buzzer.kind == BuzzerView::FalseStart ? timerColourArgb(TimerColour::Red, 0)
+                                                                         : s.settings.clrteam;
+  runs.texts.push_back(
+      TextRun{text, (width - m.width) / 2, height * 3 / 5 - m.height / 2, size, kEntryStyle | kClock, colour});
+}

@@ -11,3 +11,7 @@ bool clockFillsScreen(const EventSnapshot& s);
 // Adds the clock's run when the timer is shown (a flash's dark half is an empty run in the
 // same place).
 void composeClock(const EventSnapshot& s, int width, int height, const MeasureText& measure, FrameRuns& runs);
+
+// Adds the buzzers' run when they show something: large, centred in the lower part of the
+// screen over whatever is on show, the winner in the title's colour, a false start in red.
+void composeBuzzer(const EventSnapshot& s, int width, int height, const MeasureText& measure, FrameRuns& runs);

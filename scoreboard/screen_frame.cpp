@@ -37,6 +37,7 @@ ScreenFrame composeScreen(const EventSnapshot& s, int mode, int width, int heigh
   // The timer's clock: in place of the screen when it fills it, else over its corner.
   if (!clockFillsScreen(s)) composeContent(s, mode, frame.layout, frame.runs);
   composeClock(s, width, height, measure, frame.runs);
+  composeBuzzer(s, width, height, measure, frame.runs);
   return frame;
 }
 

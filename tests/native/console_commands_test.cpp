@@ -15,7 +15,7 @@ namespace {
 ConsoleKeyState everythingThere() {
   ConsoleKeyState s{true, true, 4};
   s.canUndo = s.canRedo = s.rankingOnShow = s.revealRunning = true;
-  s.judges = s.rowHasPanel = s.panelShowRunning = s.rounds = s.timerShown = true;
+  s.judges = s.rowHasPanel = s.panelShowRunning = s.rounds = s.timerShown = s.buzzerShown = true;
   return s;
 }
 
@@ -117,6 +117,8 @@ TEST(ConsoleCommands, ControlsTipsAndTheKeyListComeFromTheTable) {
             "F4：计时：开始 / 暂停 / 继续\n"
             "Ctrl+R：计时复位\n"
             "Ctrl+↑ / Ctrl+↓：计时加 / 减 10 秒\n"
+            "Ctrl+Enter：开始抢答\n"
+            "Ctrl+Backspace：抢答复位\n"
             "计分窗口 Ctrl+1 … Ctrl+4：快捷加减分按钮\n"
             "计分窗口 Ctrl+Enter / Ctrl+- / Ctrl+S：加分 / 减分 / 直接更改\n");
 }

@@ -1,0 +1,77 @@
+// Buzzers end to end, through Quillet.exe's windows and its venue server only: a false start,
+// arming, the first press winning (its name on the output, its log line, its row selected),
+// a later press ignored, the reset.  The presses are keys typed into the console: the path a
+// buzzer takes when the console has the focus.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "resources/resource.h"
+#include "tests/http_test_client.h"
+#include "tests/win/program_driver_win.h"
+
+namespace {
+
+// Pixels in the title's gold (the winner's colour) in the band where the buzzers' line stands.
+int goldInBand(const ScreenShot& shot, int top, int bottom) {
+  int n = 0;
+  for (int y = top; y < bottom && y < shot.height; ++y)
+    for (int x = 0; x < shot.width; ++x) {
+      const std::uint32_t p = shot.at(x, y);
+      const int r = (p >> 16) & 0xFF, g = (p >> 8) & 0xFF, b = p & 0xFF;
+      if (r > 200 && g > 170 && g < 235 && b < 80) ++n;
+    }
+  return n;
+}
+
+}  // namespace
+
+TEST(BuzzerEvent, TheFirstPressAfterArmingWinsIsShownLoggedAndSelected) {
+  const int port = freePort();
+  // A01 on key A, B02 on key B, learnt without device information.
+  const EventFolder event("A01,一组\r\nB02,二组\r\n",
+                          "on=1\r\nwidth=480\r\nheight=360\r\nnet=1\r\nport=" + std::to_string(port) +
+                              "\r\nbuzzerkeys=A01\t\t65\\nB02\t\t66\r\n");
+  ASSERT_TRUE(event.hasProgram());
+  Program quillet(event.path());
+  ASSERT_TRUE(quillet.start());
+  HWND output = quillet.window(L"", true);
+  ASSERT_NE(output, nullptr);
+  quillet.key(VK_F6);
+  const ScreenShot board = settledShot(output);
+  auto lastLog = [&] { return quillet.logText(quillet.logCount() - 1); };
+
+  // The keys go to the roster list, as the console leaves the focus there.
+  ASSERT_TRUE(pumpUntil([&] { return quillet.focus() == GetDlgItem(quillet.console, IDC_ROSTER_LIST); }));
+  quillet.key('B');
+  ASSERT_TRUE(pumpUntil([&] { return lastLog() == "提前抢答 B02（二组）"; })) << lastLog();
+  ctrlKey(quillet.console, VK_RETURN);
+  ASSERT_TRUE(pumpUntil([&] { return lastLog() == "开始抢答"; }));
+  quillet.key('A');
+  ASSERT_TRUE(pumpUntil([&] { return lastLog() == "抢答 A01（一组）"; }));
+  EXPECT_EQ(quillet.selectedRow(), 0);
+  const ScreenShot won = settledShot(output);
+  EXPECT_GT(goldInBand(won, 150, 290), 50);
+  EXPECT_EQ(goldInBand(board, 150, 290), 0);
+
+  httplib::Client pages("127.0.0.1", port);
+  pages.set_connection_timeout(2);
+  pages.set_read_timeout(2);
+  const httplib::Result state = pages.Get("/api/state");
+  ASSERT_TRUE(state) << httplib::to_string(state.error());
+  EXPECT_NE(state->body.find("\"buzzer\":{\"colour\":\"#FFD700\",\"kind\":\"winner\",\"name\":\"A01\""),
+            std::string::npos)
+      << state->body;
+
+  // Every later press is ignored until the reset, which takes the name off the screen.
+  const int lines = quillet.logCount();
+  quillet.key('B');
+  pumpUntil([] { return false; }, 300);
+  EXPECT_EQ(quillet.logCount(), lines);
+  ctrlKey(quillet.console, VK_BACK);
+  ASSERT_TRUE(pumpUntil([&] { return lastLog() == "抢答复位"; }));
+  EXPECT_EQ(goldInBand(settledShot(output), 150, 290), 0) << "the winner stayed after the reset";
+  EXPECT_EQ(quillet.close(), 0u);
+}
