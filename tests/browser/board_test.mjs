@@ -298,7 +298,7 @@ const cases = [
     await server.send("screen scoring");
     await server.send("timer start");
     const s = await server.state();
-    check(s.timer && s.timer.running && s.timer.mode === "countdown" && s.timer.remaining_ms === 60000,
+    check(s.timer && s.timer.running && s.timer.mode === "countdown" && s.timer.remaining_ms > 59000 && s.timer.remaining_ms <= 60000,
       `the state's timer: ${JSON.stringify(s.timer)}`);
     // The clock: the run that reads as a time; top right, in the team colour.
     const clockOf = (d) => d.runs.find((r) => /^\d\d(:\d\d)?$/.test(r.text.trim()));
@@ -307,6 +307,7 @@ const cases = [
     check(c.right > first.stage.right - first.stage.width * 0.1 && c.top < first.stage.top + first.stage.height * 0.2,
       `the clock stands at ${JSON.stringify(c)} in ${JSON.stringify(first.stage)}`);
     check(c.colour === "rgb(255, 255, 255)", `the clock's colour ${c.colour}`);
+    // (The test server's clock is real: the state may be a millisecond into the minute.)
     // The console publishes nothing more (nothing ticks its model): the page counts on alone.
     await waitFor(page, "the clock counted on", (d) => clockOf(d) && clockOf(d).text.trim() === "58", 3500);
     check((await server.state()).seq === s.seq, "the state changed while the page counted");
