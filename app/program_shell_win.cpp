@@ -30,6 +30,8 @@ ProgramShell::ProgramShell() : core_(new CCore(settingsDefaults())) {
   const Settings settings = readSettings(core_->settingsStore());
   std::vector<Round> rounds;
   roundsDamaged_ = !decodeRounds(settings.rounds, rounds);
+  std::vector<BuzzerKey> keys;
+  buzzersDamaged_ = !decodeBuzzerKeys(settings.buzzerkeys, keys) || !decodeBuzzerKeys(settings.buzzergroupkeys, keys);
   model_.reset(new EventModel(settings, localNow));
   model_->addObserver(this);
   // The judges' links of the last run hold (a restart in the middle of an event); the first
@@ -80,6 +82,7 @@ void ProgramShell::firstTick(HWND console) {
   // The model runs without the damaged list; the value stays in the store until the operator
   // saves new rounds.
   if (roundsDamaged_) messageWarning(console, kRoundsDamagedWarning);
+  if (buzzersDamaged_) messageWarning(console, kBuzzerKeysDamagedWarning);
   loadRoster(console);
   startJournal(console);
   // What the operator switched in the 200 ms before the window existed applies now.
@@ -161,8 +164,9 @@ void ProgramShell::startJournal(HWND owner) {
 }
 
 void ProgramShell::settingsChanged(unsigned rows) {
-  for (unsigned which : {SavedByOptions, SavedByNetwork, SavedByRounds})
-    if (rows & which) saveSettings(core_->settingsStore(), model_->settings(), which);
+  // Every dialog's rows are written at its OK; only the console's own wait for its close.
+  const unsigned now = rows & ~static_cast<unsigned>(SavedAtClose);
+  if (now) saveSettings(core_->settingsStore(), model_->settings(), now);
 }
 
 void ProgramShell::closing() {

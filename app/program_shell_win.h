@@ -62,4 +62,5 @@ class ProgramShell : private EventObserver {
   std::unique_ptr<ConsoleDialog> console_;
   HWND consoleWindow_ = nullptr;
   bool roundsDamaged_ = false;
+  bool buzzersDamaged_ = false;  // the same for the learnt buzzers
 };

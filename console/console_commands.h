@@ -39,6 +39,7 @@ enum class ConsoleCommand {
   TimerSettings,
   BuzzArm,    // the buzzers armed for a question
   BuzzReset,  // the question's buzzers reset
+  BuzzSettings,
   SecondScreen,
   TogglePreview,
   Options,

@@ -117,7 +117,11 @@ void ConsoleDialog::killTimer(UINT_PTR id) {
 
 LRESULT ConsoleDialog::OnRawInput(WPARAM, LPARAM lp) {
   const std::vector<BuzzerPress> batch = buzzerInput_.batch(lp, static_cast<DWORD>(::GetMessageTime()));
-  if (!batch.empty() && !ctx_.model.buzzerKeys().empty()) ctx_.model.buzzerInput(batch);
+  // While the buzzers are being learnt, a press is an answer to the dialog, never a false start.
+  if (learning_)
+    learning_->presses(batch);
+  else if (!batch.empty() && !ctx_.model.buzzerKeys().empty())
+    ctx_.model.buzzerInput(batch);
   return Default();  // the system frees the input's data
 }
 
@@ -231,6 +235,9 @@ void ConsoleDialog::runCommand(ConsoleCommand command, int argument) {
       break;
     case ConsoleCommand::BuzzReset:
       m.resetBuzzers();
+      break;
+    case ConsoleCommand::BuzzSettings:
+      buzzerSettings();
       break;
     case ConsoleCommand::ShowMode:
       ctx_.output.showScreen(argument);
@@ -434,6 +441,18 @@ void ConsoleDialog::timerSettings() {
   const bool accepted = dialog.DoModal() == IDOK;
   focusRoster();
   if (accepted) ctx_.model.applyTimerSettings(dialog.result);
+}
+
+void ConsoleDialog::buzzerSettings() {
+  EventModel& m = ctx_.model;
+  std::vector<std::pair<std::string, std::string>> roster;
+  for (int i = 0; i < m.count(); ++i) roster.emplace_back(m.row(i).name, m.row(i).group);
+  BuzzerDialog dialog(m.settings(), std::move(roster), [this](unsigned key) { return buzzerInput_.reports(key); });
+  learning_ = &dialog;
+  const bool accepted = dialog.DoModal() == IDOK;
+  learning_ = nullptr;
+  focusRoster();
+  if (accepted && !sameSettings(dialog.result, m.settings(), SavedByBuzzers)) m.applyBuzzerSettings(dialog.result);
 }
 
 void ConsoleDialog::scheduleTimerTick() {

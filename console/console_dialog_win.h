@@ -12,6 +12,7 @@
 #include "console/buzzer_input_win.h"
 #include "console/console_commands.h"
 #include "contest/event_model.h"
+#include "dialogs/buzzer_dialog_win.h"
 #include "framework/controls_win.h"
 #include "framework/dialog_win.h"
 #include "framework/tooltips_win.h"
@@ -104,6 +105,7 @@ class ConsoleDialog : public CDialog, private EventObserver {
   void exportSheet();
   void roundsDialog();
   void timerSettings();
+  void buzzerSettings();
   // The tick that brings the clock to the time: due when the clock is to change next.
   void scheduleTimerTick();
   // The timer button's caption and the clock beside it.
@@ -135,6 +137,7 @@ class ConsoleDialog : public CDialog, private EventObserver {
   ConsoleContext ctx_;
   ControlTips m_tips;
   std::map<UINT_PTR, std::function<void()>> timers_;
-  PanelDialog* openPanel_ = nullptr;
-  BuzzerInput buzzerInput_;  // the "评委打分" dialog while it is open
+  PanelDialog* openPanel_ = nullptr;  // the "评委打分" dialog while it is open
+  BuzzerDialog* learning_ = nullptr;  // the "抢答器设置" dialog while it is open
+  BuzzerInput buzzerInput_;
 };

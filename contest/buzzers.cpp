@@ -1,6 +1,7 @@
 #include "contest/buzzers.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include "contest/journal.h"
 #include "kqcore/gbk.h"
@@ -120,4 +121,70 @@ std::string BuzzerLearning::press(const std::string& device, unsigned key) {
     keys_.push_back(learnt);
   ++at_;
   return std::string();
+}
+
+void BuzzerLearning::clear(const std::string& team) {
+  keys_.erase(std::remove_if(keys_.begin(), keys_.end(), [&](const BuzzerKey& k) { return k.team == team; }),
+              keys_.end());
+}
+
+std::vector<std::string> buzzerNames(const std::vector<std::pair<std::string, std::string>>& rows, bool byGroup) {
+  std::vector<std::string> names;
+  for (const auto& row : rows) {
+    const std::string& name = byGroup ? row.second : row.first;
+    if (name.empty() || std::find(names.begin(), names.end(), name) != names.end()) continue;
+    names.push_back(name);
+  }
+  return names;
+}
+
+std::vector<BuzzerListLine> buzzerList(const std::vector<std::string>& teams, const std::vector<BuzzerKey>& keys) {
+  std::vector<std::string> devices;  // in the order the list first shows them
+  auto line = [&](const std::string& name, const BuzzerKey* k, bool asked) {
+    BuzzerListLine l;
+    l.name = name;
+    l.asked = asked;
+    if (!k) return l;
+    l.key = buzzerKeyName(k->key);
+    if (k->device.empty()) {
+      l.device = "任意设备";
+    } else {
+      auto at = std::find(devices.begin(), devices.end(), k->device);
+      if (at == devices.end()) at = devices.insert(devices.end(), k->device);
+      l.device = "设备" + std::to_string(at - devices.begin() + 1);
+    }
+    return l;
+  };
+  auto keyOf = [&](const std::string& name) -> const BuzzerKey* {
+    for (const BuzzerKey& k : keys)
+      if (k.team == name) return &k;
+    return nullptr;
+  };
+  std::vector<BuzzerListLine> lines;
+  for (const std::string& team : teams) lines.push_back(line(team, keyOf(team), true));
+  for (const BuzzerKey& k : keys)
+    if (std::find(teams.begin(), teams.end(), k.team) == teams.end()) lines.push_back(line(k.team, &k, false));
+  return lines;
+}
+
+std::string buzzerKeyName(unsigned key) {
+  if ((key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z')) return std::string(1, static_cast<char>(key));
+  if (key >= 0x60 && key <= 0x69) return "小键盘" + std::to_string(key - 0x60);
+  if (key >= 0x70 && key <= 0x87) return "F" + std::to_string(key - 0x70 + 1);
+  static const struct {
+    unsigned key;
+    const char* name;
+  } named[] = {{0x08, "退格"},    {0x09, "Tab"},     {0x0D, "回车"},     {0x10, "Shift"},   {0x11, "Ctrl"},
+               {0x12, "Alt"},     {0x13, "Pause"},   {0x14, "大写锁定"}, {0x1B, "Esc"},     {0x20, "空格"},
+               {0x21, "PgUp"},    {0x22, "PgDn"},    {0x23, "End"},      {0x24, "Home"},    {0x25, "←"},
+               {0x26, "↑"},       {0x27, "→"},       {0x28, "↓"},        {0x2D, "Insert"},  {0x2E, "Delete"},
+               {0x6A, "小键盘*"}, {0x6B, "小键盘+"}, {0x6D, "小键盘-"},  {0x6E, "小键盘."}, {0x6F, "小键盘/"},
+               {0xA0, "左Shift"}, {0xA1, "右Shift"}, {0xA2, "左Ctrl"},   {0xA3, "右Ctrl"},  {0xBA, ";"},
+               {0xBB, "="},       {0xBC, ","},       {0xBD, "-"},        {0xBE, "."},       {0xBF, "/"},
+               {0xC0, "`"},       {0xDB, "["},       {0xDC, "\\"},       {0xDD, "]"},       {0xDE, "'"}};
+  for (const auto& n : named)
+    if (n.key == key) return n.name;
+  char hex[8];
+  std::snprintf(hex, sizeof hex, "%02X", key & 0xFFu);
+  return std::string("键") + hex;
 }

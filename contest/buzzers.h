@@ -85,13 +85,16 @@ class BuzzerLockout {
 
 // The learning dialog's steps: each team (or group) in turn is asked to press its buzzer.
 // A key another team already has is refused with that team's name and the same team is
-// asked again; Skip keeps what the team had, Back asks the previous team again.
+// asked again; Skip keeps what the team had, Back asks the previous team again, and any team
+// can be picked to be asked next.  Keys of names no longer asked (a team gone from the
+// roster) stay, so a reload of the wrong roster loses nothing, until cleared.
 class BuzzerLearning {
  public:
   BuzzerLearning(std::vector<std::string> teams, std::vector<BuzzerKey> keys)
       : teams_(std::move(teams)), keys_(std::move(keys)) {}
   bool done() const { return at_ >= teams_.size(); }
   std::size_t at() const { return at_; }
+  const std::vector<std::string>& teams() const { return teams_; }
   // "请按下 NAME 的抢答键", or "" when every team was asked.
   std::string prompt() const;
   // Learns the key for the team asked and moves on: "" then, else the refusal.
@@ -102,6 +105,10 @@ class BuzzerLearning {
   void back() {
     if (at_ > 0) --at_;
   }
+  // Asks team `index` next (past the last: nobody).
+  void ask(std::size_t index) { at_ = index < teams_.size() ? index : teams_.size(); }
+  // Forgets the buzzer of `team`.
+  void clear(const std::string& team);
   const std::vector<BuzzerKey>& keys() const { return keys_; }
 
  private:
@@ -109,3 +116,18 @@ class BuzzerLearning {
   std::vector<BuzzerKey> keys_;
   std::size_t at_ = 0;
 };
+
+// The names buzzers are learnt for, from the roster's (name, group) rows: each team, or each
+// group once, in the order the roster first names it.
+std::vector<std::string> buzzerNames(const std::vector<std::pair<std::string, std::string>>& rows, bool byGroup);
+
+// One line of the learning dialog's list: a name asked for, then the learnt names that are not.
+struct BuzzerListLine {
+  std::string name;
+  std::string key;     // the key's name, "" for none learnt
+  std::string device;  // "设备N" (devices numbered in the order of the list), or "任意设备"
+  bool asked = true;   // false: learnt for a name the roster no longer has
+};
+std::vector<BuzzerListLine> buzzerList(const std::vector<std::string>& teams, const std::vector<BuzzerKey>& keys);
+// A virtual-key code as the operator knows the key: "A", "7", "小键盘7", "F5", "空格"...
+std::string buzzerKeyName(unsigned key);

@@ -593,12 +593,15 @@ void EventModel::applyTimerSettings(const Settings& s) {
 }
 
 void EventModel::takeBuzzerKeys() {
-  decodeBuzzerKeys(settings_.buzzerkeys, buzzerKeys_);
+  // A damaged list is none (said once at the start); the stored value stays until replaced.
+  decodeBuzzerKeys(settings_.buzzby ? settings_.buzzergroupkeys : settings_.buzzerkeys, buzzerKeys_);
   buzz_.setLockOutFalseStarts(settings_.buzzlockout != 0);
 }
 
 void EventModel::applyBuzzerSettings(const Settings& s) {
   settings_.buzzerkeys = s.buzzerkeys;
+  settings_.buzzergroupkeys = s.buzzergroupkeys;
+  settings_.buzzby = s.buzzby;
   settings_.buzzlockout = s.buzzlockout;
   settings_.buzzshowfalse = s.buzzshowfalse;
   settings_.buzztimer = s.buzztimer;
@@ -645,7 +648,8 @@ void EventModel::buzzerInput(const std::vector<BuzzerPress>& batch) {
   for (const BuzzerOutcome& out : buzz_.feed(buzzerKeys_, batch)) {
     BuzzerView view;
     view.name = buzzerKeys_[static_cast<std::size_t>(out.buzzer)].team;
-    view.row = teamRow(view.name);
+    // A group's buzzer names the group: no one row of it is the one to score.
+    view.row = settings_.buzzby ? -1 : teamRow(view.name);
     const std::string label = view.row >= 0 ? contestantLabel(row(view.row)) : view.name;
     if (out.kind == BuzzerOutcome::Won) {
       appendLog("抢答 " + label);

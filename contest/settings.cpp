@@ -72,11 +72,13 @@ const std::vector<SettingRow>& settingsTable() {
       intRow("timerred", "300", 1, 36000, "", IDC_TIMER_RED, SavedByTimer, &Settings::timerred, kCardsOrder),
       intRow("timerplace", "0", 0, 2, "计时显示位置", IDC_TIMER_TOP_RIGHT, SavedByTimer, &Settings::timerplace),
       flagRow("timersound", "1", IDC_TIMER_SOUND, SavedByTimer, &Settings::timersound),
-      // The buzzer dialog's, saved at its OK (the keys also as each is learnt).
+      // The buzzer dialog's, saved at its OK.
       textRow("buzzerkeys", "", 0, SavedByBuzzers, &Settings::buzzerkeys),
-      flagRow("buzzlockout", "0", 0, SavedByBuzzers, &Settings::buzzlockout),
-      flagRow("buzzshowfalse", "1", 0, SavedByBuzzers, &Settings::buzzshowfalse),
-      flagRow("buzztimer", "0", 0, SavedByBuzzers, &Settings::buzztimer),
+      textRow("buzzergroupkeys", "", 0, SavedByBuzzers, &Settings::buzzergroupkeys),
+      intRow("buzzby", "0", 0, 1, "抢答器的分配方式", IDC_BUZZ_BY_TEAM, SavedByBuzzers, &Settings::buzzby),
+      flagRow("buzzlockout", "0", IDC_BUZZ_LOCKOUT, SavedByBuzzers, &Settings::buzzlockout),
+      flagRow("buzzshowfalse", "1", IDC_BUZZ_SHOW_FALSE, SavedByBuzzers, &Settings::buzzshowfalse),
+      flagRow("buzztimer", "0", IDC_BUZZ_TIMER, SavedByBuzzers, &Settings::buzztimer),
       // The network dialog's, saved at its OK.
       flagRow("net", "0", IDC_NET_ON, SavedByNetwork, &Settings::net),
       intRow("port", "8080", 1024, 65535, "端口", IDC_NET_PORT, SavedByNetwork, &Settings::port),

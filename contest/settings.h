@@ -51,10 +51,13 @@ struct Settings {
   std::int32_t timerred = 0;
   std::int32_t timerplace = 0;
   std::int32_t timersound = 0;
-  // Buzzers: each team's learnt key (see contest/buzzers.h for the form); whether a false
-  // start locks the team out of the next question, is shown to the audience, and whether
-  // arming starts the answer timer.
+  // Buzzers: each team's learnt key and each group's (see contest/buzzers.h for the form),
+  // which of the two the buzzers are (0: a buzzer a team, 1: a buzzer a group); whether a
+  // false start locks the team out of the next question, is shown to the audience, and
+  // whether arming starts the answer timer.
   std::string buzzerkeys;
+  std::string buzzergroupkeys;
+  std::int32_t buzzby = 0;
   std::int32_t buzzlockout = 0;
   std::int32_t buzzshowfalse = 0;
   std::int32_t buzztimer = 0;

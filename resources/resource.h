@@ -31,8 +31,9 @@
 #define IDC_ROUNDS 1047
 #define IDC_TIMER 1044
 #define IDC_TIMER_TEXT 1045   // the clock as the audience sees it (a static text)
-#define IDC_TIMER_RESET 1062  // 1048 is the buzzers' set-up
+#define IDC_TIMER_RESET 1062
 #define IDC_TIMER_SETTINGS 1049
+#define IDC_BUZZ_SETTINGS 1048
 #define IDC_BUZZ_ARM 1060
 #define IDC_BUZZ_RESET 1061
 // The console's buttons and check boxes lie in this range: its clicks go to the command table.
@@ -71,6 +72,21 @@
 #define IDC_TIMER_BOTTOM_RIGHT 1156
 #define IDC_TIMER_FULL_SCREEN 1157
 #define IDC_TIMER_SOUND 1158
+
+// Buzzers dialog: a buzzer a team or a group, whose key is asked for, the refusal, the list
+// and its buttons, the options
+#define IDD_BUZZERS 136
+#define IDC_BUZZ_BY_TEAM 1160
+#define IDC_BUZZ_BY_GROUP 1161
+#define IDC_BUZZ_PROMPT 1162
+#define IDC_BUZZ_STATUS 1163
+#define IDC_BUZZ_LIST 1164
+#define IDC_BUZZ_SKIP 1165
+#define IDC_BUZZ_BACK 1166
+#define IDC_BUZZ_CLEAR 1167
+#define IDC_BUZZ_LOCKOUT 1168
+#define IDC_BUZZ_SHOW_FALSE 1169
+#define IDC_BUZZ_TIMER 1170
 
 // Output window
 #define IDD_SCOREBOARD 129

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "scoreboard/frame_change.h"
 #include "scoreboard/frame_layout.h"
 
 namespace {
@@ -65,15 +66,24 @@ void composeClock(const EventSnapshot& s, int width, int height, const MeasureTe
 void composeBuzzer(const EventSnapshot& s, int width, int height, const MeasureText& measure, FrameRuns& runs) {
   const std::string text = s.buzzer.text();
   if (text.empty()) return;
-  int size = std::max(16, height / 6);
+  // Below a clock that fills the screen (arming may start it), else in the lower middle.
+  const bool underClock = clockFillsScreen(s);
+  int size = std::max(16, underClock ? height / 8 : height / 6);
   // A long team name shrinks to fit nine tenths of the width rather than leave the screen.
   const int wide = measure(kBoardFont, size, text).width;
   if (wide > width * 9 / 10 && wide > 0)
     size = std::max(12, static_cast<int>(static_cast<long long>(size) * width * 9 / 10 / wide));
   const TextSize m = measure(kBoardFont, size, text);
+  const int y = (underClock ? height * 17 / 20 : height * 3 / 5) - m.height / 2;
+  // The board's lines behind the name would show through it: a band across the screen is
+  // cleared of them for as long as it stands (the clock stays).
+  const PixelRect band{0, y - size / 4, width, y + m.height + size / 4};
+  runs.texts.erase(
+      std::remove_if(runs.texts.begin(), runs.texts.end(),
+                     [&](const TextRun& t) { return !(t.style & kClock) && runTouches(t, band, measure); }),
+      runs.texts.end());
   const std::uint32_t colour = s.buzzer.kind == BuzzerView::Winner       ? s.settings.clrtitle
                                : s.buzzer.kind == BuzzerView::FalseStart ? timerColourArgb(TimerColour::Red, 0)
                                                                          : s.settings.clrteam;
-  runs.texts.push_back(
-      TextRun{text, (width - m.width) / 2, height * 3 / 5 - m.height / 2, size, kEntryStyle | kClock, colour});
+  runs.texts.push_back(TextRun{text, (width - m.width) / 2, y, size, kEntryStyle | kClock, colour});
 }

@@ -13,5 +13,6 @@ bool clockFillsScreen(const EventSnapshot& s);
 void composeClock(const EventSnapshot& s, int width, int height, const MeasureText& measure, FrameRuns& runs);
 
 // Adds the buzzers' run when they show something: large, centred in the lower part of the
-// screen over whatever is on show, the winner in the title's colour, a false start in red.
+// screen over whatever is on show (on a band cleared of the board's lines; below a clock that
+// fills the screen), the winner in the title's colour, a false start in red.
 void composeBuzzer(const EventSnapshot& s, int width, int height, const MeasureText& measure, FrameRuns& runs);

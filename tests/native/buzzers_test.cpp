@@ -12,6 +12,7 @@
 #include "kqcore/text_codec.h"
 #include "net/board_json.h"
 #include "net/board_state.h"
+#include "scoreboard/frame_change.h"
 #include "scoreboard/screen_frame.h"
 #include "tests/log_stamp.h"
 #include "tests/native/fake_measure.h"
@@ -206,4 +207,85 @@ TEST(BuzzerLearning, AsksEachTeamRefusesATakenKeySkipsAndGoesBack) {
   const std::vector<BuzzerKey> expected = {BuzzerKey{"三队", "", 'Z'}, BuzzerKey{"一队", kBoxA, '1'},
                                            BuzzerKey{"二队", kBoxB, '2'}};
   EXPECT_EQ(expected, learn.keys());
+}
+
+TEST(BuzzerLearning, TheListNamesKeysAndDevicesKeepsTeamsGoneAndAsksAnyLine) {
+  // Two boxes numbered in the order the list shows them; a key of a team the roster lost.
+  BuzzerLearning learn({"一队", "二队", "三队"},
+                       {BuzzerKey{"二队", kBoxB, 0x61}, BuzzerKey{"旧队", "", ' '}, BuzzerKey{"一队", kBoxA, 'Q'}});
+  std::string shown;
+  for (const BuzzerListLine& l : buzzerList(learn.teams(), learn.keys()))
+    shown += l.name + ":" + l.key + ":" + l.device + (l.asked ? "" : "!") + " ";
+  EXPECT_EQ("一队:Q:设备1 二队:小键盘1:设备2 三队:: 旧队:空格:任意设备! ", shown);
+  learn.ask(2);
+  EXPECT_EQ("请按下 三队 的抢答键", learn.prompt());
+  EXPECT_EQ("这个键已经是 旧队 的抢答键，请换一个键。", learn.press(kBoxA, ' '));
+  learn.clear("旧队");
+  EXPECT_EQ("", learn.press(kBoxA, ' '));
+  EXPECT_TRUE(learn.done());
+  learn.ask(9);
+  EXPECT_TRUE(learn.done());
+  EXPECT_EQ("F5", buzzerKeyName(0x74));
+  EXPECT_EQ("键E8", buzzerKeyName(0xE8));
+  // By group: each group once, in the roster's order.
+  const std::vector<std::pair<std::string, std::string>> roster = {
+      {"一队", "甲组"}, {"二队", "乙组"}, {"三队", "甲组"}, {"四队", ""}};
+  EXPECT_EQ((std::vector<std::string>{"甲组", "乙组"}), buzzerNames(roster, true));
+  EXPECT_EQ((std::vector<std::string>{"一队", "二队", "三队", "四队"}), buzzerNames(roster, false));
+}
+
+TEST(BuzzerEvent, AGroupsBuzzerNamesTheGroupAndSelectsNoRow) {
+  Quiz q;
+  Settings s = q.model.settings();
+  s.buzzby = 1;
+  s.buzzergroupkeys = encodeBuzzerKeys({BuzzerKey{"乙组", "", 'B'}});
+  q.model.applyBuzzerSettings(s);
+  q.model.armBuzzers();
+  q.model.buzzerInput({down(kBoxA, '1', 1), down("", 'B', 2)});  // a team's key is no buzzer now
+  EXPECT_EQ("抢答 乙组", q.lastLog());
+  EXPECT_EQ(std::vector<int>{-1}, q.won);
+  EXPECT_EQ("乙组 抢答", q.model.snapshot()->buzzer.text());
+}
+
+TEST(BuzzerEvent, TheNameStandsOnABandClearedOfTheBoardAndBelowAFullScreenClock) {
+  // Twenty teams in one column: the scoring board's lines reach the lower middle.
+  Quiz q;
+  std::string roster;
+  for (int k = 0; k < 20; ++k) roster += "队" + std::to_string(k) + ",甲组\r\n";
+  q.model.reload(roster);
+  Settings s = q.model.settings();
+  s.cols = 1;
+  s.buzzerkeys = encodeBuzzerKeys({BuzzerKey{"队12", "", 'A'}});
+  q.model.applySettings(s);
+  q.model.applyBuzzerSettings(s);
+  const FakeMeasure m;
+  ScreenPictures background;  // the board is laid out on a background picture
+  background.backgroundPath = "bg.jpg";
+  background.backgroundExists = true;
+  auto frame = [&] {
+    return composeScreen(*q.model.snapshot(), Scoring, 1200, 900, background, BoardLayout{}, m.fn());
+  };
+  q.model.armBuzzers();
+  q.model.buzzerInput({down("", 'A', 1)});
+  const ScreenFrame won = frame();
+  const TextRun name = won.runs.texts.back();
+  const PixelRect band{0, name.y - name.size / 4, 1200, name.y + name.size + name.size / 4};
+  int behind = 0;
+  for (const TextRun& t : won.runs.texts) behind += &t != &won.runs.texts.back() && runTouches(t, band, m.fn());
+  EXPECT_EQ(0, behind);
+  q.model.resetBuzzers();
+  behind = 0;
+  for (const TextRun& t : frame().runs.texts) behind += runTouches(t, band, m.fn());
+  EXPECT_GT(behind, 0) << "no board lines there to clear: the test shows nothing";
+
+  s.timerplace = 2;  // the clock fills the screen
+  s.buzztimer = 1;
+  q.model.applyTimerSettings(s);
+  q.model.applyBuzzerSettings(s);
+  q.model.armBuzzers();
+  const ScreenFrame armed = frame();
+  ASSERT_GE(armed.runs.texts.size(), 2u);
+  const TextRun& clock = armed.runs.texts[armed.runs.texts.size() - 2];
+  EXPECT_TRUE(clock.style & kClock);
+  EXPECT_GE(armed.runs.texts.back().y, clock.y + clock.size) << "请抢答 runs into the clock";
 }
