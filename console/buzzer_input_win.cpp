@@ -13,6 +13,11 @@ RAWINPUTDEVICE keyboards(HWND target, DWORD flags) {
   return d;
 }
 
+// Keys that make a chord of the next one: Ctrl+Enter is the operator's, never a buzzer.
+bool chordKey(unsigned vk) {
+  return vk == VK_CONTROL || vk == VK_MENU || vk == VK_LWIN || vk == VK_RWIN || (vk >= VK_LCONTROL && vk <= VK_RMENU);
+}
+
 }  // namespace
 
 BuzzerInput::~BuzzerInput() { stop(); }
@@ -59,9 +64,20 @@ bool BuzzerInput::read(LPARAM handle, DWORD time, BuzzerPress& out) {
   const RAWKEYBOARD& k = input.data.keyboard;
   if (k.VKey == 0 || k.VKey >= 0xFF) return false;  // a fake key of an extended sequence
   seen_.insert(k.VKey);
-  out.device = devicePath(input.header.hDevice);
+  const std::string device = devicePath(input.header.hDevice);
+  const bool down = (k.Flags & RI_KEY_BREAK) == 0;
+  if (chordKey(k.VKey)) {
+    if (down)
+      chords_.insert({device, k.VKey});
+    else
+      chords_.erase({device, k.VKey});
+    return false;
+  }
+  // A key typed with Ctrl, Alt or Windows held on the same keyboard is a command.
+  if (down && chords_.lower_bound({device, 0}) != chords_.lower_bound({device, 0x100})) return false;
+  out.device = device;
   out.key = k.VKey;
-  out.down = (k.Flags & RI_KEY_BREAK) == 0;
+  out.down = down;
   out.time = time;
   return true;
 }

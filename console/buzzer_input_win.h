@@ -7,6 +7,7 @@
 
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "contest/buzzers.h"
@@ -37,5 +38,6 @@ class BuzzerInput {
   std::string devicePath(HANDLE device);
   HWND target_ = nullptr;
   std::set<unsigned> seen_;
+  std::set<std::pair<std::string, unsigned>> chords_;  // Ctrl, Alt and Windows keys held, by device
   std::vector<std::pair<HANDLE, std::string>> paths_;
 };

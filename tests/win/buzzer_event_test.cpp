@@ -75,3 +75,39 @@ TEST(BuzzerEvent, TheFirstPressAfterArmingWinsIsShownLoggedAndSelected) {
   EXPECT_EQ(goldInBand(settledShot(output), 150, 290), 0) << "the winner stayed after the reset";
   EXPECT_EQ(quillet.close(), 0u);
 }
+
+// The set-up as an operator does it: each team asked in turn, a key taken refused with its
+// team's name, a box typing Enter learnt rather than pressing OK; the options; OK saves them
+// and the buzzers work at once.  A damaged stored list is said once at the start.
+TEST(BuzzerEvent, TheSetUpLearnsEachTeamsKeyAndSavesItWithTheOptions) {
+  const EventFolder event("A01,一组\r\nB02,二组\r\n", "buzzerkeys=A01\t\t999\r\n");
+  ASSERT_TRUE(event.hasProgram());
+  Program quillet(event.path());
+  ASSERT_TRUE(quillet.start(IDOK));
+  EXPECT_NE(quillet.question.find("抢答器设置已损坏"), std::string::npos) << quillet.question;
+  clickButton(quillet.console, IDC_BUZZ_SETTINGS);
+  HWND dlg = quillet.window(L"抢答器设置");
+  ASSERT_NE(dlg, nullptr);
+  EXPECT_EQ(itemText(dlg, IDC_BUZZ_PROMPT), "请按下 A01 的抢答键");
+  quillet.key('A');
+  ASSERT_TRUE(pumpUntil([&] { return itemText(dlg, IDC_BUZZ_PROMPT) == "请按下 B02 的抢答键"; }));
+  quillet.key('A');
+  ASSERT_TRUE(pumpUntil([&] { return itemText(dlg, IDC_BUZZ_STATUS) == "这个键已经是 A01 的抢答键，请换一个键。"; }));
+  quillet.key(VK_RETURN);
+  ASSERT_TRUE(pumpUntil([&] { return itemText(dlg, IDC_BUZZ_PROMPT).rfind("都问过了", 0) == 0; }));
+  EXPECT_TRUE(IsWindowVisible(dlg)) << "the buzzer's Enter pressed OK";
+  SendMessageW(GetDlgItem(dlg, IDC_BUZZ_LOCKOUT), BM_SETCHECK, BST_CHECKED, 0);
+  clickButton(dlg, IDOK);
+  ASSERT_TRUE(pumpUntil([&] { return !IsWindow(dlg); }));
+  const std::string saved = readFileBytes(event.path() + "Quillet.cfg");
+  EXPECT_NE(saved.find("buzzerkeys=A01\t\t65\\nB02\t\t13"), std::string::npos) << saved;
+  EXPECT_NE(saved.find("buzzlockout=1"), std::string::npos) << saved;
+
+  // Armed with the button: Ctrl+Enter typed here would let raw input report Enter, and the
+  // Enter posted next (a key message alone) would be taken for its copy.
+  clickButton(quillet.console, IDC_BUZZ_ARM);
+  ASSERT_TRUE(pumpUntil([&] { return quillet.logText(quillet.logCount() - 1) == "开始抢答"; }));
+  quillet.key(VK_RETURN);
+  EXPECT_TRUE(pumpUntil([&] { return quillet.logText(quillet.logCount() - 1) == "抢答 B02（二组）"; }));
+  EXPECT_EQ(quillet.close(), 0u);
+}

@@ -87,3 +87,22 @@ TEST(TimerEvent, AShortAnswerTimeTurnsTheClockYellowThenRedThenTimeUpAndThePages
   EXPECT_NE(after->body.find("\"timer\":null"), std::string::npos) << after->body;
   EXPECT_EQ(quillet.close(), 0u);
 }
+
+TEST(TimerEvent, TheTimerSettingsAreWrittenAtTheDialogsOK) {
+  const EventFolder event("A01,一组\r\n", "");
+  ASSERT_TRUE(event.hasProgram());
+  Program quillet(event.path());
+  ASSERT_TRUE(quillet.start());
+  clickButton(quillet.console, IDC_TIMER_SETTINGS);
+  HWND dlg = quillet.window(L"计时设置");
+  ASSERT_NE(dlg, nullptr);
+  setText(dlg, IDC_TIMER_SECS, "45");
+  clickButton(dlg, IDC_TIMER_FULL_SCREEN);
+  clickButton(dlg, IDOK);
+  // Not at the close: a power cut after the OK keeps them too.
+  EXPECT_TRUE(pumpUntil([&] {
+    const std::string saved = readFileBytes(event.path() + "Quillet.cfg");
+    return saved.find("timersecs=45") != std::string::npos && saved.find("timerplace=2") != std::string::npos;
+  })) << readFileBytes(event.path() + "Quillet.cfg");
+  quillet.kill();
+}
