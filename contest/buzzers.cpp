@@ -58,6 +58,22 @@ int buzzerClash(const std::vector<BuzzerKey>& keys, const std::string& team, con
   return -1;
 }
 
+bool buzzerKeyAllowed(unsigned key) {
+  switch (key) {
+    case 0x10:  // Shift, Ctrl, Alt
+    case 0x11:
+    case 0x12:
+    case 0x14:  // Caps Lock
+    case 0x5B:  // the Windows keys
+    case 0x5C:
+    case 0x90:  // Num Lock, Scroll Lock
+    case 0x91:
+      return false;
+    default:
+      return key > 0 && key < 0xFF && !(key >= 0xA0 && key <= 0xA5);  // left and right Shift, Ctrl, Alt
+  }
+}
+
 void BuzzerLockout::arm() {
   state_ = Armed;
   winner_ = -1;
@@ -111,6 +127,7 @@ std::string BuzzerLearning::prompt() const { return done() ? std::string() : "�
 std::string BuzzerLearning::press(const std::string& device, unsigned key) {
   if (done()) return std::string();
   const std::string& team = teams_[at_];
+  if (!buzzerKeyAllowed(key)) return "这个键不能用作抢答键，请换一个键。";
   const int clash = buzzerClash(keys_, team, device, key);
   if (clash >= 0) return "这个键已经是 " + keys_[static_cast<std::size_t>(clash)].team + " 的抢答键，请换一个键。";
   const BuzzerKey learnt{team, device, key};

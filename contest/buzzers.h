@@ -36,6 +36,10 @@ int findBuzzer(const std::vector<BuzzerKey>& keys, const std::string& device, un
 // has no device.  The learning dialog refuses such a key, naming the team that has it.
 int buzzerClash(const std::vector<BuzzerKey>& keys, const std::string& team, const std::string& device, unsigned key);
 
+// Whether a key can be a buzzer's: not Shift, Ctrl, Alt, the Windows keys or a lock key (a
+// box never types them alone, and the keyboard's own state keys are no team's).
+bool buzzerKeyAllowed(unsigned key);
+
 // One key transition from a buzzer, as the system reported it.
 struct BuzzerPress {
   std::string device;
@@ -97,7 +101,8 @@ class BuzzerLearning {
   const std::vector<std::string>& teams() const { return teams_; }
   // "请按下 NAME 的抢答键", or "" when every team was asked.
   std::string prompt() const;
-  // Learns the key for the team asked and moves on: "" then, else the refusal.
+  // Learns the key for the team asked and moves on: "" then, else the refusal (a key another
+  // team has, or one no buzzer types).
   std::string press(const std::string& device, unsigned key);
   void skip() {
     if (!done()) ++at_;

@@ -47,6 +47,15 @@ void BuzzerDialog::DoDataExchange(CDataExchange* dx) {
 
 BOOL BuzzerDialog::OnInitDialog() {
   CDialog::OnInitDialog();
+  LOGFONTW font = {};
+  const HFONT dialogFont = reinterpret_cast<HFONT>(::SendMessageW(m_hWnd, WM_GETFONT, 0, 0));
+  if (dialogFont && ::GetObjectW(dialogFont, sizeof font, &font)) {
+    font.lfHeight = font.lfHeight * 3 / 2;
+    font.lfWeight = FW_BOLD;
+    promptFont_ = GdiObject<HFONT>(::CreateFontIndirectW(&font));
+    if (promptFont_.get())
+      ::SendMessageW(GetDlgItem(IDC_BUZZ_PROMPT), WM_SETFONT, reinterpret_cast<WPARAM>(promptFont_.get()), FALSE);
+  }
   m_list.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
   const int dpi = windowDpi(m_hWnd);
   m_list.InsertColumn(0, "参赛队", LVCFMT_LEFT, scaleForDpi(170, dpi));

@@ -20,6 +20,7 @@
 #include "contest/settings.h"
 #include "framework/controls_win.h"
 #include "framework/dialog_win.h"
+#include "framework/gdi_win.h"
 
 class BuzzerDialog : public CDialog {
  public:
@@ -62,4 +63,5 @@ class BuzzerDialog : public CDialog {
   std::string status_;
   bool filling_ = false;  // the list is being filled: its selections are not the operator's
   CListCtrl m_list;
+  GdiObject<HFONT> promptFont_;  // the question read from across the desk: larger, bold
 };

@@ -219,6 +219,7 @@ TEST(BuzzerLearning, TheListNamesKeysAndDevicesKeepsTeamsGoneAndAsksAnyLine) {
   EXPECT_EQ("一队:Q:设备1 二队:小键盘1:设备2 三队:: 旧队:空格:任意设备! ", shown);
   learn.ask(2);
   EXPECT_EQ("请按下 三队 的抢答键", learn.prompt());
+  EXPECT_EQ("这个键不能用作抢答键，请换一个键。", learn.press(kBoxA, 0x90));  // Num Lock
   EXPECT_EQ("这个键已经是 旧队 的抢答键，请换一个键。", learn.press(kBoxA, ' '));
   learn.clear("旧队");
   EXPECT_EQ("", learn.press(kBoxA, ' '));
