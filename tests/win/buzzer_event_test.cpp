@@ -41,16 +41,15 @@ TEST(BuzzerEvent, TheFirstPressAfterArmingWinsIsShownLoggedAndSelected) {
   ASSERT_NE(output, nullptr);
   quillet.key(VK_F6);
   const ScreenShot board = settledShot(output);
-  auto lastLog = [&] { return quillet.logText(quillet.logCount() - 1); };
 
   // The keys go to the roster list, as the console leaves the focus there.
   ASSERT_TRUE(pumpUntil([&] { return quillet.focus() == GetDlgItem(quillet.console, IDC_ROSTER_LIST); }));
   quillet.key('B');
-  ASSERT_TRUE(pumpUntil([&] { return lastLog() == "提前抢答 B02（二组）"; })) << lastLog();
+  ASSERT_TRUE(pumpUntil([&] { return quillet.lastLog() == "提前抢答 B02（二组）"; })) << quillet.lastLog();
   ctrlKey(quillet.console, VK_RETURN);
-  ASSERT_TRUE(pumpUntil([&] { return lastLog() == "开始抢答"; }));
+  ASSERT_TRUE(pumpUntil([&] { return quillet.lastLog() == "开始抢答"; }));
   quillet.key('A');
-  ASSERT_TRUE(pumpUntil([&] { return lastLog() == "抢答 A01（一组）"; }));
+  ASSERT_TRUE(pumpUntil([&] { return quillet.lastLog() == "抢答 A01（一组）"; }));
   EXPECT_EQ(quillet.selectedRow(), 0);
   const ScreenShot won = settledShot(output);
   EXPECT_GT(goldInBand(won, 150, 290), 50);
@@ -71,7 +70,7 @@ TEST(BuzzerEvent, TheFirstPressAfterArmingWinsIsShownLoggedAndSelected) {
   pumpUntil([] { return false; }, 300);
   EXPECT_EQ(quillet.logCount(), lines);
   ctrlKey(quillet.console, VK_BACK);
-  ASSERT_TRUE(pumpUntil([&] { return lastLog() == "抢答复位"; }));
+  ASSERT_TRUE(pumpUntil([&] { return quillet.lastLog() == "抢答复位"; }));
   EXPECT_EQ(goldInBand(settledShot(output), 150, 290), 0) << "the winner stayed after the reset";
   EXPECT_EQ(quillet.close(), 0u);
 }
@@ -85,8 +84,7 @@ TEST(BuzzerEvent, TheSetUpLearnsEachTeamsKeyAndSavesItWithTheOptions) {
   Program quillet(event.path());
   ASSERT_TRUE(quillet.start(IDOK));
   EXPECT_NE(quillet.question.find("抢答器设置已损坏"), std::string::npos) << quillet.question;
-  clickButton(quillet.console, IDC_BUZZ_SETTINGS);
-  HWND dlg = quillet.window(L"抢答器设置");
+  HWND dlg = quillet.openWindow(IDC_BUZZ_SETTINGS, L"抢答器设置");
   ASSERT_NE(dlg, nullptr);
   EXPECT_EQ(itemText(dlg, IDC_BUZZ_PROMPT), "请按下 A01 的抢答键");
   quillet.key('A');
@@ -106,8 +104,8 @@ TEST(BuzzerEvent, TheSetUpLearnsEachTeamsKeyAndSavesItWithTheOptions) {
   // Armed with the button: Ctrl+Enter typed here would let raw input report Enter, and the
   // Enter posted next (a key message alone) would be taken for its copy.
   clickButton(quillet.console, IDC_BUZZ_ARM);
-  ASSERT_TRUE(pumpUntil([&] { return quillet.logText(quillet.logCount() - 1) == "开始抢答"; }));
+  ASSERT_TRUE(pumpUntil([&] { return quillet.lastLog() == "开始抢答"; }));
   quillet.key(VK_RETURN);
-  EXPECT_TRUE(pumpUntil([&] { return quillet.logText(quillet.logCount() - 1) == "抢答 B02（二组）"; }));
+  EXPECT_TRUE(pumpUntil([&] { return quillet.lastLog() == "抢答 B02（二组）"; }));
   EXPECT_EQ(quillet.close(), 0u);
 }

@@ -110,8 +110,7 @@ TEST(WholeEvent, AnOperatorRunsAnEventThroughTheWindows) {
   for (int i = 0; i < 6; ++i) ASSERT_TRUE(change(i, i % 4, 1.5f + i));
 
   // New options: title, columns, decimals, size.
-  clickButton(quillet.console, IDC_OPTIONS);
-  HWND options = quillet.window(L"选项");
+  HWND options = quillet.openWindow(IDC_OPTIONS, L"选项");
   ASSERT_NE(options, nullptr);
   setText(options, IDC_OPT_TITLE, "总决赛");
   setText(options, IDC_OPT_COLS, "4");

@@ -22,8 +22,7 @@ namespace {
 
 // The judges' links of the network dialog: seat K's token at K-1.
 std::vector<std::string> judgeTokens(Program& quillet, bool regenerate = false) {
-  clickButton(quillet.console, IDC_NETWORK);
-  HWND dlg = quillet.window(L"网络");
+  HWND dlg = quillet.openWindow(IDC_NETWORK, L"网络");
   if (!dlg) return {};
   if (regenerate) {
     // The click reaches the dialog as a posted message: wait for the new links.

@@ -227,8 +227,7 @@ TEST(OperatorKeys, BlackoutHidesEverythingUntilItEndsAndThePreviewFollowsThePush
   EXPECT_TRUE(allBlack(settledShot(output)));
 
   // The preview shows the black frame too.
-  clickButton(quillet.console, IDC_PREVIEW);
-  HWND preview = quillet.window(L"输出预览");
+  HWND preview = quillet.openWindow(IDC_PREVIEW, L"输出预览");
   ASSERT_NE(preview, nullptr);
   EXPECT_EQ(quillet.focus(), GetDlgItem(quillet.console, IDC_ROSTER_LIST)) << "the preview took the focus";
 

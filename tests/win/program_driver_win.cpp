@@ -251,6 +251,11 @@ int Program::selectedRow() {
       SendMessageW(GetDlgItem(console, IDC_ROSTER_LIST), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
 }
 
+HWND Program::openWindow(int button, const std::wstring& title) {
+  clickButton(console, button);
+  return window(title);
+}
+
 std::string Program::logText(int index) {
   HWND log = GetDlgItem(console, IDC_LOG_LIST);
   const LRESULT len = SendMessageW(log, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);

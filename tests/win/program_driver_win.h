@@ -58,8 +58,11 @@ class Program {
   // The window of the program that has the keyboard focus.
   HWND focus();
   int selectedRow();
-  // Log line i without its time stamp.
+  // Log line i without its time stamp; the newest line.
   std::string logText(int index);
+  std::string lastLog() { return logText(logCount() - 1); }
+  // Clicks a console button and waits for the window it opens (null when none came).
+  HWND openWindow(int button, const std::wstring& title);
   // Answers the program's save prompt with path.
   bool answerSave(const std::string& path);
   // Closes the console through its close box; the exit code (1234 when it did not end).

@@ -56,11 +56,11 @@ TEST(RoundsEvent, EachRoundGivesTheKeysItsValuesAndComesBackWithAResumedRun) {
     HWND box = GetDlgItem(quillet.console, IDC_ROUND);
     SendMessageW(box, CB_SETCURSEL, 0, 0);
     SendMessageW(quillet.console, WM_COMMAND, MAKEWPARAM(IDC_ROUND, CBN_SELCHANGE), reinterpret_cast<LPARAM>(box));
-    ASSERT_TRUE(pumpUntil([&] { return quillet.logText(quillet.logCount() - 1) == "进入 不分轮次"; }));
+    ASSERT_TRUE(pumpUntil([&] { return quillet.lastLog() == "进入 不分轮次"; }));
     EXPECT_TRUE(pressed(VK_ADD, false, "A01（一组） +1"));
     SendMessageW(box, CB_SETCURSEL, 2, 0);
     SendMessageW(quillet.console, WM_COMMAND, MAKEWPARAM(IDC_ROUND, CBN_SELCHANGE), reinterpret_cast<LPARAM>(box));
-    ASSERT_TRUE(pumpUntil([&] { return quillet.logText(quillet.logCount() - 1) == "进入 抢答题"; }));
+    ASSERT_TRUE(pumpUntil([&] { return quillet.lastLog() == "进入 抢答题"; }));
     quillet.kill();  // a power cut in the middle of 抢答题
   }
   Program again(event.path());
@@ -75,8 +75,7 @@ TEST(RoundsEvent, TheDialogNamesTheRoundAndFieldItRefusesAndSavesTheList) {
   ASSERT_TRUE(event.hasProgram());
   Program quillet(event.path());
   ASSERT_TRUE(quillet.start());
-  clickButton(quillet.console, IDC_ROUNDS);
-  HWND dlg = quillet.window(L"轮次");
+  HWND dlg = quillet.openWindow(IDC_ROUNDS, L"轮次");
   ASSERT_NE(dlg, nullptr);
   HWND list = GetDlgItem(dlg, IDC_ROUNDS_LIST);
   EXPECT_EQ(SendMessageW(list, LB_GETCOUNT, 0, 0), 3);

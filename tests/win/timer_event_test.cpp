@@ -47,7 +47,7 @@ TEST(TimerEvent, AShortAnswerTimeTurnsTheClockYellowThenRedThenTimeUpAndThePages
   quillet.key(VK_F6);
   const ScreenShot board = settledShot(output);
   const int band = 360 / 8 + 40;  // the clock's corner: its height and the margin, and some
-  auto lastLog = [&] { return quillet.logText(quillet.logCount() - 1); };
+  auto lastLog = [&] { return quillet.lastLog(); };
 
   quillet.key(VK_F4);
   ASSERT_TRUE(pumpUntil([&] { return lastLog() == "计时开始 7 秒"; }));
@@ -93,8 +93,7 @@ TEST(TimerEvent, TheTimerSettingsAreWrittenAtTheDialogsOK) {
   ASSERT_TRUE(event.hasProgram());
   Program quillet(event.path());
   ASSERT_TRUE(quillet.start());
-  clickButton(quillet.console, IDC_TIMER_SETTINGS);
-  HWND dlg = quillet.window(L"计时设置");
+  HWND dlg = quillet.openWindow(IDC_TIMER_SETTINGS, L"计时设置");
   ASSERT_NE(dlg, nullptr);
   setText(dlg, IDC_TIMER_SECS, "45");
   clickButton(dlg, IDC_TIMER_FULL_SCREEN);
