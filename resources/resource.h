@@ -30,7 +30,7 @@
 #define IDC_NETWORK 1042
 #define IDC_ROUNDS 1047
 #define IDC_TIMER 1044
-#define IDC_TIMER_TEXT 1045   // the clock as the audience sees it (a static text)
+#define IDC_TIMER_TEXT 1045  // the clock as the audience sees it (a static text)
 #define IDC_TIMER_RESET 1062
 #define IDC_TIMER_SETTINGS 1049
 #define IDC_BUZZ_SETTINGS 1048

@@ -315,6 +315,19 @@ const cases = [
     await server.send("timer reset");
     await waitFor(page, "the clock gone", (d) => clockOf(d) === undefined, kSeeWithin);
   }],
+  ["TheBuzzersWinnerStandsOnABandClearedOfTheBoard", async ({ page, server }) => {
+    await server.send("screen scoring");
+    await server.send("buzz 5");
+    const d = await waitFor(page, "the winner", (d) => d.runs.some((r) => r.text.endsWith(" 抢答")), kSeeWithin);
+    const name = d.runs.find((r) => r.text.endsWith(" 抢答"));
+    check(name.colour === "rgb(255, 215, 0)", `the winner's colour ${name.colour}`);
+    for (const r of d.runs)
+      check(r === name || r.bottom <= name.top || r.top >= name.bottom, `"${r.text}" shows through the winner's name`);
+    await shoot(page, "buzzer");
+    await server.send("buzz reset");
+    const after = await waitFor(page, "the name gone", (d) => !d.runs.some((r) => r.text.endsWith(" 抢答")), kSeeWithin);
+    check(after.runs.some((r) => r.top < name.bottom && r.bottom > name.top), "no board line behind the name: the test shows nothing");
+  }],
   ["ARevealShowsOnlyTheRevealedRanks", async ({ page, server, port }) => {
     await server.send("screen individual");
     const whole = await server.state();

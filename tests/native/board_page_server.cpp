@@ -6,8 +6,9 @@
 //   reveal | panel ROW S1 S2 ... | step | stop | serve | quit
 //   judges N (N seats scoring 0 to 10; prints "token K TOKEN" per seat) | judge ROW (open for
 //   the judges' phones) | unjudge | taken (prints "taken SEAT ROW HUNDREDTHS" per score taken
-//   since the last time)
+//   since the last time) | buzz ROW (the row's buzzer wins a question) | buzz reset
 #include <cstdio>
+#include <cstdlib>
 #include <iostream>
 #include <sstream>
 
@@ -114,6 +115,18 @@ int main(int argc, char** argv) {
     } else if (verb == "taken") {
       for (const JudgeScore& t : server.takeJudgeScores())
         std::printf("taken %d %d %d\n", t.seat, t.contestant, static_cast<int>(t.hundredths));
+    } else if (verb == "buzz") {
+      std::string what;
+      in >> what;
+      if (what == "reset") {
+        model.resetBuzzers();
+      } else {
+        Settings s = model.settings();
+        s.buzzerkeys = encodeBuzzerKeys({BuzzerKey{model.row(std::atoi(what.c_str())).name, "", 'A'}});
+        model.applyBuzzerSettings(s);
+        model.armBuzzers();
+        model.buzzerInput({BuzzerPress{"", 'A', true, 1}, BuzzerPress{"", 'A', false, 2}});
+      }
     } else if (verb == "stop") {
       server.stop();
     } else if (verb == "serve") {
