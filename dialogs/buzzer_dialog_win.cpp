@@ -136,8 +136,7 @@ void BuzzerDialog::OnClear() {
   if (picked < 0 || picked >= static_cast<int>(lines_.size())) return;
   learning_.clear(lines_[picked].name);
   status_.clear();
-  show();
-  if (picked < static_cast<int>(lines_.size())) m_list.SelectItem(picked);
+  show();  // the team asked stays the one picked before
 }
 
 void BuzzerDialog::OnListSelect(NMHDR* nm, LRESULT*) {

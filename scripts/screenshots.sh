@@ -31,7 +31,7 @@ for i in "${!scores[@]}"; do
   sleep 0.7
   xdotool key ctrl+a
   xdotool type "${scores[$i]}"
-  xdotool mousemove 450 240 click 1
+  xdotool mousemove 445 257 click 1   # 直接更改
   sleep 0.4
 done
 xdotool mousemove 140 150 click --repeat 2 --delay 80 1   # the dialog over the console
@@ -49,5 +49,12 @@ for _ in 1 2 3; do xdotool mousemove 429 524 click 1; sleep 1; done
 shot reveal "$output"
 xdotool mousemove 116 522 click 1; sleep 1
 xdotool mousemove 554 487 click 1; sleep 1.5   # "预览": the preview opens beside the console
-shot console-preview "1240x560+0+0"
+shot console-preview "1240x580+0+0"
+# The buzzers: two teams learnt in "抢答器设置" (at 703, 45), then a question won by the first.
+xdotool mousemove 703 45 click 1; sleep 1.5
+xdotool key q; sleep 0.5; xdotool key w; sleep 0.5
+shot buzzer-setup "880x580+0+0"
+xdotool mousemove 542 497 click 1; sleep 1   # 确定
+xdotool key ctrl+Return; sleep 0.8; xdotool key q; sleep 1.5
+shot buzzer "$output"
 echo "screenshots in $out"
