@@ -394,7 +394,7 @@ void ConsoleDialog::panelEntry(int row) {
   // While it is open the judges' phones score this contestant; scores sent for the one before
   // are refused from now on.
   m.openJudging(row);
-  ctx_.venue.server().takeJudgeScores();
+  logLateJudgeScores(ctx_.venue.server().takeJudgeScores());
   openPanel_ = &dialog;
   const bool accepted = dialog.DoModal() == IDOK;
   openPanel_ = nullptr;
@@ -403,14 +403,26 @@ void ConsoleDialog::panelEntry(int row) {
   focusRoster();
 }
 
-// Only a score for the contestant open in this opening reaches the dialog; one that crossed a
-// closing on its way is dropped (the judge's page then sees the contestant closed).
+// Only a score for the contestant open in this opening reaches the dialog.  One that crossed a
+// closing on its way counts nowhere, though the judge's page said it was taken: it is logged
+// for the operator to enter by hand.
 LRESULT ConsoleDialog::OnJudgeScores(WPARAM, LPARAM) {
   const EventModel& m = ctx_.model;
-  for (const JudgeScore& s : ctx_.venue.server().takeJudgeScores())
+  std::vector<JudgeScore> late;
+  for (const JudgeScore& s : ctx_.venue.server().takeJudgeScores()) {
     if (openPanel_ && s.contestant == m.judgingRow() && s.opening == m.judgingOpening())
       openPanel_->phoneScore(s.seat, s.hundredths);
+    else
+      late.push_back(s);
+  }
+  logLateJudgeScores(late);
   return 0;
+}
+
+void ConsoleDialog::logLateJudgeScores(const std::vector<JudgeScore>& late) {
+  EventModel& m = ctx_.model;
+  for (const JudgeScore& s : late)
+    m.appendLog(lateJudgeScoreLine(s, m.isRow(s.contestant) ? contestantLabel(m.row(s.contestant)) : std::string()));
 }
 
 void ConsoleDialog::showPanel() {

@@ -8,6 +8,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "console/buzzer_input_win.h"
 #include "console/console_commands.h"
@@ -16,6 +17,7 @@
 #include "framework/controls_win.h"
 #include "framework/dialog_win.h"
 #include "framework/tooltips_win.h"
+#include "net/judge_desk.h"
 
 // Posted by the venue server when judges' phones sent scores: the console takes them.
 constexpr UINT WM_JUDGE_SCORES = WM_APP + 1;
@@ -84,6 +86,7 @@ class ConsoleDialog : public CDialog, private EventObserver {
   LRESULT OnRawInput(WPARAM, LPARAM);
   LRESULT OnDisplayChange(WPARAM, LPARAM);
   LRESULT OnJudgeScores(WPARAM, LPARAM);
+  void logLateJudgeScores(const std::vector<JudgeScore>& late);
   void OnRosterDoubleClick(NMHDR* header, LRESULT* result);
   void OnCommandButton(UINT id);
   void OnRosterSelection(NMHDR* header, LRESULT* result);

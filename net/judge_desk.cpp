@@ -3,6 +3,7 @@
 #include <limits>
 #include <nlohmann/json.hpp>
 
+#include "contest/judge_panel.h"
 #include "kqcore/numbers.h"
 #include "kqcore/text_codec.h"
 
@@ -189,4 +190,9 @@ std::vector<JudgeScore> JudgeDesk::take() {
   std::vector<JudgeScore> out;
   out.swap(queue_);
   return out;
+}
+
+std::string lateJudgeScoreLine(const JudgeScore& score, const std::string& contestantLabel) {
+  return "评委" + std::to_string(score.seat) + " 手机提交的 " + hundredthsText(score.hundredths) + " 到达时 " +
+         contestantLabel + " 的评委打分已关闭，没有计入";
 }

@@ -62,6 +62,11 @@ struct JudgeScore {
   std::int32_t hundredths;
 };
 
+// The log line (GBK) for a score a judge's page was told was taken but that reached the
+// console after the contestant's entry had closed: it counts nowhere, and the operator has
+// to know so as to enter it by hand.
+std::string lateJudgeScoreLine(const JudgeScore& score, const std::string& contestantLabel);
+
 // An answer to the page: the status and its JSON body (UTF-8).
 struct JudgeAnswer {
   int status;

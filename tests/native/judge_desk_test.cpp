@@ -125,6 +125,9 @@ TEST(JudgeDesk, ARepeatCountsOnceALowerRevIsIgnoredAndANewOpeningStartsAfresh) {
   ASSERT_EQ(taken.size(), 1u);
   EXPECT_EQ(taken[0].opening, 2u);
   EXPECT_EQ(taken[0].hundredths, 500);
+  // Had the entry closed before the console took it, the operator is told what to enter.
+  EXPECT_EQ("评委1 手机提交的 5.00 到达时 A01（一组） 的评委打分已关闭，没有计入",
+            lateJudgeScoreLine(taken[0], "A01（一组）"));
 }
 
 TEST(JudgeDesk, TenScoresASecondFromOneSeatRefusalsNotCounted) {
