@@ -84,8 +84,19 @@ void setText(HWND dialog, int id, const std::string& text) {
 void clickButton(HWND dialog, int id) {
   HWND button = GetDlgItem(dialog, id);
   if (!button) return;
-  if (onThisThread(button))
+  if (onThisThread(button)) {
     SendMessageW(button, BM_CLICK, 0, 0);
-  else
-    PostMessageW(button, BM_CLICK, 0, 0);
+    return;
+  }
+  // Another program's push button: what its click does is the notification to its dialog.
+  // BM_CLICK there is a mouse press and release under the button's capture, which Wine
+  // sometimes loses to an activation in between (a message box just closed): the click then
+  // never happened.  Check boxes and radio buttons still need BM_CLICK to change their state.
+  const LONG_PTR kind = GetWindowLongPtrW(button, GWL_STYLE) & BS_TYPEMASK;
+  if (kind == BS_PUSHBUTTON || kind == BS_DEFPUSHBUTTON) {
+    if (IsWindowEnabled(button))
+      PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+    return;
+  }
+  PostMessageW(button, BM_CLICK, 0, 0);
 }
