@@ -78,6 +78,7 @@ std::string boardJson(const BoardState& b) {
       {"blackout", b.blackout},
       {"decimals", b.decimals},
       {"cols", b.cols},
+      {"per_entry", b.perEntry},
       {"size", {{"width", b.width}, {"height", b.height}}},
       {"colours", {{"title", cssColour(b.titleColour)}, {"team", cssColour(b.teamColour)}}},
       {"teams", std::move(teams)},

@@ -66,6 +66,7 @@ BoardState boardState(const EventSnapshot& s) {
   b.blackout = s.blackout;
   b.decimals = set.xsw;
   b.cols = set.cols;
+  b.perEntry = set.tmcxh != 0;
   b.titleColour = set.clrtitle;
   b.teamColour = set.clrteam;
   b.round = s.round >= 0 ? s.roundName : std::string();

@@ -77,6 +77,7 @@ struct BoardState {
   bool blackout = false;
   int decimals = 0;
   int cols = 1;
+  bool perEntry = false;                          // rankings: one line per entry, not per rank
   int width = 1024, height = 768;                 // the output window's size: the pages keep its proportions
   std::uint32_t titleColour = 0, teamColour = 0;  // ARGB
   std::vector<BoardTeam> teams;                   // roster order

@@ -328,6 +328,25 @@ const cases = [
     const after = await waitFor(page, "the name gone", (d) => !d.runs.some((r) => r.text.endsWith(" 抢答")), kSeeWithin);
     check(after.runs.some((r) => r.top < name.bottom && r.bottom > name.top), "no board line behind the name: the test shows nothing");
   }],
+  ["RanksOneLinePerEntryWhenTheOutputDoes", async ({ page, server }) => {
+    const start = await server.state();
+    const before = start.teams[1].score;
+    await server.send(`score 1 ${start.teams[0].score}`);  // ties with the first team
+    await server.send("perentry 1");
+    await server.send("screen individual");
+    const s = await server.state();
+    check(s.per_entry === true, `per_entry ${s.per_entry}`);
+    const rank = s.individual.find((e) => e.name === s.teams[0].name).rank;
+    const tied = s.individual.filter((e) => e.rank === rank).map((e) => e.name);
+    check(tied.length === 2, `tied ${JSON.stringify(tied)}`);
+    const d = await waitFor(page, "a line per entry", (d) => tied.every((n) => texts(d).includes(n)), kSeeWithin);
+    const labels = texts(d).filter((t) => /^第\d+名：$/.test(t));
+    check(labels.length === new Set(s.individual.map((e) => e.rank)).size, `labels ${JSON.stringify(labels)}`);
+    const [a, b] = tied.map((n) => d.runs.find((r) => r.text === n));
+    check(a.top !== b.top || a.left !== b.left, "the tied entries share a line");
+    await server.send("perentry 0");
+    await server.send(`score 1 ${before}`);
+  }],
   ["ARevealShowsOnlyTheRevealedRanks", async ({ page, server, port }) => {
     await server.send("screen individual");
     const whole = await server.state();

@@ -6,7 +6,8 @@
 //   reveal | panel ROW S1 S2 ... | step | stop | serve | quit
 //   judges N (N seats scoring 0 to 10; prints "token K TOKEN" per seat) | judge ROW (open for
 //   the judges' phones) | unjudge | taken (prints "taken SEAT ROW HUNDREDTHS" per score taken
-//   since the last time) | buzz ROW (the row's buzzer wins a question) | buzz reset
+//   since the last time) | buzz ROW (the row's buzzer wins a question) | buzz reset |
+//   perentry 0|1 (rankings one line per entry)
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
@@ -115,6 +116,12 @@ int main(int argc, char** argv) {
     } else if (verb == "taken") {
       for (const JudgeScore& t : server.takeJudgeScores())
         std::printf("taken %d %d %d\n", t.seat, t.contestant, static_cast<int>(t.hundredths));
+    } else if (verb == "perentry") {
+      int on = 0;
+      in >> on;
+      Settings s = model.settings();
+      s.tmcxh = on;
+      model.applySettings(s);
     } else if (verb == "buzz") {
       std::string what;
       in >> what;
