@@ -74,7 +74,8 @@ bool BuzzerInput::read(LPARAM handle, DWORD time, BuzzerPress& out) {
     return false;
   }
   // A key typed with Ctrl, Alt or Windows held on the same keyboard is a command.
-  if (down && chords_.lower_bound({device, 0}) != chords_.lower_bound({device, 0x100})) return false;
+  const auto held = chords_.lower_bound({device, 0});
+  if (down && held != chords_.end() && held->first == device) return false;
   out.device = device;
   out.key = k.VKey;
   out.down = down;

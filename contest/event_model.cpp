@@ -582,12 +582,7 @@ std::int64_t EventModel::timerTick() {
 }
 
 void EventModel::applyTimerSettings(const Settings& s) {
-  settings_.timersecs = s.timersecs;
-  settings_.timermode = s.timermode;
-  settings_.timeryellow = s.timeryellow;
-  settings_.timerred = s.timerred;
-  settings_.timerplace = s.timerplace;
-  settings_.timersound = s.timersound;
+  copySettings(settings_, s, SavedByTimer);
   tell([](EventObserver& o) { o.settingsChanged(SavedByTimer); });
   showTimer();  // the cards may colour the clock otherwise now
 }
@@ -599,12 +594,7 @@ void EventModel::takeBuzzerKeys() {
 }
 
 void EventModel::applyBuzzerSettings(const Settings& s) {
-  settings_.buzzerkeys = s.buzzerkeys;
-  settings_.buzzergroupkeys = s.buzzergroupkeys;
-  settings_.buzzby = s.buzzby;
-  settings_.buzzlockout = s.buzzlockout;
-  settings_.buzzshowfalse = s.buzzshowfalse;
-  settings_.buzztimer = s.buzztimer;
+  copySettings(settings_, s, SavedByBuzzers);
   // Locked-out teams are counted by their place in the list: a new list starts afresh.
   buzz_ = BuzzerLockout();
   takeBuzzerKeys();

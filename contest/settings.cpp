@@ -111,6 +111,15 @@ bool sameSettings(const Settings& a, const Settings& b, unsigned which) {
   return true;
 }
 
+void copySettings(Settings& to, const Settings& from, unsigned which) {
+  for (const SettingRow& row : settingsTable()) {
+    if (!(row.saved & which)) continue;
+    if (row.number) to.*row.number = from.*row.number;
+    if (row.text) to.*row.text = from.*row.text;
+    if (row.colour) to.*row.colour = from.*row.colour;
+  }
+}
+
 bool Settings::operator==(const Settings& o) const { return sameSettings(*this, o); }
 
 ConfigStore::Defaults settingsDefaults() {

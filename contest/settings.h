@@ -116,6 +116,8 @@ Settings defaultSettings();
 Settings readSettings(const ConfigStore& store);
 // Whether a and b hold the same values in every row marked `which` (0: every row).
 bool sameSettings(const Settings& a, const Settings& b, unsigned which = 0);
+// Copies the rows saved by `which` (a dialog's) from `from` into `to`, and nothing else.
+void copySettings(Settings& to, const Settings& from, unsigned which);
 // Saves the rows marked `which`, in table order; false when a write failed.
 bool saveSettings(ConfigStore& store, const Settings& settings, unsigned which);
 

@@ -107,7 +107,10 @@ void BuzzerDialog::show() {
   ::SendMessageW(m_list.m_hWnd, WM_SETREDRAW, TRUE, 0);
   ::InvalidateRect(m_list.m_hWnd, nullptr, TRUE);
   filling_ = false;
-  const int picked = m_list.GetSelectedItem();
+  enableButtons(m_list.GetSelectedItem());
+}
+
+void BuzzerDialog::enableButtons(int picked) {
   ::EnableWindow(GetDlgItem(IDC_BUZZ_SKIP), !learning_.done());
   ::EnableWindow(GetDlgItem(IDC_BUZZ_BACK), learning_.at() > 0);
   ::EnableWindow(GetDlgItem(IDC_BUZZ_CLEAR),
@@ -151,9 +154,7 @@ void BuzzerDialog::OnListSelect(NMHDR* nm, LRESULT*) {
     SetDlgItemText(IDC_BUZZ_PROMPT, learning_.prompt());
     SetDlgItemText(IDC_BUZZ_STATUS, status_);
   }
-  ::EnableWindow(GetDlgItem(IDC_BUZZ_SKIP), !learning_.done());
-  ::EnableWindow(GetDlgItem(IDC_BUZZ_BACK), learning_.at() > 0);
-  ::EnableWindow(GetDlgItem(IDC_BUZZ_CLEAR), !lines_[picked].key.empty());
+  enableButtons(picked);
 }
 
 void BuzzerDialog::press(const std::string& device, unsigned key) {

@@ -52,6 +52,8 @@ class BuzzerDialog : public CDialog {
   // Learning for the names of the mode chosen, its keys kept for the other one.
   void learnBy(int by);
   void show();
+  // Skip, Back, and Clear for the list's line `picked` (-1: none).
+  void enableButtons(int picked);
 
   std::vector<std::pair<std::string, std::string>> roster_;
   std::function<bool(unsigned)> rawReports_;

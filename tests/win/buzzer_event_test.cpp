@@ -36,8 +36,7 @@ TEST(BuzzerEvent, TheFirstPressAfterArmingWinsIsShownLoggedAndSelected) {
                               "\r\nbuzzerkeys=A01\t\t65\\nB02\t\t66\r\n");
   ASSERT_TRUE(event.hasProgram());
   Program quillet(event.path());
-  ASSERT_TRUE(quillet.start());
-  HWND output = quillet.window(L"", true);
+  const HWND output = quillet.startWithOutput();
   ASSERT_NE(output, nullptr);
   quillet.key(VK_F6);
   const ScreenShot board = settledShot(output);

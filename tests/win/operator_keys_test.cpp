@@ -201,8 +201,7 @@ TEST(OperatorKeys, BlackoutHidesEverythingUntilItEndsAndThePreviewFollowsThePush
   const KeysEvent event;
   ASSERT_TRUE(event.hasProgram()) << "no Quillet.exe beside the tests";
   Program quillet(event.path());
-  ASSERT_TRUE(quillet.start());
-  HWND output = quillet.window(L"", true);
+  const HWND output = quillet.startWithOutput();
   ASSERT_NE(output, nullptr);
   quillet.key(VK_F6);
   ASSERT_TRUE(pumpUntil([&] { return checked(quillet.console, IDC_MODE_SCORING); }));

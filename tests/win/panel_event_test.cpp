@@ -16,8 +16,7 @@ TEST(JudgePanelEvent, ScoresEnteredExportedAndStagedOnTheOutput) {
   ASSERT_TRUE(event.hasProgram());
   ASSERT_TRUE(event.addDemoFile("bg.jpg"));
   Program quillet(event.path());
-  ASSERT_TRUE(quillet.start());
-  HWND output = quillet.window(L"", true);
+  const HWND output = quillet.startWithOutput();
   ASSERT_NE(output, nullptr);
   quillet.key(VK_DOWN);
   ASSERT_TRUE(pumpUntil([&] { return quillet.selectedRow() == 0; }));

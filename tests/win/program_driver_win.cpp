@@ -60,6 +60,8 @@ bool Program::start(int answer) {
   return pumpUntil([&] { return logCount() >= 1; });
 }
 
+HWND Program::startWithOutput() { return start() ? window(L"", true) : nullptr; }
+
 void Program::kill() {
   if (!pi_.hProcess) return;
   TerminateProcess(pi_.hProcess, 99);

@@ -37,6 +37,9 @@ class Program {
   // answer (IDYES, IDNO), the question the program asks first gets it; its text is kept.
   bool start(int answer = 0);
   std::string question;
+  // Starts it and waits for its output window (for settings that switch the output on);
+  // null when either did not come.
+  HWND startWithOutput();
   // Ends the process at once, as a crash or a power cut would.
   void kill();
   // A visible window of the program titled title (or its layered output window).

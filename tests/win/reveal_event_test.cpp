@@ -57,8 +57,7 @@ TEST(AwardCeremony, BothRankingsAreRevealedFromTheLastPlaceUp) {
   ASSERT_TRUE(event.hasProgram()) << "no Quillet.exe beside the tests";
 
   Program quillet(event.path());
-  ASSERT_TRUE(quillet.start());
-  HWND output = quillet.window(L"", true);
+  const HWND output = quillet.startWithOutput();
   ASSERT_NE(output, nullptr);
   // Individual ranks: 9 | 5 5 | 2 | 1 | 0 0 0 0, five of them.  Groups: 14, 7, 1.
   const std::pair<int, const char*> scores[] = {{0, "9"}, {1, "5"}, {3, "5"}, {4, "2"}, {6, "1"}};

@@ -41,8 +41,7 @@ TEST(TimerEvent, AShortAnswerTimeTurnsTheClockYellowThenRedThenTimeUpAndThePages
   ASSERT_TRUE(event.hasProgram());
   ASSERT_TRUE(event.addDemoFile("bg.jpg"));
   Program quillet(event.path());
-  ASSERT_TRUE(quillet.start());
-  HWND output = quillet.window(L"", true);
+  const HWND output = quillet.startWithOutput();
   ASSERT_NE(output, nullptr);
   quillet.key(VK_F6);
   const ScreenShot board = settledShot(output);
